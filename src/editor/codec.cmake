@@ -1,0 +1,1 @@
+# sidecar codec, code pages, source writer

@@ -1,0 +1,1 @@
+# token scanner and keyword table

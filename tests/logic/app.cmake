@@ -1,0 +1,3 @@
+orvelt_logic_test(app_logic_tests
+  ${CMAKE_CURRENT_LIST_DIR}/SettingValuesTest.cpp
+)

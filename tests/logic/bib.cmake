@@ -1,0 +1,1 @@
+# bib logic tests

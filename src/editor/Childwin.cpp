@@ -1,0 +1,378 @@
+#include "editor/Childwin.h"
+
+#include "app/FileNames.h"
+#include "app/Main.h"
+#include "editor/DosDateTime.h"
+#include "editor/RtfCodec.h"
+#include "editor/SourceWriter.h"
+#include "platform/FileIo.h"
+#include "platform/StyleFormat.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+#include <QVBoxLayout>
+
+namespace orvelt {
+
+namespace {
+
+QString NameOf(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
+
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+} // namespace
+
+TMDIChild::TMDIChild(TMainForm& main, QWidget* parent) : QWidget(parent), main_(main) {
+    setObjectName("MDIChild");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    MainEdit = new TMyRichEdit(this);
+    layout->addWidget(MainEdit);
+    PopupMenu1 = new QMenu(this);
+    Scuts1 = PopupMenu1->addMenu("Shortcuts");
+    MainEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(MainEdit, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(MainEdit->mapToGlobal(at)); });
+    connect(MainEdit, &TMyRichEdit::Edited, this, [this] {
+        if (!Loading && !Modified)
+            SetModified(true);
+    });
+    connect(MainEdit, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (!Loading)
+            ShowRow(MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1);
+    });
+}
+
+bool TMDIChild::SidecarIsCurrent(const QString& fileName) {
+    if (!NameOf(fileName).contains('.'))
+        return false;
+    auto sidecar = DosFileTime(fileName + ".orv");
+    if (!sidecar)
+        return true;
+    auto source = DosFileTime(fileName);
+    return source && SidecarTimesMatch(*source, *sidecar);
+}
+
+bool TMDIChild::FormCreate(const QString& fileToOpen) {
+    Loading = true;
+    const OptionValues& options = main_.Options();
+    MainEdit->setLineWrapMode(options.wordWrap ? QPlainTextEdit::WidgetWidth
+                                               : QPlainTextEdit::NoWrap);
+    MainEdit->SetTextLimit(TMyRichEdit::kDefaultTextLimit);
+    InsertMode = "INS";
+    AutoSaveTimer.setInterval(options.autoSaveInterval * 60000);
+    if (options.autoSave)
+        AutoSaveTimer.start();
+    Bookmarks.fill(-1);
+    NeedsRehighlight = false;
+    SetModified(false);
+    ShowRow(1);
+
+    QPalette palette = MainEdit->palette();
+    palette.setColor(QPalette::Base, ColorOfValue(options.background));
+    MainEdit->setPalette(palette);
+    const HighlightStyle& text = StyleFor(options.styles, StyleKind::Text);
+    MainEdit->document()->setDefaultFont(FontOfStyle(text));
+    MainEdit->setCurrentCharFormat(FormatOfStyle(text));
+
+    if (fileToOpen.contains("NONAME")) {
+        FileName.clear();
+        setWindowTitle(fileToOpen);
+    } else {
+        FileName = fileToOpen;
+        bool bib = UpperExtension(FileName.toStdString()) == ".BIB";
+        if (bib)
+            MainEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+        TakeSourceConventions();
+        if (QFile::exists(FileName + ".orv")) {
+            if (!LoadSidecar()) {
+                ReportOpenError();
+                return false;
+            }
+        } else {
+            switch (ImportSource()) {
+            case ImportOutcome::Aborted: Modified = false; return false;
+            case ImportOutcome::OpenError:
+                ReportOpenError();
+                Modified = false;
+                return false;
+            case ImportOutcome::Done: SetModified(true); break;
+            }
+        }
+        if (main_.FromTemplate) {
+            FileName.clear();
+            setWindowTitle(QStringLiteral("NONAME%1").arg(main_.ChildCount()));
+        } else {
+            setWindowTitle(FileName);
+        }
+    }
+    MainEdit->moveCursor(QTextCursor::Start);
+    Loading = false;
+    LastTextLength = MainEdit->TextLength();
+    return true;
+}
+
+void TMDIChild::ReportOpenError() {
+    main_.Prompts().Message(MessageKind::Error, MessageButtons::Ok,
+                            "An error occured while opening '" + NameOf(FileName) + "'.");
+}
+
+void TMDIChild::TakeSourceConventions() {
+    std::string bytes;
+    if (!ReadFileBytes(FileName, bytes).ok)
+        return;
+    encoding_ = DetectEncoding(bytes, main_.Options().ascii);
+    lineEnd_ = DetectLineEnd(bytes);
+    MainEdit->SetEncoding(encoding_);
+}
+
+TMDIChild::ImportOutcome TMDIChild::ImportSource() {
+    BusyCursor busy;
+    main_.SetPanel(2, "Importing...press [ESC] to abort");
+    std::string bytes;
+    QFile probe(FileName);
+    // Opened for writing too: a file that may not be written fails here, as it always has.
+    if (!probe.open(QIODevice::ReadWrite) || !ReadFileBytes(FileName, bytes).ok) {
+        main_.SetPanel(2, {});
+        return ImportOutcome::OpenError;
+    }
+    probe.close();
+    QString text = QString::fromStdU16String(DecodeText(bytes, encoding_));
+    text.replace("%%@\r\n", "").replace("%%@\n", "");
+    text.replace("\r\n", "\n");
+    QTextDocument* doc = MainEdit->document();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    cursor.insertText(text, FormatOfStyle(StyleFor(main_.Options().styles, StyleKind::Text)));
+    doc->setUndoRedoEnabled(true);
+    main_.SetPanel(2, {});
+    return ImportOutcome::Done;
+}
+
+bool TMDIChild::LoadSidecar() {
+    BusyCursor busy;
+    std::string bytes;
+    if (!ReadFileBytes(FileName + ".orv", bytes).ok)
+        return false;
+    RtfReadResult rtf = ReadRtf(bytes);
+    if (!rtf.ok)
+        return false;
+    QTextDocument* doc = MainEdit->document();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    std::vector<std::pair<HighlightStyle, QTextCharFormat>> formats;
+    for (const StyledRun& run : rtf.runs) {
+        auto it = std::find_if(formats.begin(), formats.end(),
+                               [&](const auto& f) { return f.first == run.style; });
+        if (it == formats.end())
+            it = formats.insert(formats.end(), {run.style, FormatOfStyle(run.style)});
+        cursor.insertText(QString::fromStdU16String(run.text), it->second);
+    }
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(true);
+    return true;
+}
+
+void TMDIChild::SetModified(bool value) {
+    Modified = value;
+    main_.SetPanel(1, value ? QStringLiteral("Modified") : QString());
+    if (!value && main_.Options().autoSave)
+        AutoSaveTimer.start();
+    main_.EnableSave(value);
+}
+
+void TMDIChild::ShowRow(int row) {
+    main_.SetPanel(0, QStringLiteral(" Row: %1").arg(row));
+    CurrentRow = row;
+}
+
+void TMDIChild::ShowInsertMode() { main_.SetPanel(3, InsertMode); }
+
+void TMDIChild::FormActivate() {
+    SetModified(Modified);
+    ShowInsertMode();
+    ShowRow(MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1);
+}
+
+void TMDIChild::FormDeactivate() {}
+
+bool TMDIChild::SoftBreakMarkerActive(const QString& fileName) const {
+    return UpperExtension(fileName.toStdString()) != ".BIB" && main_.Options().wordWrap;
+}
+
+bool TMDIChild::WriteSidecar(const QString& fileName) {
+    StyledText runs;
+    QTextDocument* doc = MainEdit->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            QTextFragment f = it.fragment();
+            HighlightStyle style = StyleOfFormat(f.charFormat());
+            if (!runs.empty() && runs.back().style == style)
+                runs.back().text += f.text().toStdU16String();
+            else
+                runs.push_back({f.text().toStdU16String(), style});
+        }
+        if (b.next().isValid()) {
+            if (runs.empty())
+                runs.push_back({u"", StyleOfFormat(b.charFormat())});
+            runs.back().text += u'\n';
+        }
+    }
+    FileResult result = WriteFileAtomically(fileName + ".orv", WriteRtf(runs));
+    if (!result.ok)
+        main_.Prompts().Message(MessageKind::Error, MessageButtons::Ok,
+                                "Error writing " + fileName + ".orv: " + result.error);
+    return result.ok;
+}
+
+bool TMDIChild::WriteSourceFile(const QString& fileName) {
+    BusyCursor busy;
+    main_.SetPanel(2, "Saving...");
+    bool wrapped = MainEdit->lineWrapMode() != QPlainTextEdit::NoWrap;
+    MainEdit->EnsureLayout();
+    std::vector<QString> texts;
+    std::vector<SurfaceLine> lines;
+    QTextDocument* doc = MainEdit->document();
+    texts.reserve(static_cast<std::size_t>(doc->blockCount()));
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        texts.push_back(b.text());
+    main_.ProgressTotal = static_cast<int>(texts.size());
+    main_.ProgressDone = 0;
+    std::size_t index = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++index) {
+        std::u16string_view text(reinterpret_cast<const char16_t*>(texts[index].utf16()),
+                                 static_cast<std::size_t>(texts[index].size()));
+        bool last = !b.next().isValid();
+        QTextLayout* layout = b.layout();
+        int count = wrapped && layout ? layout->lineCount() : 0;
+        if (count <= 1) {
+            lines.push_back({text, !last});
+            continue;
+        }
+        for (int i = 0; i < count; ++i) {
+            QTextLine line = layout->lineAt(i);
+            int start = line.textStart();
+            int length = i + 1 < count ? layout->lineAt(i + 1).textStart() - start
+                                       : static_cast<int>(text.size()) - start;
+            lines.push_back({text.substr(static_cast<std::size_t>(start),
+                                         static_cast<std::size_t>(length)),
+                             i + 1 == count && !last});
+        }
+    }
+    SourceWriteOptions options;
+    options.encoding = encoding_;
+    options.lineEnd = lineEnd_;
+    options.softBreakMarker = SoftBreakMarkerActive(fileName);
+    SourceWriteResult written = WriteSource(lines, options);
+    main_.ProgressDone = main_.ProgressTotal;
+    main_.updateStatus();
+    FileResult result = WriteFileAtomically(fileName, written.bytes);
+    main_.SetPanel(2, {});
+    main_.SetPanel(0, {});
+    if (!result.ok)
+        main_.Prompts().Message(MessageKind::Error, MessageButtons::Ok,
+                                "Error writing " + fileName + ": " + result.error);
+    return result.ok;
+}
+
+bool TMDIChild::SaveTo(const QString& fileName) {
+    // Sidecar first, then the source: the source's later time keeps the pair current.
+    return WriteSidecar(fileName) && WriteSourceFile(fileName);
+}
+
+bool TMDIChild::SaveDocument() {
+    if (FileName.isEmpty())
+        return SaveDocumentAs();
+    if (!SaveTo(FileName))
+        return false;
+    SetModified(false);
+    return true;
+}
+
+QString TMDIChild::ChooseSaveName(const QString& directory) {
+    FileDialogRequest request{"Save",
+                              directory,
+                              {},
+                              {QStringLiteral("All files (*)"),
+                               QStringLiteral("TeX files (*.tex *.TEX *.sty *.STY *.doc *.DOC "
+                                              "*.bib *.BIB)")},
+                              1,
+                              false};
+    auto chosen = main_.Prompts().SaveFileName(request);
+    if (!chosen)
+        return {};
+    QString name = QString::fromStdString(AddDefaultExtension(chosen->toStdString(), ".tex"));
+    if (QFile::exists(name) &&
+        main_.Prompts().Message(MessageKind::Confirmation, MessageButtons::YesNoCancel,
+                                QStringLiteral("OK to overwrite %1?").arg(name)) != Answer::Yes)
+        return {};
+    return name;
+}
+
+bool TMDIChild::SaveDocumentAs() {
+    QString name = ChooseSaveName(main_.LastDir());
+    if (name.isEmpty())
+        return false;
+    FileName = name;
+    setWindowTitle(name);
+    main_.SetLastDir(QFileInfo(name).absolutePath());
+    main_.RegisterFile(name);
+    main_.RenameWindowEntry(this, name);
+    // Marked clean only once written: a failed write keeps the changes marked.
+    if (!SaveTo(name))
+        return false;
+    SetModified(false);
+    return true;
+}
+
+bool TMDIChild::SaveAsCopyIn(const QString& directory) {
+    QString name = ChooseSaveName(directory);
+    if (name.isEmpty())
+        return false;
+    FileName = name;
+    setWindowTitle(name);
+    main_.RenameWindowEntry(this, name);
+    if (!SaveTo(name))
+        return false;
+    SetModified(false);
+    return true;
+}
+
+bool TMDIChild::AskToSave() {
+    switch (main_.Prompts().Message(MessageKind::Confirmation, MessageButtons::YesNoCancel,
+                                    QStringLiteral("Save %1 ?").arg(FileName))) {
+    case Answer::Yes: return SaveDocument();
+    case Answer::No: return true;
+    default: return false;
+    }
+}
+
+void TMDIChild::closeEvent(QCloseEvent* event) {
+    // A Yes whose save did not happen keeps the window: closing it would lose the text.
+    if (Modified && !Loading && !AskToSave()) {
+        main_.LastCloseAction = 0;
+        event->ignore();
+        return;
+    }
+    main_.LastCloseAction = 2;
+    if (!Loading)
+        main_.RemoveWindowEntry(this);
+    SetModified(false);
+    main_.SetPanel(0, {});
+    event->accept();
+}
+
+} // namespace orvelt

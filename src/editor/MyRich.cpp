@@ -1,0 +1,233 @@
+#include "editor/MyRich.h"
+
+#include "platform/StyleFormat.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <functional>
+
+namespace orvelt {
+
+TMyRichEdit::TMyRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName("MainEdit");
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(false);
+    connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (!restyling_ && (removed != 0 || added != 0))
+            emit Edited();
+    });
+}
+
+int TMyRichEdit::DocPos(int qtPos) const {
+    QTextBlock block = document()->findBlock(qtPos);
+    return qtPos + (block.isValid() ? block.blockNumber() : document()->blockCount() - 1);
+}
+
+int TMyRichEdit::QtPos(int docPos) const {
+    // Block b starts at its Qt position + b; find the last block starting at or before docPos.
+    int lo = 0;
+    int hi = document()->blockCount() - 1;
+    while (lo < hi) {
+        int mid = (lo + hi + 1) / 2;
+        if (document()->findBlockByNumber(mid).position() + mid <= docPos)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    QTextBlock block = document()->findBlockByNumber(lo);
+    int offset = docPos - (block.position() + lo);
+    return block.position() + std::clamp(offset, 0, block.length() - 1);
+}
+
+int TMyRichEdit::TextLength() const {
+    return document()->characterCount() - 1 + document()->blockCount() - 1;
+}
+
+int TMyRichEdit::BlockLineCount(const QTextBlock& block) const {
+    if (lineWrapMode() == NoWrap)
+        return 1;
+    QTextLayout* layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        document()->documentLayout()->blockBoundingRect(block);
+    return layout && layout->lineCount() > 0 ? layout->lineCount() : 1;
+}
+
+void TMyRichEdit::EnsureLayout(int upTo) const {
+    if (lineWrapMode() == NoWrap)
+        return;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        BlockLineCount(b);
+        if (upTo >= 0 && b.blockNumber() >= upTo)
+            break;
+    }
+}
+
+int TMyRichEdit::LineCount() const {
+    if (lineWrapMode() == NoWrap)
+        return document()->blockCount();
+    int lines = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        lines += BlockLineCount(b);
+    return lines;
+}
+
+int TMyRichEdit::LineFromPosition(int docPos) const {
+    int qtPos = QtPos(docPos);
+    QTextBlock block = document()->findBlock(qtPos);
+    if (lineWrapMode() == NoWrap)
+        return block.blockNumber();
+    int line = 0;
+    for (QTextBlock b = document()->begin(); b.isValid() && b != block; b = b.next())
+        line += BlockLineCount(b);
+    BlockLineCount(block);
+    QTextLine inBlock = block.layout()->lineForTextPosition(qtPos - block.position());
+    return line + (inBlock.isValid() ? inBlock.lineNumber() : 0);
+}
+
+namespace {
+
+struct LineLocation {
+    QTextBlock block;
+    int indexInBlock = 0;
+};
+
+} // namespace
+
+static LineLocation Locate(const TMyRichEdit& edit, int line, bool wrap,
+                           const std::function<int(const QTextBlock&)>& count) {
+    QTextDocument* doc = edit.document();
+    if (!wrap) {
+        QTextBlock block = doc->findBlockByNumber(std::clamp(line, 0, doc->blockCount() - 1));
+        return {block, 0};
+    }
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        int n = count(b);
+        if (line < n || !b.next().isValid())
+            return {b, std::min(line, n - 1)};
+        line -= n;
+    }
+    return {doc->lastBlock(), 0};
+}
+
+int TMyRichEdit::LineStart(int line) const {
+    LineLocation at = Locate(*this, line, lineWrapMode() != NoWrap,
+                             [this](const QTextBlock& b) { return BlockLineCount(b); });
+    int offset = 0;
+    if (lineWrapMode() != NoWrap && at.block.layout()->lineCount() > 0)
+        offset = at.block.layout()->lineAt(at.indexInBlock).textStart();
+    return DocPos(at.block.position() + offset);
+}
+
+QString TMyRichEdit::LineText(int line) const {
+    LineLocation at = Locate(*this, line, lineWrapMode() != NoWrap,
+                             [this](const QTextBlock& b) { return BlockLineCount(b); });
+    if (lineWrapMode() == NoWrap || at.block.layout()->lineCount() == 0)
+        return at.block.text();
+    QTextLine l = at.block.layout()->lineAt(at.indexInBlock);
+    return at.block.text().mid(l.textStart(), l.textLength());
+}
+
+bool TMyRichEdit::LineEndsWithHardBreak(int line) const {
+    LineLocation at = Locate(*this, line, lineWrapMode() != NoWrap,
+                             [this](const QTextBlock& b) { return BlockLineCount(b); });
+    bool lastInBlock = lineWrapMode() == NoWrap ||
+                       at.indexInBlock == at.block.layout()->lineCount() - 1 ||
+                       at.block.layout()->lineCount() == 0;
+    return lastInBlock && at.block.next().isValid();
+}
+
+void TMyRichEdit::SelectLine(int line) {
+    int start = LineStart(line);
+    int end = line + 1 < LineCount() ? LineStart(line + 1) : TextLength();
+    SetSelection(start, end);
+}
+
+void TMyRichEdit::SetSelection(int start, int end) {
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(QtPos(start));
+    cursor.setPosition(QtPos(end), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+std::pair<int, int> TMyRichEdit::GetSelection() const {
+    QTextCursor cursor = textCursor();
+    return {DocPos(cursor.selectionStart()), DocPos(cursor.selectionEnd())};
+}
+
+void TMyRichEdit::ApplyStyle(const HighlightStyle& style) {
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        if (StyleOfFormat(cursor.charFormat()) != style || cursor.charFormat() != currentCharFormat())
+            setCurrentCharFormat(FormatOfStyle(style));
+        return;
+    }
+    int start = cursor.selectionStart();
+    int end = cursor.selectionEnd();
+    bool uniform = true;
+    for (QTextBlock b = document()->findBlock(start); b.isValid() && b.position() < end && uniform;
+         b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            QTextFragment f = it.fragment();
+            if (f.position() + f.length() <= start || f.position() >= end)
+                continue;
+            if (StyleOfFormat(f.charFormat()) != style) {
+                uniform = false;
+                break;
+            }
+        }
+    }
+    if (uniform)
+        return;
+    restyling_ = true;
+    bool wasModified = document()->isModified();
+    cursor.joinPreviousEditBlock();
+    cursor.setCharFormat(FormatOfStyle(style));
+    cursor.endEditBlock();
+    document()->setModified(wasModified);
+    restyling_ = false;
+}
+
+QString TMyRichEdit::Storable(const QString& text) const {
+    if (encoding_ == TextEncoding::Utf8 || encoding_ == TextEncoding::Utf8Bom)
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (char32_t c : text.toUcs4())
+        out += CanEncode(c, encoding_) ? QString::fromUcs4(&c, 1) : QStringLiteral("?");
+    return out;
+}
+
+bool TMyRichEdit::RoomFor(int length) const {
+    auto [start, end] = GetSelection();
+    return TextLength() - (end - start) + length <= textLimit_;
+}
+
+void TMyRichEdit::insertFromMimeData(const QMimeData* source) {
+    if (!source || !source->hasText())
+        return;
+    QString text = Storable(source->text());
+    text.replace("\r\n", "\n");
+    if (!RoomFor(static_cast<int>(text.size() + text.count('\n'))))
+        return;
+    textCursor().insertText(text);
+}
+
+void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
+    QString text = event->text();
+    bool printable = !text.isEmpty() && (text.at(0).isPrint() || text == "\t");
+    bool newline = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if ((printable || newline) && !isReadOnly()) {
+        if (printable && Storable(text) != text)
+            return; // the document's code page cannot hold it
+        if (!RoomFor(newline ? 2 : static_cast<int>(text.size())))
+            return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+} // namespace orvelt

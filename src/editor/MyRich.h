@@ -1,0 +1,70 @@
+#pragma once
+
+#include "editor/CodePage.h"
+#include "editor/HighlightStyle.h"
+
+#include <QPlainTextEdit>
+
+#include <utility>
+
+namespace orvelt {
+
+// The editor surface. Positions count a line break as two characters (CR, LF), as the
+// saved text does; a line is a line as the surface breaks it, so with word wrap on each
+// wrapped screen line is a line of its own.
+class TMyRichEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultTextLimit = 2'000'000;
+
+    explicit TMyRichEdit(QWidget* parent = nullptr);
+
+    // Position translation between the surface's counting and Qt's (one per paragraph break).
+    [[nodiscard]] int DocPos(int qtPos) const;
+    [[nodiscard]] int QtPos(int docPos) const;
+    [[nodiscard]] int TextLength() const;
+
+    [[nodiscard]] int LineCount() const;
+    [[nodiscard]] int LineFromPosition(int docPos) const; // 0-based
+    [[nodiscard]] int LineStart(int line) const;          // document position
+    [[nodiscard]] QString LineText(int line) const;       // without its break
+    [[nodiscard]] bool LineEndsWithHardBreak(int line) const;
+
+    void SelectLine(int line);
+    void SetSelection(int start, int end);
+    [[nodiscard]] std::pair<int, int> GetSelection() const;
+
+    // Sets the selection's format unless it already has it throughout; with an empty
+    // selection, the format of the next insertion. Joined to the previous edit, so styling
+    // is never an undo step of its own.
+    void ApplyStyle(const HighlightStyle& style);
+
+    // What typing, pasting and inserting may not exceed; a larger file is still loaded whole.
+    void SetTextLimit(int limit) { textLimit_ = limit; }
+    [[nodiscard]] int TextLimit() const { return textLimit_; }
+    // A document kept in an 8-bit code page takes only characters that the code page holds.
+    void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
+    [[nodiscard]] TextEncoding Encoding() const { return encoding_; }
+    // Text as the document can hold it: unencodable characters become "?".
+    [[nodiscard]] QString Storable(const QString& text) const;
+    // Whether inserting `length` characters in place of the selection stays within the limit.
+    [[nodiscard]] bool RoomFor(int length) const;
+    // Lays out every block up to `block` (all when -1), so that wrapped lines are known.
+    void EnsureLayout(int block = -1) const;
+
+signals:
+    // The text changed (typing, deleting, pasting, inserting); re-styling does not count.
+    void Edited();
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    [[nodiscard]] int BlockLineCount(const QTextBlock& block) const;
+    int textLimit_ = kDefaultTextLimit;
+    bool restyling_ = false;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+};
+
+} // namespace orvelt

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "editor/HighlightStyle.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+namespace orvelt {
+
+enum class MessageKind { Warning, Error, Information, Confirmation };
+enum class MessageButtons { Ok, OkAbort, YesNo, YesNoCancel };
+enum class Answer { Ok, Abort, Yes, No, Cancel };
+
+struct FileDialogRequest {
+    QString title;
+    QString directory;
+    QString fileName;
+    QStringList filters; // "TeX files (*.tex *.TEX)"
+    int selectedFilter = 0;
+    bool mustExist = false;
+};
+
+// Every question, message and standard dialog of the program. The real one shows Qt's
+// dialogs; the tests' one answers from a script and keeps every text it was shown.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual Answer Message(MessageKind kind, MessageButtons buttons, const QString& text) = 0;
+    virtual std::optional<QString> OpenFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> SaveFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<HighlightStyle> ChooseFont(const HighlightStyle& current) = 0;
+    virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t current) = 0;
+    virtual std::optional<QString> InputBox(const QString& title, const QString& prompt,
+                                            const QString& value) = 0;
+    virtual std::optional<int> ChooseFromList(const QString& title, const QStringList& items,
+                                              int current) = 0;
+};
+
+} // namespace orvelt

@@ -1,1 +1,5 @@
 # token scanner and keyword table
+target_sources(orvelt_logic PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/KeywordList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeywordTable.cpp
+)

@@ -1,1 +1,4 @@
 # highlight logic tests
+orvelt_logic_test(highlight_logic_tests
+  ${CMAKE_CURRENT_LIST_DIR}/KeywordTableTest.cpp
+)

@@ -1,8 +1,8 @@
-#include "editor/KeywordList.h"
 #include "editor/KeywordTable.h"
 
-#include <gtest/gtest.h>
+#include "editor/KeywordList.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -23,7 +23,8 @@ TEST(KeywordList, SplitsLines) {
         {"nominal: file order kept, not sorted", "\\zeta\n\\alpha\n", {"\\zeta", "\\alpha"}},
         {"nominal: no line end after the last line", "\\alpha\n\\beta", {"\\alpha", "\\beta"}},
         {"robustness: empty lines dropped", "\n\\alpha\n\r\n\n\\beta\n\n", {"\\alpha", "\\beta"}},
-        {"robustness: byte-order mark not glued to the first keyword", "\xEF\xBB\xBF\\alpha\n",
+        {"robustness: byte-order mark not glued to the first keyword",
+         "\xEF\xBB\xBF\\alpha\n",
          {"\\alpha"}},
         {"robustness: trailing blanks would never match a command", "\\alpha \t\n", {"\\alpha"}},
         {"robustness: empty file", "", {}},
@@ -61,8 +62,8 @@ TEST(KeywordTable, LooksUpExactly) {
     const std::string lastSlotA = "\\" + std::string(54, 'z') + "U";
     const std::string lastSlotB = "\\U" + std::string(54, 'z');
     const std::string lastSlotC = "\\z" + std::string("U") + std::string(53, 'z');
-    const KeywordTable table(Words{"\\alpha", "\\section", "\\ab", "\\ba", lastSlotA, lastSlotB,
-                                   lastSlotC, "\\%"});
+    const KeywordTable table(
+        Words{"\\alpha", "\\section", "\\ab", "\\ba", lastSlotA, lastSlotB, lastSlotC, "\\%"});
     struct Row {
         const char* name;
         std::string probe;

@@ -127,7 +127,7 @@ void TMainForm::CreateActions() {
         ->setEnabled(false);
     bind(MakeAction("FileExitItem", "E&xit", "Exit Orvelt 95"), &TMainForm::FileExitItemClick);
     for (int k = 0; k < static_cast<int>(RecentFiles::kSize); ++k) {
-        QAction* item = MakeAction(QStringLiteral("N%11").arg(k + 1).toLatin1().constData(), {}, {});
+        QAction* item = MakeAction(("N" + std::to_string(k + 1) + "1").c_str(), {}, {});
         connect(item, &QAction::triggered, this, [this, k] { RecentItemClick(k); });
         recentItems_[static_cast<std::size_t>(k)] = item;
     }

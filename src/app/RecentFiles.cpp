@@ -36,12 +36,19 @@ std::string ShortDisplayName(std::string_view path) {
 void RecentFiles::Load(const std::array<std::string, kSize>& paths) { paths_ = paths; }
 
 std::string RecentFiles::Caption(std::size_t k) const {
-    std::string caption = "&" + std::to_string(k + 1) + " ";
-    return paths_[k].empty() ? caption : caption + ShortDisplayName(paths_[k]);
+    // Built piecewise: g++ 12 warns falsely (-Wrestrict) on "&" + std::to_string(...).
+    std::string caption(1, '&');
+    caption += std::to_string(k + 1);
+    caption += ' ';
+    if (!paths_[k].empty())
+        caption += ShortDisplayName(paths_[k]);
+    return caption;
 }
 
 void RecentFiles::Register(std::string_view path) {
-    if (Caption(0) == "&1 " + ShortDisplayName(path))
+    std::string first = "&1 ";
+    first += ShortDisplayName(path);
+    if (Caption(0) == first)
         return;
     std::move_backward(paths_.begin(), paths_.end() - 1, paths_.end());
     paths_[0] = std::string(path);

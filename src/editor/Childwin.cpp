@@ -142,13 +142,12 @@ TMDIChild::ImportOutcome TMDIChild::ImportSource() {
     BusyCursor busy;
     main_.SetPanel(2, "Importing...press [ESC] to abort");
     std::string bytes;
-    QFile probe(FileName);
-    // Opened for writing too: a file that may not be written fails here, as it always has.
-    if (!probe.open(QIODevice::ReadWrite) || !ReadFileBytes(FileName, bytes).ok) {
+    // A file that may not be written fails here too, as it always has.
+    QFileInfo info(FileName);
+    if (!info.isFile() || !info.isWritable() || !ReadFileBytes(FileName, bytes).ok) {
         main_.SetPanel(2, {});
         return ImportOutcome::OpenError;
     }
-    probe.close();
     QString text = QString::fromStdU16String(DecodeText(bytes, encoding_));
     text.replace("%%@\r\n", "").replace("%%@\n", "");
     text.replace("\r\n", "\n");

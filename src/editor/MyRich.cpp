@@ -61,7 +61,7 @@ void TMyRichEdit::EnsureLayout(int upTo) const {
     if (lineWrapMode() == NoWrap)
         return;
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
-        BlockLineCount(b);
+        (void)BlockLineCount(b);
         if (upTo >= 0 && b.blockNumber() >= upTo)
             break;
     }
@@ -84,7 +84,7 @@ int TMyRichEdit::LineFromPosition(int docPos) const {
     int line = 0;
     for (QTextBlock b = document()->begin(); b.isValid() && b != block; b = b.next())
         line += BlockLineCount(b);
-    BlockLineCount(block);
+    (void)BlockLineCount(block);
     QTextLine inBlock = block.layout()->lineForTextPosition(qtPos - block.position());
     return line + (inBlock.isValid() ? inBlock.lineNumber() : 0);
 }

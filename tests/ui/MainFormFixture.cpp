@@ -1,0 +1,82 @@
+#include "MainFormFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QTest>
+
+namespace orvelt::testing {
+
+void MainFormFixture::SetUp() {
+    ASSERT_TRUE(dir_.isValid());
+    QDir(dir_.path()).mkpath("prog/Template");
+    QDir(dir_.path()).mkpath("prog/Shortcut");
+    store_.Write("Path", (dir_.path() + "/prog").toStdString());
+    QLocale::setDefault(QLocale::c());
+}
+
+void MainFormFixture::TearDown() {
+    form_.reset();
+    EXPECT_TRUE(prompter_.Exhausted()) << "scripted answers were left unused";
+}
+
+TMainForm& MainFormFixture::StartForm(const QStringList& arguments) {
+    form_.reset();
+    form_ = std::make_unique<TMainForm>(
+        TMainForm::Environment{store_, prompter_, arguments, dir_.path() + "/prog"});
+    form_->resize(900, 700);
+    form_->show();
+    form_->FirstActivate();
+    QApplication::processEvents();
+    return *form_;
+}
+
+bool MainFormFixture::CloseForm() {
+    bool closed = form_->close();
+    if (closed)
+        form_->WriteEndOfRunSettings();
+    return closed;
+}
+
+void MainFormFixture::Trigger(const char* actionName) {
+    QAction* action = form_->Action(actionName);
+    ASSERT_NE(action, nullptr) << actionName;
+    ASSERT_TRUE(action->isEnabled()) << actionName << " is disabled";
+    action->trigger();
+    QApplication::processEvents();
+}
+
+void MainFormFixture::Type(const QString& text) {
+    ASSERT_NE(Active(), nullptr);
+    QTest::keyClicks(Active()->MainEdit, text);
+}
+
+void MainFormFixture::Key(int key, Qt::KeyboardModifiers modifiers) {
+    ASSERT_NE(Active(), nullptr);
+    QTest::keyClick(Active()->MainEdit, static_cast<Qt::Key>(key), modifiers);
+}
+
+void MainFormFixture::WriteBytes(const QString& path, const std::string& bytes) const {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::string MainFormFixture::ReadBytes(const QString& path) const {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    QByteArray data = file.readAll();
+    return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+void MainFormFixture::SetFileTime(const QString& path, int hour, int minute) const {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QDateTime when(QDate(2026, 3, 2), QTime(hour, minute, 0));
+    ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+} // namespace orvelt::testing

@@ -1,0 +1,183 @@
+#include "MainFormFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTest>
+
+namespace orvelt::testing {
+namespace {
+
+using MainWindow = MainFormFixture;
+
+TEST_F(MainWindow, EmptyStoreStartsWithDefaults) {
+    TMainForm& form = StartForm();
+    EXPECT_EQ(form.windowTitle(), "Orvelt 95");
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_EQ(form.Action("N" + QString::number(k) + "1")->text(), QStringLiteral("&%1 ").arg(k));
+    EXPECT_EQ(form.ChildCount(), 0);
+    EXPECT_TRUE(form.Options().programs.empty());
+    EXPECT_FALSE(form.Action("FileSaveItem")->isEnabled());
+    EXPECT_FALSE(form.Action("FileSaveAllItem")->isEnabled());
+    EXPECT_FALSE(form.Action("WindowTileItem")->isEnabled());
+    EXPECT_TRUE(form.statusBar()->isVisible()) << "shown by the first layout";
+}
+
+TEST_F(MainWindow, PlacementIsRestoredAndWrittenOnlyWhenNotMaximized) {
+    store_.Write("Left", "10");
+    store_.Write("Top", "20");
+    store_.Write("Width", "0x320"); // 800
+    store_.Write("Height", "600");
+    TMainForm& form = StartForm();
+    form.resize(700, 500);
+    form.setWindowState(Qt::WindowMaximized);
+    ASSERT_TRUE(CloseForm());
+    EXPECT_EQ(store_.Read("Maximized"), "1");
+    EXPECT_EQ(store_.Read("Width"), "0x320") << "a maximized window keeps the last normal placement";
+}
+
+TEST_F(MainWindow, NewNamesCountOpenWindows) {
+    StartForm();
+    Trigger("FileNewItem");
+    Trigger("FileNewItem");
+    EXPECT_EQ(Active()->windowTitle(), "NONAME2");
+    Trigger("FileNewItem");
+    EXPECT_EQ(Active()->windowTitle(), "NONAME3");
+    EXPECT_EQ(form_->Windowlist(), (QStringList{"NONAME1", "NONAME2", "NONAME3"}));
+    EXPECT_EQ(form_->TabControl()->count(), 3);
+    EXPECT_EQ(form_->TabControl()->currentIndex(), 2) << "the tab follows the active window";
+}
+
+TEST_F(MainWindow, TabClickActivatesItsWindow) {
+    StartForm();
+    Trigger("FileNewItem");
+    Trigger("FileNewItem");
+    form_->TabControl()->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(Active()->windowTitle(), "NONAME1");
+    EXPECT_EQ(Panel(3), "INS");
+}
+
+TEST_F(MainWindow, RecentFilesFromCommandLineInOrder) {
+    WriteBytes(File("paper.tex"), "\\documentclass{article}\n");
+    WriteBytes(File("refs.bib"), "@BOOK{k,\n  title = {T},\n}\n");
+    prompter_.ExpectMessage("Warning! All non BiBTeX fields in the file will be lost!", Answer::Ok);
+    store_.Write("OpenFile1", File("ignored.tex").toStdString());
+    StartForm({File("paper.tex"), File("refs.bib")});
+    EXPECT_EQ(form_->ChildCount(), 2) << "the saved open-files list is ignored";
+    EXPECT_EQ(form_->Recent().Paths()[0], File("refs.bib").toStdString());
+    EXPECT_EQ(form_->Recent().Paths()[1], File("paper.tex").toStdString());
+    EXPECT_EQ(form_->Action("N11")->text(), "&1 refs.bib");
+}
+
+TEST_F(MainWindow, RecentItemMovesToTopAndOpens) {
+    WriteBytes(File("a.tex"), "a\n");
+    WriteBytes(File("b.tex"), "b\n");
+    store_.Write("Quickload1", File("a.tex").toStdString());
+    store_.Write("Quickload2", File("b.tex").toStdString());
+    StartForm();
+    Trigger("N21");
+    EXPECT_EQ(Active()->FileName, File("b.tex"));
+    EXPECT_EQ(form_->Action("N11")->text(), "&1 b.tex");
+    EXPECT_EQ(form_->Action("N21")->text(), "&2 a.tex");
+    Trigger("N31"); // an empty slot does nothing
+    EXPECT_EQ(form_->ChildCount(), 1);
+}
+
+TEST_F(MainWindow, TransientMessageClearsAfterThreeSeconds) {
+    StartForm();
+    form_->ShowTransientMessage("File saved successfully.");
+    EXPECT_EQ(Panel(2), "File saved successfully.");
+    QTest::qWait(1000);
+    EXPECT_EQ(Panel(2), "File saved successfully.");
+    QTRY_COMPARE_WITH_TIMEOUT(Panel(2), QString(), 4000);
+}
+
+TEST_F(MainWindow, UpdateStatusShowsOneDecimal) {
+    StartForm();
+    form_->ProgressTotal = 3;
+    form_->ProgressDone = 1;
+    form_->updateStatus();
+    EXPECT_EQ(Panel(0), "33.3%  ");
+    form_->ProgressDone = 0; // below 1: the panel keeps its text
+    form_->updateStatus();
+    EXPECT_EQ(Panel(0), "33.3%  ");
+    QLocale::setDefault(QLocale(QLocale::German));
+    form_->ProgressDone = 2;
+    form_->updateStatus();
+    EXPECT_EQ(Panel(0), "66,7%  ") << "the locale's decimal separator";
+}
+
+TEST_F(MainWindow, ShutdownRecordsOpenFilesAndReopensThem) {
+    for (const char* name : {"one.tex", "two.tex", "three.tex"})
+        WriteBytes(File(name), std::string(name) + "\n");
+    StartForm();
+    for (const char* name : {"one.tex", "two.tex", "three.tex"})
+        form_->OpenDocument(File(name));
+    // two.tex active last: it must be written last so that it is reopened on top.
+    form_->TabControl()->setCurrentIndex(1);
+    QApplication::processEvents();
+    ASSERT_EQ(Active()->FileName, File("two.tex"));
+    // Imported documents count as modified until their first save.
+    for (const char* name : {"one.tex", "three.tex", "two.tex"})
+        prompter_.ExpectMessage("Save " + File(name) + " ?", Answer::No);
+    ASSERT_TRUE(CloseForm());
+    EXPECT_EQ(store_.Read("OpenFile1"), File("one.tex").toStdString());
+    EXPECT_EQ(store_.Read("OpenFile2"), File("three.tex").toStdString());
+    EXPECT_EQ(store_.Read("OpenFile3"), File("two.tex").toStdString());
+    EXPECT_EQ(store_.Read("OpenFile4"), "");
+
+    StartForm();
+    EXPECT_EQ(form_->ChildCount(), 3);
+    EXPECT_EQ(Active()->FileName, File("two.tex"));
+    EXPECT_EQ(form_->Windowlist(),
+              (QStringList{File("one.tex"), File("three.tex"), File("two.tex")}));
+}
+
+TEST_F(MainWindow, CancelledShutdownKeepsRemainingWindowsAndMenus) {
+    StartForm();
+    for (int i = 0; i < 3; ++i) {
+        Trigger("FileNewItem");
+        Type("text");
+    }
+    // Closed from the least recently active: NONAME1, then NONAME2 (cancelled).
+    prompter_.ExpectMessage("Save  ?", Answer::No);
+    prompter_.ExpectMessage("Save  ?", Answer::Cancel);
+    EXPECT_FALSE(CloseForm());
+    EXPECT_EQ(form_->ChildCount(), 2);
+    EXPECT_EQ(form_->TabControl()->count(), 2) << "no tab of a closed window stays behind";
+    EXPECT_FALSE(form_->Closing);
+    form_->TabControl()->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(Active()->windowTitle(), "NONAME2");
+    EXPECT_TRUE(form_->Action("FileSaveItem")->isEnabled()) << "menus still follow the active window";
+}
+
+TEST_F(MainWindow, LogOffAsksForEachModifiedDocument) {
+    StartForm();
+    Trigger("FileNewItem");
+    Type("unsaved");
+    prompter_.ExpectMessage("Save  ?", Answer::Cancel);
+    EXPECT_FALSE(form_->SessionEnding(true)) << "a Cancel cancels the log-off";
+    EXPECT_EQ(form_->ChildCount(), 1);
+
+    prompter_.ExpectMessage("Save  ?", Answer::No);
+    EXPECT_TRUE(form_->SessionEnding(true));
+
+    store_.Write("LastDir", "unchanged");
+    EXPECT_TRUE(form_->close()) << "after the log-off the window closes without questions";
+    EXPECT_EQ(store_.Read("LastDir"), "unchanged") << "and writes no settings";
+}
+
+TEST_F(MainWindow, LogOffWithoutInteractionQuitsWithoutAsking) {
+    StartForm();
+    Trigger("FileNewItem");
+    Type("unsaved");
+    EXPECT_TRUE(form_->SessionEnding(false));
+}
+
+} // namespace
+} // namespace orvelt::testing

@@ -1,0 +1,93 @@
+#include "ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+namespace orvelt::testing {
+
+void ScriptedPrompter::ExpectMessage(const QString& text, Answer answer) {
+    script_.push_back(MessageStep{text, answer});
+}
+void ScriptedPrompter::ExpectMessageStartingWith(const QString& prefix, Answer answer) {
+    script_.push_back(MessageStep{prefix, answer, true});
+}
+void ScriptedPrompter::ExpectOpenFile(std::optional<QString> file) {
+    script_.push_back(OpenStep{file.has_value(), file.value_or(QString())});
+}
+void ScriptedPrompter::ExpectSaveFile(std::optional<QString> file) {
+    script_.push_back(SaveStep{file.has_value(), file.value_or(QString())});
+}
+
+namespace {
+// The answer that changes least, for a question that was not expected.
+Answer Cautious(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::OkAbort: return Answer::Abort;
+    case MessageButtons::YesNo: return Answer::No;
+    case MessageButtons::YesNoCancel: return Answer::Cancel;
+    default: return Answer::Ok;
+    }
+}
+} // namespace
+
+Answer ScriptedPrompter::Message(MessageKind, MessageButtons buttons, const QString& text) {
+    shown.append(text);
+    if (script_.empty() || !std::holds_alternative<MessageStep>(script_.front())) {
+        ADD_FAILURE() << "unscripted message: " << text.toStdString();
+        return Cautious(buttons);
+    }
+    MessageStep step = std::get<MessageStep>(script_.front());
+    script_.pop_front();
+    if (step.prefixOnly) {
+        EXPECT_TRUE(text.startsWith(step.text)) << text.toStdString();
+        EXPECT_GT(text.size(), step.text.size()) << "nothing follows " << text.toStdString();
+    } else {
+        EXPECT_EQ(text.toStdString(), step.text.toStdString());
+    }
+    return step.answer;
+}
+
+std::optional<QString> ScriptedPrompter::OpenFileName(const FileDialogRequest& request) {
+    dialogs.append(request);
+    if (script_.empty() || !std::holds_alternative<OpenStep>(script_.front())) {
+        ADD_FAILURE() << "unscripted open dialog: " << request.title.toStdString();
+        return std::nullopt;
+    }
+    OpenStep step = std::get<OpenStep>(script_.front());
+    script_.pop_front();
+    if (!step.chosen)
+        return std::nullopt;
+    return step.file;
+}
+
+std::optional<QString> ScriptedPrompter::SaveFileName(const FileDialogRequest& request) {
+    dialogs.append(request);
+    if (script_.empty() || !std::holds_alternative<SaveStep>(script_.front())) {
+        ADD_FAILURE() << "unscripted save dialog: " << request.title.toStdString();
+        return std::nullopt;
+    }
+    SaveStep step = std::get<SaveStep>(script_.front());
+    script_.pop_front();
+    if (!step.chosen)
+        return std::nullopt;
+    return step.file;
+}
+
+std::optional<HighlightStyle> ScriptedPrompter::ChooseFont(const HighlightStyle&) {
+    ADD_FAILURE() << "unscripted font dialog";
+    return std::nullopt;
+}
+std::optional<std::uint32_t> ScriptedPrompter::ChooseColor(std::uint32_t) {
+    ADD_FAILURE() << "unscripted colour dialog";
+    return std::nullopt;
+}
+std::optional<QString> ScriptedPrompter::InputBox(const QString& title, const QString&,
+                                                  const QString&) {
+    ADD_FAILURE() << "unscripted input box: " << title.toStdString();
+    return std::nullopt;
+}
+std::optional<int> ScriptedPrompter::ChooseFromList(const QString& title, const QStringList&, int) {
+    ADD_FAILURE() << "unscripted list choice: " << title.toStdString();
+    return std::nullopt;
+}
+
+} // namespace orvelt::testing

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+#include <QList>
+
+#include <deque>
+#include <variant>
+
+namespace orvelt::testing {
+
+// Answers the program's questions from a script and keeps every text it was shown. A question
+// nobody scripted, or one whose text differs from the script, fails the test.
+class ScriptedPrompter : public Prompter {
+public:
+    void ExpectMessage(const QString& text, Answer answer);
+    // For texts that end in the operating system's own words.
+    void ExpectMessageStartingWith(const QString& prefix, Answer answer);
+    void ExpectOpenFile(std::optional<QString> file);
+    void ExpectSaveFile(std::optional<QString> file);
+
+    Answer Message(MessageKind kind, MessageButtons buttons, const QString& text) override;
+    std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
+    std::optional<QString> SaveFileName(const FileDialogRequest& request) override;
+    std::optional<HighlightStyle> ChooseFont(const HighlightStyle& current) override;
+    std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
+    std::optional<QString> InputBox(const QString& title, const QString& prompt,
+                                    const QString& value) override;
+    std::optional<int> ChooseFromList(const QString& title, const QStringList& items,
+                                      int current) override;
+
+    [[nodiscard]] bool Exhausted() const { return script_.empty(); }
+    QStringList shown;                 // every message text, in order
+    QList<FileDialogRequest> dialogs;  // every file dialog, in order
+
+private:
+    struct MessageStep {
+        QString text;
+        Answer answer;
+        bool prefixOnly = false;
+    };
+    // A file name, or none for a cancelled dialog (a plain pair: g++ 12 warns falsely on
+    // copies of std::optional<QString>).
+    struct OpenStep {
+        bool chosen;
+        QString file;
+    };
+    struct SaveStep {
+        bool chosen;
+        QString file;
+    };
+    std::deque<std::variant<MessageStep, OpenStep, SaveStep>> script_;
+};
+
+} // namespace orvelt::testing

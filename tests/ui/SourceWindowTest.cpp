@@ -1,0 +1,332 @@
+#include "MainFormFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTest>
+#include <QTextBlock>
+
+namespace orvelt::testing {
+namespace {
+
+using SourceWindow = MainFormFixture;
+
+TEST_F(SourceWindow, SaveAsWritesSidecarAndSourceThenReopensClean) {
+    StartForm();
+    Trigger("FileNewItem");
+    Type("Hello \\world");
+    EXPECT_EQ(Panel(1), "Modified");
+    EXPECT_TRUE(form_->Action("FileSaveItem")->isEnabled());
+    prompter_.ExpectSaveFile(File("report"));
+    Trigger("FileSaveItem");
+    EXPECT_EQ(Active()->FileName, File("report.tex")) << "the default extension is added";
+    EXPECT_EQ(ReadBytes(File("report.tex")), "Hello \\world");
+    EXPECT_TRUE(QFile::exists(File("report.tex.orv")));
+    EXPECT_EQ(Panel(2), "File saved successfully.");
+    EXPECT_EQ(Panel(1), "");
+    EXPECT_EQ(form_->Windowlist(), QStringList{File("report.tex")});
+    EXPECT_EQ(form_->TabControl()->tabText(0), "report.tex");
+    EXPECT_EQ(form_->Recent().Paths()[0], File("report.tex").toStdString());
+    EXPECT_EQ(form_->LastDir(), dir_.path());
+    ASSERT_EQ(prompter_.dialogs.size(), 1);
+    EXPECT_EQ(prompter_.dialogs[0].directory, dir_.path() + "/prog") << "LastDir defaults to Path";
+
+    form_->OpenDocument(File("report.tex"));
+    EXPECT_EQ(Text(), "Hello \\world");
+    EXPECT_FALSE(Active()->Modified) << "loaded from the sidecar";
+}
+
+TEST_F(SourceWindow, SidecarKeepsEveryCharacterFormat) {
+    StartForm();
+    Trigger("FileNewItem");
+    Type("plain bold");
+    TMyRichEdit* edit = Active()->MainEdit;
+    edit->SetSelection(6, 10);
+    HighlightStyle bold{"Liberation Serif", 14, 0x0000FF, kBold | kUnderline};
+    edit->ApplyStyle(bold);
+    prompter_.ExpectSaveFile(File("styled.tex"));
+    Trigger("FileSaveItem");
+    form_->OpenDocument(File("styled.tex"));
+    QTextBlock block = Active()->MainEdit->document()->begin();
+    QTextCursor cursor(block);
+    cursor.setPosition(8);
+    EXPECT_EQ(StyleOfFormat(cursor.charFormat()), bold);
+    cursor.setPosition(3);
+    EXPECT_EQ(StyleOfFormat(cursor.charFormat()),
+              StyleFor(form_->Options().styles, StyleKind::Text));
+}
+
+TEST_F(SourceWindow, StaleSidecarAsksAndYesReimports) {
+    struct Row {
+        const char* name;
+        int sourceHour, sourceMinute;
+        bool asks;
+    };
+    const Row rows[] = {
+        {"nominal: 4 minutes apart within the hour", 10, 4, false},
+        {"nominal: 6 minutes apart", 10, 6, true},
+    };
+    StartForm();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteBytes(File("a.tex"), "new text");
+        WriteBytes(File("a.tex.orv"), "{\\rtf1\\ansi cached text}");
+        SetFileTime(File("a.tex.orv"), 10, 0);
+        SetFileTime(File("a.tex"), row.sourceHour, row.sourceMinute);
+        if (row.asks)
+            prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?",
+                                    Answer::Yes);
+        form_->OpenDocument(File("a.tex"));
+        EXPECT_EQ(Text(), row.asks ? "new text" : "cached text");
+        EXPECT_EQ(QFile::exists(File("a.tex.orv")), !row.asks);
+        EXPECT_TRUE(prompter_.Exhausted());
+        Active()->SetModified(false);
+        Active()->parentWidget()->close();
+    }
+}
+
+TEST_F(SourceWindow, HourBoundaryAndNoExtensionAlwaysAsk) {
+    StartForm();
+    WriteBytes(File("paper"), "text");
+    WriteBytes(File("paper.orv"), "{\\rtf1 cached}");
+    prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?", Answer::No);
+    form_->OpenDocument(File("paper"));
+    EXPECT_EQ(Text(), "cached") << "No opens the cached content";
+    WriteBytes(File("b.tex"), "text");
+    WriteBytes(File("b.tex.orv"), "{\\rtf1 cached}");
+    SetFileTime(File("b.tex.orv"), 10, 58);
+    SetFileTime(File("b.tex"), 11, 1);
+    prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?", Answer::Yes);
+    form_->OpenDocument(File("b.tex"));
+    EXPECT_EQ(Text(), "text");
+}
+
+TEST_F(SourceWindow, OpenErrorsAndRefusals) {
+    StartForm();
+    prompter_.ExpectMessage(
+        "Please edit the original file! The ORV-file will be updated automatically.", Answer::Ok);
+    form_->OpenDocument(File("x.tex.orv"));
+    prompter_.ExpectMessage("An error occured while opening 'missing.tex'.", Answer::Ok);
+    form_->OpenDocument(File("missing.tex"));
+    EXPECT_EQ(form_->ChildCount(), 0);
+    EXPECT_EQ(form_->TabControl()->count(), 0);
+    WriteBytes(File("bad.tex"), "x");
+    WriteBytes(File("bad.tex.orv"), "not rtf at all");
+    prompter_.ExpectMessage("An error occured while opening 'bad.tex'.", Answer::Ok);
+    form_->OpenDocument(File("bad.tex"));
+    EXPECT_EQ(form_->ChildCount(), 0);
+}
+
+TEST_F(SourceWindow, CloseQuestionYesNoCancel) {
+    StartForm();
+    Trigger("FileNewItem");
+    Type("x");
+    QMdiSubWindow* sub = form_->MdiArea()->currentSubWindow();
+
+    prompter_.ExpectMessage("Save  ?", Answer::Cancel);
+    EXPECT_FALSE(sub->close());
+    EXPECT_EQ(form_->ChildCount(), 1);
+
+    // Regression: Yes with the save dialog cancelled used to close the window and lose the text.
+    prompter_.ExpectMessage("Save  ?", Answer::Yes);
+    prompter_.ExpectSaveFile(std::nullopt);
+    EXPECT_FALSE(sub->close());
+    EXPECT_EQ(form_->ChildCount(), 1);
+
+    prompter_.ExpectMessage("Save  ?", Answer::Yes);
+    prompter_.ExpectSaveFile(File("kept.tex"));
+    EXPECT_TRUE(sub->close());
+    QApplication::processEvents();
+    EXPECT_EQ(ReadBytes(File("kept.tex")), "x");
+    EXPECT_EQ(form_->ChildCount(), 0);
+    EXPECT_EQ(form_->TabControl()->count(), 0);
+    EXPECT_EQ(Panel(3), "");
+}
+
+TEST_F(SourceWindow, FailedSaveReportsAndStaysModified) {
+    StartForm();
+    WriteBytes(File("doc.tex"), "old");
+    form_->OpenDocument(File("doc.tex"));
+    Type("new ");
+    // A directory where the sidecar should go makes the write fail, whoever runs the test.
+    QDir(dir_.path()).mkdir("doc.tex.orv");
+    prompter_.ExpectMessageStartingWith("Error writing " + File("doc.tex") + ".orv: ", Answer::Ok);
+    Trigger("FileSaveItem");
+    EXPECT_TRUE(Active()->Modified);
+    EXPECT_EQ(ReadBytes(File("doc.tex")), "old") << "the old file stays whole";
+}
+
+TEST_F(SourceWindow, OverwriteNeedsYes) {
+    StartForm();
+    WriteBytes(File("taken.tex"), "keep me");
+    Trigger("FileNewItem");
+    Type("new");
+    prompter_.ExpectSaveFile(File("taken.tex"));
+    prompter_.ExpectMessage("OK to overwrite " + File("taken.tex") + "?", Answer::No);
+    Trigger("FileSaveAsItem");
+    EXPECT_EQ(ReadBytes(File("taken.tex")), "keep me");
+    EXPECT_TRUE(Active()->FileName.isEmpty());
+    EXPECT_TRUE(Active()->Modified);
+}
+
+// Encodings and line ends: a file opened and saved unchanged is written back byte for byte.
+TEST_F(SourceWindow, UnchangedFilesSaveByteForByte) {
+    std::string all256;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            all256 += static_cast<char>(b);
+    struct Row {
+        const char* name;
+        std::string bytes;
+        QString shown; // a piece of what the surface must show, empty to skip
+    };
+    const Row rows[] = {
+        {"nominal: UTF-8 with umlauts, quotes and a character beyond the BMP, LF",
+         "\xC3\xA4\xC3\xB6\xC3\xBC \xE2\x80\x9Equoted\xE2\x80\x9C \xF0\x9F\x98\x80\nnext\n",
+         QString::fromUtf8("\xC3\xA4\xC3\xB6\xC3\xBC \xE2\x80\x9Equoted\xE2\x80\x9C \xF0\x9F\x98\x80")},
+        {"nominal: CR LF line ends", "first\r\nsecond\r\n", "first"},
+        {"nominal: no final line end", "last line", "last line"},
+        {"nominal: byte-order mark", "\xEF\xBB\xBFwith bom\n", "with bom"},
+        {"robustness: Windows-1252, every byte value", all256 + "\n" + all256, {}},
+    };
+    store_.Write("WordWrap", "0"); // a wrapped line gains its marker by design
+    StartForm();
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QString name = File(QStringLiteral("f%1.tex").arg(n++));
+        WriteBytes(name, row.bytes);
+        form_->OpenDocument(name);
+        if (!row.shown.isEmpty()) {
+            EXPECT_TRUE(Text().contains(row.shown)) << Text().toStdString();
+        }
+        Trigger("FileSaveItem");
+        EXPECT_EQ(ReadBytes(name), row.bytes);
+    }
+}
+
+TEST_F(SourceWindow, PastedCharactersFollowTheDocumentsEncoding) {
+    StartForm();
+    WriteBytes(File("utf.tex"), "x\n");
+    form_->OpenDocument(File("utf.tex"));
+    Active()->MainEdit->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QString::fromUtf8("\xC3\xA9"));
+    Trigger("EditPasteItem");
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("utf.tex")), "x\n\xC3\xA9") << "UTF-8, never a lone 8-bit byte";
+
+    WriteBytes(File("ansi.tex"), "\xE4\n");
+    form_->OpenDocument(File("ansi.tex"));
+    Active()->MainEdit->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QString::fromUtf8("\xC3\xA9\xE2\x82\xAC\xE2\x88\x80"));
+    Trigger("EditPasteItem");
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("ansi.tex")), "\xE4\n\xE9\x80?") << "what the code page lacks is ?";
+}
+
+TEST_F(SourceWindow, NewDocumentIsUtf8WithLf) {
+    StartForm();
+    Trigger("FileNewItem");
+    Type(QString::fromUtf8("\xC3\xA4"));
+    Key(Qt::Key_Return);
+    Type("b");
+    prompter_.ExpectSaveFile(File("new.tex"));
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("new.tex")), "\xC3\xA4\nb");
+}
+
+TEST_F(SourceWindow, AsciiOptionConvertsBothWays) {
+    store_.Write("ASCII", "1");
+    store_.Write("WordWrap", "0");
+    StartForm();
+    WriteBytes(File("dos.tex"), "\x84\x80\n");
+    form_->OpenDocument(File("dos.tex"));
+    EXPECT_EQ(Text(), QString::fromUtf8("\xC3\xA4\xC3\x87\n")) << "84 is ä, 80 is Ç";
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("dos.tex")), "\x84\x80\n");
+}
+
+TEST_F(SourceWindow, WrappedParagraphIsSavedWithMarkersAndJoinedOnImport) {
+    StartForm();
+    Trigger("FileNewItem");
+    Active()->parentWidget()->resize(400, 300);
+    QApplication::processEvents();
+    QString paragraph;
+    for (int i = 0; i < 30; ++i)
+        paragraph += QStringLiteral("word%1 ").arg(i);
+    QString comment = "% a long comment with \\undefinedcommand";
+    for (int i = 0; i < 15; ++i)
+        comment += QStringLiteral(" more%1").arg(i);
+    Active()->MainEdit->setPlainText("\\documentclass{article}\n\\begin{document}\n" + paragraph +
+                                     "\n" + comment + "\n\\end{document}\n");
+    ASSERT_GT(Active()->MainEdit->LineCount(), 7) << "the paragraph must wrap";
+    prompter_.ExpectSaveFile(File("wrap.tex"));
+    Trigger("FileSaveItem");
+    std::string saved = ReadBytes(File("wrap.tex"));
+    EXPECT_NE(saved.find("%%@\n"), std::string::npos);
+
+    Active()->SetModified(false);
+    Active()->parentWidget()->close();
+    QFile::remove(File("wrap.tex.orv"));
+    form_->OpenDocument(File("wrap.tex"));
+    EXPECT_EQ(Text().toStdString(), ("\\documentclass{article}\n\\begin{document}\n" + paragraph +
+                                     "\n" + comment + "\n\\end{document}\n")
+                                        .toStdString());
+
+    // TeX must read every piece of the wrapped comment as a comment: the undefined command
+    // in it would stop pdflatex otherwise.
+    if (QStandardPaths::findExecutable("pdflatex").isEmpty())
+        GTEST_SKIP() << "pdflatex not installed";
+    QProcess tex;
+    tex.setWorkingDirectory(dir_.path());
+    tex.start("pdflatex", {"-interaction=nonstopmode", "-halt-on-error", "wrap.tex"});
+    ASSERT_TRUE(tex.waitForFinished(60000));
+    EXPECT_EQ(tex.exitCode(), 0) << tex.readAllStandardOutput().toStdString();
+}
+
+TEST_F(SourceWindow, BibFilesAsTextNeverWrapNorGetMarkers) {
+    store_.Write("UseBIBEdit", "0");
+    StartForm();
+    std::string line = "@BOOK{key, title = {" + std::string(300, 'x') + "}}\n";
+    WriteBytes(File("refs.bib"), line);
+    form_->OpenDocument(File("refs.bib"));
+    EXPECT_EQ(Active()->MainEdit->lineWrapMode(), QPlainTextEdit::NoWrap);
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("refs.bib")), line);
+}
+
+TEST_F(SourceWindow, LargeFileIsLoadedWholeButTypingStopsAtTheLimit) {
+    StartForm();
+    std::string big(2'000'100, 'a');
+    WriteBytes(File("big.tex"), big);
+    form_->OpenDocument(File("big.tex"));
+    EXPECT_EQ(Active()->MainEdit->TextLength(), 2'000'100) << "never cut";
+    Type("b");
+    EXPECT_EQ(Active()->MainEdit->TextLength(), 2'000'100) << "no typing beyond the limit";
+}
+
+TEST_F(SourceWindow, PositionsCountLineBreaksAsTwo) {
+    StartForm();
+    Trigger("FileNewItem");
+    TMyRichEdit* edit = Active()->MainEdit;
+    edit->setPlainText("ab\ncd\n\nef");
+    EXPECT_EQ(edit->TextLength(), 12);
+    edit->SelectLine(1);
+    EXPECT_EQ(edit->GetSelection(), std::make_pair(4, 8));
+    EXPECT_EQ(edit->textCursor().selectedText(), QString("cd") + QChar(0x2029));
+    edit->SetSelection(8, 10);
+    EXPECT_EQ(edit->LineFromPosition(8), 2);
+    EXPECT_EQ(edit->LineFromPosition(10), 3);
+    EXPECT_EQ(edit->LineText(3), "ef");
+    EXPECT_EQ(edit->GetSelection(), std::make_pair(8, 10));
+}
+
+} // namespace
+} // namespace orvelt::testing

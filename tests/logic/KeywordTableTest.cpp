@@ -2,7 +2,11 @@
 
 #include "editor/KeywordList.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -119,6 +123,28 @@ TEST(KeywordTable, ListsAsLongAsTheTableOrLonger) {
         }
         EXPECT_FALSE(table.IsKeyword(std::string_view("\\notakeyword")));
         EXPECT_FALSE(table.IsKeyword(std::string_view("\\k" + std::to_string(count))));
+    }
+}
+
+// Completion stops at the first keyword that does not sort before the typed word, so an
+// unsorted or duplicated line in the shipped list hides keywords from it.
+TEST(KeywordList, ShippedListIsSortedAndComplete) {
+    const auto path = std::filesystem::path(ORVELT_TEST_DATA).parent_path().parent_path() / "data" /
+                      "KEYWORDS.TXT";
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Words words = SplitKeywordList(bytes);
+    EXPECT_GE(words.size(), 600u);
+    EXPECT_TRUE(std::is_sorted(words.begin(), words.end())) << "byte order";
+    EXPECT_EQ(std::adjacent_find(words.begin(), words.end()), words.end()) << "duplicates";
+    for (const std::string& word : words) {
+        ASSERT_TRUE(word.size() >= 2 && word.front() == '\\') << word;
+    }
+    const KeywordTable table(words);
+    for (const char* common : {"\\section", "\\begin", "\\usepackage", "\\frac", "\\mathbb",
+                               "\\includegraphics", "\\href", "\\selectlanguage", "\\%"}) {
+        EXPECT_TRUE(table.IsKeyword(std::string_view(common))) << common;
     }
 }
 

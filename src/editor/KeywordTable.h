@@ -36,7 +36,7 @@ private:
     // A list longer than the table fills every slot: a miss would then probe all 10001
     // slots, and the keywords past the last slot would have none. Such a list is answered
     // from this set over the whole list instead.
-    std::unordered_set<std::string_view> fullTableSet_;
+    std::unordered_set<std::string> fullTableSet_;
 };
 
 } // namespace orvelt

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,20 @@ TEST(KeywordTable, ListsAsLongAsTheTableOrLonger) {
         EXPECT_FALSE(table.IsKeyword(std::string_view("\\notakeyword")));
         EXPECT_FALSE(table.IsKeyword(std::string_view("\\k" + std::to_string(count))));
     }
+}
+
+// Regression: the lookup set of a full table viewed the strings of the table it was built
+// in, so a copy that outlived the original read freed memory.
+TEST(KeywordTable, CopyOfAFullTableOutlivesTheOriginal) {
+    Words words;
+    for (int i = 0; i < 10001; ++i) {
+        words.push_back("\\a-rather-long-keyword-name-" + std::to_string(i));
+    }
+    auto original = std::make_unique<KeywordTable>(words);
+    const KeywordTable copy = *original;
+    original.reset();
+    EXPECT_TRUE(copy.IsKeyword(std::string_view(words.back())));
+    EXPECT_FALSE(copy.IsKeyword(std::string_view("\\a-rather-long-keyword-name-x")));
 }
 
 // Completion stops at the first keyword that does not sort before the typed word, so an

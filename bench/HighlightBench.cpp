@@ -1,8 +1,8 @@
 #include "editor/BlockTokenReader.h"
-#include "editor/CaretToken.h"
 #include "editor/KeywordTable.h"
 #include "editor/TokenScanner.h"
 #include "editor/TokenStyle.h"
+#include "editor/TypingHighlight.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -103,8 +103,8 @@ void BM_ImportBlockwise(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportBlockwise)->Arg(10000)->Arg(64)->Unit(benchmark::kMillisecond);
 
-// Worst case for one typed character: a long line without a percent sign, so InComment
-// looks back over all of it, then the line is re-scanned as when the caret leaves it.
+// Worst case for one typed character: a long line without a percent sign, so the comment
+// test looks back over all of it.
 void BM_TypedCharacterOnLongLine(benchmark::State& state) {
     std::u16string line;
     while (line.size() < static_cast<std::size_t>(state.range(0))) {
@@ -112,13 +112,12 @@ void BM_TypedCharacterOnLongLine(benchmark::State& state) {
     }
     const KeywordTable keywords = BenchKeywords();
     for (auto _ : state) {
-        const CaretToken token = TokenBeforeCaret(line, line.size(), U' ');
-        const auto tok = std::u16string_view(line).substr(token.start, token.length - 1);
-        benchmark::DoNotOptimize(StyleOfToken(tok, keywords));
+        benchmark::DoNotOptimize(HighlightTypedCharacter(line, line.size(), U' ', keywords));
     }
 }
 BENCHMARK(BM_TypedCharacterOnLongLine)->Arg(1000)->Arg(100000)->Arg(2000000);
 
+// The caret leaves an edited line: the whole line is scanned again.
 void BM_RehighlightLongLine(benchmark::State& state) {
     std::u16string line;
     while (line.size() < static_cast<std::size_t>(state.range(0))) {

@@ -159,6 +159,12 @@ TEST(BlockTokenReader, RandomSyntaxScansAlikeInAnyBlockSize) {
             ExpectSameForEveryBlockSize(std::string_view(input), options);
             ExpectSameForEveryBlockSize(std::u16string_view(text), options);
         }
+        // Re-highlighting a line restyles it and must not lose or repeat a character.
+        std::u16string rejoined;
+        for (const auto& token : ScanLine(text)) {
+            rejoined += token.text;
+        }
+        EXPECT_EQ(rejoined, text);
     }
 }
 

@@ -73,7 +73,7 @@ std::size_t KeywordTable::HomeSlot(std::string_view name) {
 
 bool KeywordTable::IsKeyword(std::string_view name) const {
     if (!fullTableSet_.empty()) {
-        return fullTableSet_.contains(name);
+        return fullTableSet_.contains(std::string(name));
     }
     std::size_t slot = HomeSlot(name);
     // One round at most: with no free slot left, probing would otherwise never stop.

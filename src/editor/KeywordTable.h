@@ -33,10 +33,10 @@ public:
 private:
     std::vector<std::string> keywords_;
     std::vector<int> slots_; // -1 free, else an index into keywords_
-    // A list longer than the table fills every slot: a miss would then probe all 10001
+    // A list of 10001 or more keywords fills every slot: a miss would then probe all 10001
     // slots, and the keywords past the last slot would have none. Such a list is answered
     // from this set over the whole list instead.
-    std::unordered_set<std::string_view> fullTableSet_;
+    std::unordered_set<std::string> fullTableSet_;
 };
 
 } // namespace orvelt

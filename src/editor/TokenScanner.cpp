@@ -28,7 +28,7 @@ constexpr std::size_t kNeedMore = 0;
 // before it can be told. Invalid UTF-8 is taken one byte at a time.
 template <class CharT>
 std::size_t CharacterLength(std::basic_string_view<CharT> window, std::size_t at, bool inputEnds,
-                            bool utf8) {
+                            [[maybe_unused]] bool utf8) {
     const char32_t lead = CodeOf(window[at]);
     if constexpr (sizeof(CharT) == 1) {
         if (!utf8 || lead < 0x80) {
@@ -63,7 +63,6 @@ std::size_t CharacterLength(std::basic_string_view<CharT> window, std::size_t at
         }
         return length;
     } else {
-        (void)utf8;
         if (lead < 0xD800 || lead > 0xDBFF) {
             return 1;
         }
@@ -75,7 +74,7 @@ std::size_t CharacterLength(std::basic_string_view<CharT> window, std::size_t at
     }
 }
 
-// Line end at `at`: 1 for LF or a lone CR, 2 for CR LF, 0 for none; nullopt-like -1 when
+// Line end at `at`: 1 for LF or a lone CR, 2 for CR LF, 0 for none; -1 when
 // the window ends too early to tell.
 template <class CharT>
 long LineEndLength(std::basic_string_view<CharT> window, std::size_t at, bool inputEnds) {

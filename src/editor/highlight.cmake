@@ -6,4 +6,5 @@ target_sources(orvelt_logic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/KeywordTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TokenScanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TokenStyle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TypingHighlight.cpp
 )

@@ -2,7 +2,12 @@
 
 #include "editor/KeywordList.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -119,6 +124,42 @@ TEST(KeywordTable, ListsAsLongAsTheTableOrLonger) {
         }
         EXPECT_FALSE(table.IsKeyword(std::string_view("\\notakeyword")));
         EXPECT_FALSE(table.IsKeyword(std::string_view("\\k" + std::to_string(count))));
+    }
+}
+
+// Regression: the lookup set of a full table viewed the strings of the table it was built
+// in, so a copy that outlived the original read freed memory.
+TEST(KeywordTable, CopyOfAFullTableOutlivesTheOriginal) {
+    Words words;
+    for (int i = 0; i < 10001; ++i) {
+        words.push_back("\\a-rather-long-keyword-name-" + std::to_string(i));
+    }
+    auto original = std::make_unique<KeywordTable>(words);
+    const KeywordTable copy = *original;
+    original.reset();
+    EXPECT_TRUE(copy.IsKeyword(std::string_view(words.back())));
+    EXPECT_FALSE(copy.IsKeyword(std::string_view("\\a-rather-long-keyword-name-x")));
+}
+
+// Completion stops at the first keyword that does not sort before the typed word, so an
+// unsorted or duplicated line in the shipped list hides keywords from it.
+TEST(KeywordList, ShippedListIsSortedAndComplete) {
+    const auto path = std::filesystem::path(ORVELT_TEST_DATA).parent_path().parent_path() / "data" /
+                      "KEYWORDS.TXT";
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Words words = SplitKeywordList(bytes);
+    EXPECT_GE(words.size(), 600u);
+    EXPECT_TRUE(std::is_sorted(words.begin(), words.end())) << "byte order";
+    EXPECT_EQ(std::adjacent_find(words.begin(), words.end()), words.end()) << "duplicates";
+    for (const std::string& word : words) {
+        ASSERT_TRUE(word.size() >= 2 && word.front() == '\\') << word;
+    }
+    const KeywordTable table(words);
+    for (const char* common : {"\\section", "\\begin", "\\usepackage", "\\frac", "\\mathbb",
+                               "\\includegraphics", "\\href", "\\selectlanguage", "\\%"}) {
+        EXPECT_TRUE(table.IsKeyword(std::string_view(common))) << common;
     }
 }
 

@@ -1,6 +1,8 @@
 #include "app/Main.h"
 
 #include "editor/Childwin.h"
+#include "editor/KeywordList.h"
+#include "platform/FileIo.h"
 #include "widgets/About.h"
 
 #include <QAction>
@@ -72,6 +74,9 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
 
     // Options are read after the main window exists, as the options window is made later.
     options_ = ReadOptionValues(settings_);
+    std::string keywordBytes;
+    if (ReadFileBytes(path_ + "/KEYWORDS.TXT", keywordBytes).ok)
+        keywords_ = KeywordTable(SplitKeywordList(keywordBytes));
 
     updateMenusConnection_ = connect(mdiArea_, &QMdiArea::subWindowActivated, this,
                                      &TMainForm::UpdateMenuItems);

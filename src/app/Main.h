@@ -2,6 +2,7 @@
 
 #include "app/MainSettings.h"
 #include "app/RecentFiles.h"
+#include "editor/KeywordTable.h"
 #include "options/OptionValues.h"
 #include "platform/EscapePoller.h"
 #include "platform/Prompter.h"
@@ -57,6 +58,7 @@ public:
     [[nodiscard]] QString LastDir() const { return lastDir_; }
     void SetLastDir(const QString& dir) { lastDir_ = dir; }
     [[nodiscard]] OptionValues& Options() { return options_; }
+    [[nodiscard]] const KeywordTable& Keywords() const { return keywords_; }
     [[nodiscard]] Prompter& Prompts() { return prompter_; }
     [[nodiscard]] EscapePoller& Escape() { return *escape_; }
     [[nodiscard]] QMdiArea* MdiArea() const { return mdiArea_; }
@@ -143,6 +145,7 @@ private:
     QString lastDir_;
     MainSettings placement_;
     OptionValues options_;
+    KeywordTable keywords_;
     RecentFiles recent_;
     std::unique_ptr<EscapePoller> escape_;
 

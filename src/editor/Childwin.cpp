@@ -2,7 +2,10 @@
 
 #include "app/FileNames.h"
 #include "app/Main.h"
+#include "editor/BlockTokenReader.h"
 #include "editor/DosDateTime.h"
+#include "editor/TokenStyle.h"
+#include "editor/TypingHighlight.h"
 #include "editor/RtfCodec.h"
 #include "editor/SourceWriter.h"
 #include "platform/FileIo.h"
@@ -12,6 +15,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -49,6 +53,7 @@ TMDIChild::TMDIChild(TMainForm& main, QWidget* parent) : QWidget(parent), main_(
         if (!Loading && !Modified)
             SetModified(true);
     });
+    MainEdit->keyPressHook = [this](QKeyEvent* event) { return MainEditKeyPress(event); };
     connect(MainEdit, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (!Loading)
             ShowRow(MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1);
@@ -140,7 +145,9 @@ void TMDIChild::TakeSourceConventions() {
 
 TMDIChild::ImportOutcome TMDIChild::ImportSource() {
     BusyCursor busy;
+    const OptionValues& options = main_.Options();
     main_.SetPanel(2, "Importing...press [ESC] to abort");
+    MainEdit->document()->setDefaultFont(FontOfStyle(StyleFor(options.styles, StyleKind::Text)));
     std::string bytes;
     // A file that may not be written fails here too, as it always has.
     QFileInfo info(FileName);
@@ -148,16 +155,55 @@ TMDIChild::ImportOutcome TMDIChild::ImportSource() {
         main_.SetPanel(2, {});
         return ImportOutcome::OpenError;
     }
-    QString text = QString::fromStdU16String(DecodeText(bytes, encoding_));
-    text.replace("%%@\r\n", "").replace("%%@\n", "");
-    text.replace("\r\n", "\n");
+    std::u16string text = DecodeText(bytes, encoding_);
+    bytes.clear();
+    // Qt takes CR as a paragraph break of its own; the surface counts CR LF as one break.
+    std::erase_if(text, [&, i = std::size_t{0}](char16_t) mutable {
+        std::size_t at = i++;
+        return text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n';
+    });
+    main_.ProgressTotal = static_cast<int>(text.size());
+    main_.ProgressDone = 0;
+    main_.updateStatus();
+
+    std::size_t readPos = 0;
+    BlockTokenReader<char16_t> reader(
+        [&](char16_t* into, std::size_t capacity) {
+            std::size_t n = std::min(capacity, text.size() - readPos);
+            std::copy_n(text.data() + readPos, n, into);
+            readPos += n;
+            return n;
+        },
+        ScanOptions{ScanMode::Source, options.filterSpecials, false});
+
+    EscapePoller& escape = main_.Escape();
+    while (escape.EscapePressed()) {
+    }
+    escape.BeginOperation();
     QTextDocument* doc = MainEdit->document();
     doc->setUndoRedoEnabled(false);
+    std::array<QTextCharFormat, kStyleKindCount> formats;
+    for (int k = 0; k < kStyleKindCount; ++k)
+        formats[static_cast<std::size_t>(k)] = FormatOfStyle(options.styles[static_cast<std::size_t>(k)]);
     QTextCursor cursor(doc);
-    cursor.insertText(text, FormatOfStyle(StyleFor(main_.Options().styles, StyleKind::Text)));
+    cursor.beginEditBlock();
+    ImportOutcome outcome = ImportOutcome::Done;
+    while (auto token = reader.Next()) {
+        if (escape.EscapePressed()) {
+            outcome = ImportOutcome::Aborted;
+            break;
+        }
+        StyleKind style = TokenStyle(*token, main_.Keywords());
+        cursor.insertText(QString::fromUtf16(token->text.data(), static_cast<qsizetype>(token->text.size())),
+                          formats[static_cast<std::size_t>(style)]);
+        main_.ProgressDone = static_cast<int>(reader.Consumed());
+        main_.updateStatus();
+    }
+    cursor.endEditBlock();
     doc->setUndoRedoEnabled(true);
+    escape.EndOperation();
     main_.SetPanel(2, {});
-    return ImportOutcome::Done;
+    return outcome;
 }
 
 bool TMDIChild::LoadSidecar() {
@@ -206,7 +252,72 @@ void TMDIChild::FormActivate() {
     ShowRow(MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1);
 }
 
-void TMDIChild::FormDeactivate() {}
+void TMDIChild::FormDeactivate() { RehighlightLine(); }
+
+void TMDIChild::ApplyStyle(StyleKind kind) {
+    MainEdit->ApplyStyle(StyleFor(main_.Options().styles, kind));
+}
+
+void TMDIChild::RehighlightLine() {
+    MainEdit->setReadOnly(true);
+    NeedsRehighlight = false;
+    TMyRichEdit::CaretLineInfo line = MainEdit->CaretLine();
+    QTextCursor saved = MainEdit->textCursor();
+    int caret = std::min(saved.position(), saved.anchor());
+    if (!line.text.isEmpty()) {
+        std::u16string_view text(reinterpret_cast<const char16_t*>(line.text.utf16()),
+                                 static_cast<std::size_t>(line.text.size()));
+        for (const auto& token : ScanLine(text)) {
+            QTextCursor select(MainEdit->document());
+            select.setPosition(line.start + static_cast<int>(token.offset));
+            select.setPosition(line.start + static_cast<int>(token.offset + token.text.size()),
+                               QTextCursor::KeepAnchor);
+            MainEdit->setTextCursor(select);
+            ApplyStyle(TokenStyle(token, main_.Keywords()));
+        }
+    }
+    QTextCursor back(MainEdit->document());
+    back.setPosition(caret);
+    MainEdit->setTextCursor(back);
+    MainEdit->setReadOnly(false);
+}
+
+bool TMDIChild::MainEditKeyPress(QKeyEvent* event) {
+    QString text = event->text();
+    if (text.isEmpty() || MainEdit->isReadOnly())
+        return false;
+    char32_t c = text.toUcs4().value(0);
+    bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter)
+        c = U'\r';
+    else if (c < 32 && c != U'\t')
+        return false;
+    NeedsRehighlight = true;
+    HighlightTyped(c);
+    return false;
+}
+
+void TMDIChild::HighlightTyped(char32_t c) {
+    TMyRichEdit::CaretLineInfo line = MainEdit->CaretLine();
+    std::u16string_view text(reinterpret_cast<const char16_t*>(line.text.utf16()),
+                             static_cast<std::size_t>(line.text.size()));
+    TypingHighlight h =
+        HighlightTypedCharacter(text, static_cast<std::size_t>(line.column), c, main_.Keywords());
+    QTextCursor saved = MainEdit->textCursor();
+    if (h.count > 0) {
+        QTextCursor select(MainEdit->document());
+        select.setPosition(line.start + static_cast<int>(h.start));
+        select.setPosition(line.start + static_cast<int>(h.start + h.count), QTextCursor::KeepAnchor);
+        MainEdit->setTextCursor(select);
+        ApplyStyle(h.tokenStyle);
+        // A selection that was there is given up.
+        QTextCursor back(MainEdit->document());
+        back.setPosition(std::min(saved.position(), saved.anchor()));
+        MainEdit->setTextCursor(back);
+    }
+    if (h.typedStyle)
+        ApplyStyle(*h.typedStyle);
+}
 
 bool TMDIChild::SoftBreakMarkerActive(const QString& fileName) const {
     return UpperExtension(fileName.toStdString()) != ".BIB" && main_.Options().wordWrap;

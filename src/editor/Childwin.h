@@ -40,6 +40,9 @@ public:
     void ShowInsertMode();
     void FormActivate();
     void FormDeactivate();
+    // Re-styles the caret line token by token.
+    void RehighlightLine();
+    void ApplyStyle(StyleKind kind);
 
     // Saves under FileName (asking for one when untitled); false when nothing was saved.
     bool SaveDocument();
@@ -59,6 +62,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool MainEditKeyPress(QKeyEvent* event);
+    void HighlightTyped(char32_t c);
     enum class ImportOutcome { Done, Aborted, OpenError };
     ImportOutcome ImportSource();
     bool LoadSidecar();

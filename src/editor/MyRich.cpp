@@ -162,8 +162,7 @@ std::pair<int, int> TMyRichEdit::GetSelection() const {
 void TMyRichEdit::ApplyStyle(const HighlightStyle& style) {
     QTextCursor cursor = textCursor();
     if (!cursor.hasSelection()) {
-        if (StyleOfFormat(cursor.charFormat()) != style || cursor.charFormat() != currentCharFormat())
-            setCurrentCharFormat(FormatOfStyle(style));
+        setCurrentCharFormat(FormatOfStyle(style)); // the next insertion's: no change to the text
         return;
     }
     int start = cursor.selectionStart();
@@ -217,7 +216,26 @@ void TMyRichEdit::insertFromMimeData(const QMimeData* source) {
     textCursor().insertText(text);
 }
 
+TMyRichEdit::CaretLineInfo TMyRichEdit::CaretLine() const {
+    QTextCursor cursor = textCursor();
+    QTextBlock block = cursor.block();
+    int inBlock = cursor.position() - block.position();
+    CaretLineInfo info{block.text(), block.position(), inBlock};
+    if (lineWrapMode() == NoWrap)
+        return info;
+    (void)BlockLineCount(block);
+    QTextLine line = block.layout()->lineForTextPosition(inBlock);
+    if (!line.isValid())
+        return info;
+    info.text = block.text().mid(line.textStart(), line.textLength());
+    info.start = block.position() + line.textStart();
+    info.column = inBlock - line.textStart();
+    return info;
+}
+
 void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
+    if (keyPressHook && keyPressHook(event))
+        return;
     QString text = event->text();
     bool printable = !text.isEmpty() && (text.at(0).isPrint() || text == "\t");
     bool newline = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

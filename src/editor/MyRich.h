@@ -5,6 +5,8 @@
 
 #include <QPlainTextEdit>
 
+#include <functional>
+
 #include <utility>
 
 namespace orvelt {
@@ -49,6 +51,17 @@ public:
     [[nodiscard]] QString Storable(const QString& text) const;
     // Whether inserting `length` characters in place of the selection stays within the limit.
     [[nodiscard]] bool RoomFor(int length) const;
+    // The surface line that holds the caret: its text, its first Qt position and the caret's
+    // column in it. Found from the caret's own block, so it costs the same in any document.
+    struct CaretLineInfo {
+        QString text;
+        int start = 0;
+        int column = 0;
+    };
+    [[nodiscard]] CaretLineInfo CaretLine() const;
+    // Handlers of the window run before the surface's own; true means the key is consumed.
+    std::function<bool(QKeyEvent*)> keyPressHook;
+
     // Lays out every block up to `block` (all when -1), so that wrapped lines are known.
     void EnsureLayout(int block = -1) const;
 

@@ -666,6 +666,7 @@ private:
             if (state_.destination == Destination::FontTable) {
                 CommitFont();
                 fontNumber_ = ClampToInt(parameter);
+                fontPending_ = true;
             } else {
                 state_.font = ClampToInt(parameter);
             }
@@ -759,7 +760,7 @@ private:
             break;
         case Destination::FontTable:
             if (raw && c == ';') {
-                CommitFont();
+                CommitFont(true);
             } else {
                 fontName_.push_back(c);
             }
@@ -775,11 +776,14 @@ private:
         }
     }
 
-    void CommitFont() {
-        if (!fontName_.empty()) {
+    // A ';' ends an entry even with an empty name; a group or the next \f ends one that has
+    // a name but no ';'.
+    void CommitFont(bool semicolon = false) {
+        if ((semicolon && fontPending_) || !fontName_.empty()) {
             fonts_[fontNumber_] = Utf16ToUtf8(fontName_);
-            fontName_.clear();
         }
+        fontName_.clear();
+        fontPending_ = false;
     }
 
     // The run that text in the current format goes to; a new one only when the format
@@ -822,6 +826,7 @@ private:
     std::unordered_map<int, std::string> fonts_;
     int fontNumber_ = 0;
     std::u16string fontName_;
+    bool fontPending_ = false;
     std::vector<std::uint32_t> colors_;
     std::uint32_t red_ = 0;
     std::uint32_t green_ = 0;

@@ -3,6 +3,7 @@
 #include "editor/CodePage.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -261,160 +262,105 @@ constexpr std::string_view kUnderlineKinds[] = {
     "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave",
 };
 
+// A control word of up to eight letters as one number, so the common words are found by one
+// switch instead of string comparisons: the reader meets several per styled run.
+constexpr std::uint64_t Packed(std::string_view w) {
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < w.size() && i < 8; ++i) {
+        key |= static_cast<std::uint64_t>(static_cast<unsigned char>(w[i])) << (8 * i);
+    }
+    return key;
+}
+
 WordInfo LookUp(std::string_view w) {
-    switch (w[0]) {
-    case 'b':
-        if (w == "b") {
+    if (w.size() <= 8) {
+        switch (Packed(w)) {
+        case Packed("b"):
             return {Word::Bold};
-        }
-        if (w == "bin") {
+        case Packed("bin"):
             return {Word::Binary};
-        }
-        if (w == "blue") {
+        case Packed("blue"):
             return {Word::Blue};
-        }
-        if (w == "bullet") {
+        case Packed("bullet"):
             return {Word::Character, 0x2022};
-        }
-        break;
-    case 'c':
-        if (w == "cf") {
+        case Packed("cf"):
             return {Word::Color};
-        }
-        if (w == "colortbl") {
+        case Packed("colortbl"):
             return {Word::ColorTable};
-        }
-        if (w == "cell") {
+        case Packed("cell"):
             return {Word::Tab};
-        }
-        break;
-    case 'd':
-        if (w == "deff") {
+        case Packed("deff"):
             return {Word::DefaultFont};
-        }
-        break;
-    case 'e':
-        if (w == "emdash") {
+        case Packed("emdash"):
             return {Word::Character, 0x2014};
-        }
-        if (w == "endash") {
+        case Packed("endash"):
             return {Word::Character, 0x2013};
-        }
-        if (w == "emspace") {
+        case Packed("emspace"):
             return {Word::Character, 0x2003};
-        }
-        if (w == "enspace") {
+        case Packed("enspace"):
             return {Word::Character, 0x2002};
-        }
-        break;
-    case 'f':
-        if (w == "f") {
+        case Packed("f"):
             return {Word::Font};
-        }
-        if (w == "fs") {
+        case Packed("fs"):
             return {Word::FontSize};
-        }
-        if (w == "fonttbl") {
+        case Packed("fonttbl"):
             return {Word::FontTable};
-        }
-        break;
-    case 'g':
-        if (w == "green") {
+        case Packed("green"):
             return {Word::Green};
-        }
-        break;
-    case 'i':
-        if (w == "i") {
+        case Packed("i"):
             return {Word::Italic};
-        }
-        break;
-    case 'l':
-        if (w == "line") {
+        case Packed("line"):
             return {Word::Paragraph};
-        }
-        if (w == "lquote") {
+        case Packed("lquote"):
             return {Word::Character, 0x2018};
-        }
-        if (w == "ldblquote") {
-            return {Word::Character, 0x201C};
-        }
-        if (w == "ltrmark") {
+        case Packed("ltrmark"):
             return {Word::Character, 0x200E};
-        }
-        break;
-    case 'p':
-        if (w == "par") {
+        case Packed("par"):
             return {Word::Paragraph};
-        }
-        if (w == "plain") {
+        case Packed("plain"):
             return {Word::Plain};
-        }
-        break;
-    case 'q':
-        if (w == "qmspace") {
+        case Packed("qmspace"):
             return {Word::Character, 0x2005};
-        }
-        break;
-    case 'r':
-        if (w == "red") {
+        case Packed("red"):
             return {Word::Red};
-        }
-        if (w == "rquote") {
+        case Packed("rquote"):
             return {Word::Character, 0x2019};
-        }
-        if (w == "rdblquote") {
-            return {Word::Character, 0x201D};
-        }
-        if (w == "row") {
+        case Packed("row"):
             return {Word::Paragraph};
-        }
-        if (w == "rtlmark") {
+        case Packed("rtlmark"):
             return {Word::Character, 0x200F};
-        }
-        break;
-    case 's':
-        if (w == "strike" || w == "striked") {
+        case Packed("strike"):
+        case Packed("striked"):
             return {Word::Strike};
-        }
-        if (w == "sect") {
+        case Packed("sect"):
             return {Word::Paragraph};
-        }
-        break;
-    case 't':
-        if (w == "tab") {
+        case Packed("tab"):
             return {Word::Tab};
-        }
-        break;
-    case 'u':
-        if (w == "u") {
+        case Packed("u"):
             return {Word::Unicode};
-        }
-        if (w == "uc") {
+        case Packed("uc"):
             return {Word::UnicodeSkip};
-        }
-        if (w == "ulnone") {
+        case Packed("ulnone"):
             return {Word::UnderlineNone};
-        }
-        if (std::find(std::begin(kUnderlineKinds), std::end(kUnderlineKinds), w) !=
-            std::end(kUnderlineKinds)) {
-            return {Word::Underline};
-        }
-        break;
-    case 'v':
-        if (w == "v") {
+        case Packed("v"):
             return {Word::Hidden};
-        }
-        break;
-    case 'z':
-        if (w == "zwj") {
+        case Packed("zwj"):
             return {Word::Character, 0x200D};
-        }
-        if (w == "zwnj") {
+        case Packed("zwnj"):
             return {Word::Character, 0x200C};
+        default:
+            break;
         }
-        break;
-    default:
-        break;
+    }
+    if (w == "ldblquote") {
+        return {Word::Character, 0x201C};
+    }
+    if (w == "rdblquote") {
+        return {Word::Character, 0x201D};
+    }
+    if (w.starts_with("ul") && std::find(std::begin(kUnderlineKinds), std::end(kUnderlineKinds),
+                                         w) != std::end(kUnderlineKinds)) {
+        return {Word::Underline};
     }
     if (std::find(std::begin(kSkippedDestinations), std::end(kSkippedDestinations), w) !=
         std::end(kSkippedDestinations)) {
@@ -478,6 +424,12 @@ public:
             return Fail(start, "not an RTF file: it does not begin with {\\rtf");
         }
         pos_ = start;
+        // Growing the run list by doubling moves every run several times. Each run of ours
+        // begins with a control word and takes some bytes; the cap keeps a file of nothing but
+        // backslashes from asking for more than it could fill. Untouched capacity costs no
+        // memory.
+        const auto words = static_cast<std::size_t>(std::count(in_.begin(), in_.end(), '\\'));
+        result_.runs.reserve(std::min({words, in_.size() / 12, std::size_t{1} << 22}) + 1);
         while (pos_ < in_.size()) {
             const char c = in_[pos_];
             if (c == '{') {
@@ -706,6 +658,7 @@ private:
             break;
         case Word::DefaultFont:
             defaultFont_ = ClampToInt(parameter);
+            ForgetStyles();
             break;
         case Word::Unicode: {
             if (!hasParameter) {
@@ -768,6 +721,7 @@ private:
         case Destination::ColorTable:
             if (raw && c == ';') {
                 colors_.push_back(red_ | green_ << 8 | blue_ << 16);
+                ForgetStyles();
                 red_ = green_ = blue_ = 0;
             }
             break;
@@ -781,6 +735,7 @@ private:
     void CommitFont(bool semicolon = false) {
         if ((semicolon && fontPending_) || !fontName_.empty()) {
             fonts_[fontNumber_] = Utf16ToUtf8(fontName_);
+            ForgetStyles();
         }
         fontName_.clear();
         fontPending_ = false;
@@ -790,15 +745,38 @@ private:
     // differs from the last run's.
     std::u16string& CurrentRunText() {
         StyledText& runs = result_.runs;
-        if (!runs.empty() && state_.SameFormat(lastRunFormat_)) {
+        if (lastRunValid_ && state_.SameFormat(lastRunFormat_)) {
             return runs.back().text;
         }
-        HighlightStyle style = Resolve();
+        const HighlightStyle& style = CachedStyle();
         lastRunFormat_ = state_;
+        lastRunValid_ = true;
         if (runs.empty() || runs.back().style != style) {
-            runs.push_back({{}, std::move(style)});
+            runs.push_back({{}, style});
         }
         return runs.back().text;
+    }
+
+    // Tables read after some text change what its formats stand for.
+    void ForgetStyles() {
+        cachedStyles_ = 0;
+        nextCacheSlot_ = 0;
+        lastRunValid_ = false;
+    }
+
+    // A highlighted text alternates between a handful of formats; resolving each run's font
+    // and colour afresh was a good part of the reading time.
+    const HighlightStyle& CachedStyle() {
+        for (std::size_t k = 0; k < cachedStyles_; ++k) {
+            if (styleCache_[k].first.SameFormat(state_)) {
+                return styleCache_[k].second;
+            }
+        }
+        auto& slot = styleCache_[nextCacheSlot_];
+        nextCacheSlot_ = (nextCacheSlot_ + 1) % styleCache_.size();
+        cachedStyles_ = std::min(cachedStyles_ + 1, styleCache_.size());
+        slot = {state_, Resolve()};
+        return slot.second;
     }
 
     HighlightStyle Resolve() const {
@@ -820,6 +798,7 @@ private:
     std::size_t pos_ = 0;
     GroupState state_;
     GroupState lastRunFormat_;
+    bool lastRunValid_ = false;
     std::vector<GroupState> stack_;
     int fallbackLeft_ = 0;
     int defaultFont_ = 0;
@@ -832,6 +811,9 @@ private:
     std::uint32_t green_ = 0;
     std::uint32_t blue_ = 0;
     RtfReadResult result_;
+    std::array<std::pair<GroupState, HighlightStyle>, 8> styleCache_;
+    std::size_t nextCacheSlot_ = 0;
+    std::size_t cachedStyles_ = 0;
 };
 
 } // namespace

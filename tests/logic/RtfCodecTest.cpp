@@ -224,6 +224,18 @@ TEST(RtfCodec, ReadsOtherProgramsFormats) {
     }
 }
 
+// Regression: formats are cached while reading, and a colour table that came after some text
+// left the later text with the colour the table did not yet have.
+TEST(RtfCodec, TablesAfterTextTakeEffect) {
+    const RtfReadResult result = ReadRtf("{\\rtf1 \\cf1 a{\\colortbl;\\red255\\green0\\blue0;}b"
+                                         "{\\fonttbl{\\f0 Arial;}}c}");
+    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_EQ(result.runs.size(), 3u);
+    EXPECT_EQ(result.runs[0].style.color, 0u);
+    EXPECT_EQ(result.runs[1].style.color, 0x0000FFu);
+    EXPECT_EQ(result.runs[2].style.face, "Arial");
+}
+
 TEST(RtfCodec, RejectsMalformedInput) {
     struct Row {
         const char* name;

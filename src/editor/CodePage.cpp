@@ -310,8 +310,13 @@ bool CanEncode(char32_t c, TextEncoding enc) {
     case TextEncoding::Windows1252:
         return To1252(c) >= 0;
     case TextEncoding::Dos437: {
+        // Held means it comes back from a save and a read: the two tables are not inverses.
         const int b = To1252(c);
-        return b >= 0 && (b <= 160 || AnsiToAscii(static_cast<unsigned char>(b)) != 0x20);
+        if (b < 0) {
+            return false;
+        }
+        const auto byte = static_cast<unsigned char>(b);
+        return AsciiToAnsi(byte > 160 ? AnsiToAscii(byte) : byte) == byte;
     }
     }
     return false;

@@ -1,5 +1,6 @@
 #include "editor/RtfCodec.h"
 
+#include "editor/AnsiCodePages.h"
 #include "editor/CodePage.h"
 
 #include <algorithm>
@@ -194,11 +195,12 @@ enum class Word {
     Paragraph,
     Tab,
     Character, // a word that stands for one character
+    CodePage,
 };
 
 struct WordInfo {
     Word word = Word::Unknown;
-    char16_t character = 0;
+    int value = 0; // the character a word stands for, or the code page \ansi and its kin name
 };
 
 // Destinations whose text is not document text. Reached only for words that are not formats,
@@ -275,6 +277,16 @@ constexpr std::uint64_t Packed(std::string_view w) {
 WordInfo LookUp(std::string_view w) {
     if (w.size() <= 8) {
         switch (Packed(w)) {
+        case Packed("ansi"):
+            return {Word::CodePage, 1252};
+        case Packed("ansicpg"):
+            return {Word::CodePage};
+        case Packed("mac"):
+            return {Word::CodePage, 10000};
+        case Packed("pc"):
+            return {Word::CodePage, 437};
+        case Packed("pca"):
+            return {Word::CodePage, 850};
         case Packed("b"):
             return {Word::Bold};
         case Packed("bin"):
@@ -494,7 +506,7 @@ private:
         if (b == '\t') {
             Emit(u'\t', false);
         } else if (b >= 0x20) {
-            Emit(Windows1252ToChar(b), true);
+            Emit(ByteToChar(b), true);
         }
         // Other control bytes are not text in RTF.
     }
@@ -548,7 +560,7 @@ private:
                 ++digits;
             }
             if (digits > 0) {
-                Emit(Windows1252ToChar(static_cast<unsigned char>(value)), false);
+                Emit(ByteToChar(static_cast<unsigned char>(value)), false);
             }
             return;
         }
@@ -689,9 +701,16 @@ private:
             Emit(u'\t', false);
             break;
         case Word::Character:
-            Emit(info.character, false);
+            Emit(static_cast<char16_t>(info.value), false);
+            break;
+        case Word::CodePage:
+            upperHalf_ = &CodePageUpperHalf(hasParameter ? ClampToInt(parameter) : info.value);
             break;
         }
+    }
+
+    char16_t ByteToChar(unsigned char b) const {
+        return b < 0x80 ? static_cast<char16_t>(b) : (*upperHalf_)[b - 0x80];
     }
 
     void SetStyle(unsigned bit, bool on) {
@@ -802,6 +821,7 @@ private:
     std::vector<GroupState> stack_;
     int fallbackLeft_ = 0;
     int defaultFont_ = 0;
+    const std::array<char16_t, 128>* upperHalf_ = &CodePageUpperHalf(1252);
     std::unordered_map<int, std::string> fonts_;
     int fontNumber_ = 0;
     std::u16string fontName_;

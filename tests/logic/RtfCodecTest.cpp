@@ -181,6 +181,13 @@ TEST(RtfCodec, ReadsOtherProgramsText) {
          "\\line e\\{\\}\\\\}",
          u"a\u00A0b\u2011cd\u2014\u2013\u2018\u2019\u201C\u201D\u2022\ne{}\\"},
         {"word processor: hidden text is not shown", "{\\rtf1 a{\\v hidden}b\\v c\\v0 d}", u"abd"},
+        {"word processor: hex escapes in a Central European code page",
+         "{\\rtf1\\ansi\\ansicpg1250 \\'8a\\'e8\\'9c}", u"\u0160\u010D\u015B"},
+        {"word processor: hex escapes in a Cyrillic code page",
+         "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}", u"\u041F\u0440\u0438"},
+        {"word processor: the DOS code page", "{\\rtf1\\pc \\'84\\'e1}", u"\u00E4\u00DF"},
+        {"word processor: an unknown code page reads as Windows-1252",
+         "{\\rtf1\\ansicpg99999 \\'80}", u"\u20AC"},
         {"word processor: raw 8-bit text in the code page",
          "{\\rtf1\\ansi Gr\xFC\xDF"
          "e}",

@@ -7,7 +7,7 @@
 namespace orvelt {
 namespace {
 
-// The DOS tables as pairs "from:to", typed from the product's documentation independently of
+// The DOS tables as pairs "from:to", typed from the user documentation independently of
 // the code, so a slip in either shows up as a difference.
 std::map<int, int> ParsePairs(std::string_view pairs) {
     std::map<int, int> map;

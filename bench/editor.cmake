@@ -1,1 +1,3 @@
 # editor benchmarks
+orvelt_bench(codec_bench ${CMAKE_CURRENT_LIST_DIR}/CodecBench.cpp)
+target_link_libraries(codec_bench PRIVATE orvelt_logic)

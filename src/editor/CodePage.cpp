@@ -22,7 +22,7 @@ struct ByteMap {
     unsigned char to;
 };
 
-// The product's tables, following DOS code page 437.
+// The ASCII setting's tables, following DOS code page 437; they are not inverses.
 constexpr ByteMap kAnsiToAscii[] = {
     {0xA1, 0xAD}, {0xA2, 0x9B}, {0xA3, 0x9C}, {0xA5, 0x9D}, {0xA7, 0x15}, {0xAA, 0xA6},
     {0xAB, 0xAE}, {0xAC, 0xAA}, {0xAD, 0x2D}, {0xB0, 0xF8}, {0xB1, 0xF1}, {0xB2, 0xFD},
@@ -310,8 +310,13 @@ bool CanEncode(char32_t c, TextEncoding enc) {
     case TextEncoding::Windows1252:
         return To1252(c) >= 0;
     case TextEncoding::Dos437: {
+        // Held means it comes back from a save and a read: the two tables are not inverses.
         const int b = To1252(c);
-        return b >= 0 && (b <= 160 || AnsiToAscii(static_cast<unsigned char>(b)) != 0x20);
+        if (b < 0) {
+            return false;
+        }
+        const auto byte = static_cast<unsigned char>(b);
+        return AsciiToAnsi(byte > 160 ? AnsiToAscii(byte) : byte) == byte;
     }
     }
     return false;

@@ -34,8 +34,9 @@ enum class TextEncoding { Utf8, Utf8Bom, Windows1252, Dos437 };
 // byte-order mark is added.
 [[nodiscard]] std::string EncodeText(std::u16string_view text, TextEncoding enc);
 
-// Whether the character is written as itself (Dos437: as itself or its table counterpart,
-// not as the space that stands for a missing one).
+// Whether the character survives a save and a read in the encoding. In Dos437 that excludes
+// characters without a counterpart and those whose byte reads back as another (Ç is written
+// as 80, which reads as the euro sign).
 [[nodiscard]] bool CanEncode(char32_t c, TextEncoding enc);
 
 // One Windows-1252 byte as its character, as DecodeText maps it.

@@ -1,8 +1,10 @@
 #include "editor/RtfCodec.h"
 
+#include "editor/AnsiCodePages.h"
 #include "editor/CodePage.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -193,11 +195,12 @@ enum class Word {
     Paragraph,
     Tab,
     Character, // a word that stands for one character
+    CodePage,
 };
 
 struct WordInfo {
     Word word = Word::Unknown;
-    char16_t character = 0;
+    int value = 0; // the character a word stands for, or the code page \ansi and its kin name
 };
 
 // Destinations whose text is not document text. Reached only for words that are not formats,
@@ -261,160 +264,115 @@ constexpr std::string_view kUnderlineKinds[] = {
     "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave",
 };
 
+// A control word of up to eight letters as one number, so the common words are found by one
+// switch instead of string comparisons: the reader meets several per styled run.
+constexpr std::uint64_t Packed(std::string_view w) {
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < w.size() && i < 8; ++i) {
+        key |= static_cast<std::uint64_t>(static_cast<unsigned char>(w[i])) << (8 * i);
+    }
+    return key;
+}
+
 WordInfo LookUp(std::string_view w) {
-    switch (w[0]) {
-    case 'b':
-        if (w == "b") {
+    if (w.size() <= 8) {
+        switch (Packed(w)) {
+        case Packed("ansi"):
+            return {Word::CodePage, 1252};
+        case Packed("ansicpg"):
+            return {Word::CodePage};
+        case Packed("mac"):
+            return {Word::CodePage, 10000};
+        case Packed("pc"):
+            return {Word::CodePage, 437};
+        case Packed("pca"):
+            return {Word::CodePage, 850};
+        case Packed("b"):
             return {Word::Bold};
-        }
-        if (w == "bin") {
+        case Packed("bin"):
             return {Word::Binary};
-        }
-        if (w == "blue") {
+        case Packed("blue"):
             return {Word::Blue};
-        }
-        if (w == "bullet") {
+        case Packed("bullet"):
             return {Word::Character, 0x2022};
-        }
-        break;
-    case 'c':
-        if (w == "cf") {
+        case Packed("cf"):
             return {Word::Color};
-        }
-        if (w == "colortbl") {
+        case Packed("colortbl"):
             return {Word::ColorTable};
-        }
-        if (w == "cell") {
+        case Packed("cell"):
             return {Word::Tab};
-        }
-        break;
-    case 'd':
-        if (w == "deff") {
+        case Packed("deff"):
             return {Word::DefaultFont};
-        }
-        break;
-    case 'e':
-        if (w == "emdash") {
+        case Packed("emdash"):
             return {Word::Character, 0x2014};
-        }
-        if (w == "endash") {
+        case Packed("endash"):
             return {Word::Character, 0x2013};
-        }
-        if (w == "emspace") {
+        case Packed("emspace"):
             return {Word::Character, 0x2003};
-        }
-        if (w == "enspace") {
+        case Packed("enspace"):
             return {Word::Character, 0x2002};
-        }
-        break;
-    case 'f':
-        if (w == "f") {
+        case Packed("f"):
             return {Word::Font};
-        }
-        if (w == "fs") {
+        case Packed("fs"):
             return {Word::FontSize};
-        }
-        if (w == "fonttbl") {
+        case Packed("fonttbl"):
             return {Word::FontTable};
-        }
-        break;
-    case 'g':
-        if (w == "green") {
+        case Packed("green"):
             return {Word::Green};
-        }
-        break;
-    case 'i':
-        if (w == "i") {
+        case Packed("i"):
             return {Word::Italic};
-        }
-        break;
-    case 'l':
-        if (w == "line") {
+        case Packed("line"):
             return {Word::Paragraph};
-        }
-        if (w == "lquote") {
+        case Packed("lquote"):
             return {Word::Character, 0x2018};
-        }
-        if (w == "ldblquote") {
-            return {Word::Character, 0x201C};
-        }
-        if (w == "ltrmark") {
+        case Packed("ltrmark"):
             return {Word::Character, 0x200E};
-        }
-        break;
-    case 'p':
-        if (w == "par") {
+        case Packed("par"):
             return {Word::Paragraph};
-        }
-        if (w == "plain") {
+        case Packed("plain"):
             return {Word::Plain};
-        }
-        break;
-    case 'q':
-        if (w == "qmspace") {
+        case Packed("qmspace"):
             return {Word::Character, 0x2005};
-        }
-        break;
-    case 'r':
-        if (w == "red") {
+        case Packed("red"):
             return {Word::Red};
-        }
-        if (w == "rquote") {
+        case Packed("rquote"):
             return {Word::Character, 0x2019};
-        }
-        if (w == "rdblquote") {
-            return {Word::Character, 0x201D};
-        }
-        if (w == "row") {
+        case Packed("row"):
             return {Word::Paragraph};
-        }
-        if (w == "rtlmark") {
+        case Packed("rtlmark"):
             return {Word::Character, 0x200F};
-        }
-        break;
-    case 's':
-        if (w == "strike" || w == "striked") {
+        case Packed("strike"):
+        case Packed("striked"):
             return {Word::Strike};
-        }
-        if (w == "sect") {
+        case Packed("sect"):
             return {Word::Paragraph};
-        }
-        break;
-    case 't':
-        if (w == "tab") {
+        case Packed("tab"):
             return {Word::Tab};
-        }
-        break;
-    case 'u':
-        if (w == "u") {
+        case Packed("u"):
             return {Word::Unicode};
-        }
-        if (w == "uc") {
+        case Packed("uc"):
             return {Word::UnicodeSkip};
-        }
-        if (w == "ulnone") {
+        case Packed("ulnone"):
             return {Word::UnderlineNone};
-        }
-        if (std::find(std::begin(kUnderlineKinds), std::end(kUnderlineKinds), w) !=
-            std::end(kUnderlineKinds)) {
-            return {Word::Underline};
-        }
-        break;
-    case 'v':
-        if (w == "v") {
+        case Packed("v"):
             return {Word::Hidden};
-        }
-        break;
-    case 'z':
-        if (w == "zwj") {
+        case Packed("zwj"):
             return {Word::Character, 0x200D};
-        }
-        if (w == "zwnj") {
+        case Packed("zwnj"):
             return {Word::Character, 0x200C};
+        default:
+            break;
         }
-        break;
-    default:
-        break;
+    }
+    if (w == "ldblquote") {
+        return {Word::Character, 0x201C};
+    }
+    if (w == "rdblquote") {
+        return {Word::Character, 0x201D};
+    }
+    if (w.starts_with("ul") && std::find(std::begin(kUnderlineKinds), std::end(kUnderlineKinds),
+                                         w) != std::end(kUnderlineKinds)) {
+        return {Word::Underline};
     }
     if (std::find(std::begin(kSkippedDestinations), std::end(kSkippedDestinations), w) !=
         std::end(kSkippedDestinations)) {
@@ -478,6 +436,12 @@ public:
             return Fail(start, "not an RTF file: it does not begin with {\\rtf");
         }
         pos_ = start;
+        // Growing the run list by doubling moves every run several times. Each run of ours
+        // begins with a control word and takes some bytes; the cap keeps a file of nothing but
+        // backslashes from asking for more than it could fill. Untouched capacity costs no
+        // memory.
+        const auto words = static_cast<std::size_t>(std::count(in_.begin(), in_.end(), '\\'));
+        result_.runs.reserve(std::min({words, in_.size() / 12, std::size_t{1} << 22}) + 1);
         while (pos_ < in_.size()) {
             const char c = in_[pos_];
             if (c == '{') {
@@ -542,7 +506,7 @@ private:
         if (b == '\t') {
             Emit(u'\t', false);
         } else if (b >= 0x20) {
-            Emit(Windows1252ToChar(b), true);
+            Emit(ByteToChar(b), true);
         }
         // Other control bytes are not text in RTF.
     }
@@ -596,7 +560,7 @@ private:
                 ++digits;
             }
             if (digits > 0) {
-                Emit(Windows1252ToChar(static_cast<unsigned char>(value)), false);
+                Emit(ByteToChar(static_cast<unsigned char>(value)), false);
             }
             return;
         }
@@ -666,6 +630,7 @@ private:
             if (state_.destination == Destination::FontTable) {
                 CommitFont();
                 fontNumber_ = ClampToInt(parameter);
+                fontPending_ = true;
             } else {
                 state_.font = ClampToInt(parameter);
             }
@@ -705,6 +670,7 @@ private:
             break;
         case Word::DefaultFont:
             defaultFont_ = ClampToInt(parameter);
+            ForgetStyles();
             break;
         case Word::Unicode: {
             if (!hasParameter) {
@@ -735,9 +701,16 @@ private:
             Emit(u'\t', false);
             break;
         case Word::Character:
-            Emit(info.character, false);
+            Emit(static_cast<char16_t>(info.value), false);
+            break;
+        case Word::CodePage:
+            upperHalf_ = &CodePageUpperHalf(hasParameter ? ClampToInt(parameter) : info.value);
             break;
         }
+    }
+
+    char16_t ByteToChar(unsigned char b) const {
+        return b < 0x80 ? static_cast<char16_t>(b) : (*upperHalf_)[b - 0x80];
     }
 
     void SetStyle(unsigned bit, bool on) {
@@ -759,7 +732,7 @@ private:
             break;
         case Destination::FontTable:
             if (raw && c == ';') {
-                CommitFont();
+                CommitFont(true);
             } else {
                 fontName_.push_back(c);
             }
@@ -767,6 +740,7 @@ private:
         case Destination::ColorTable:
             if (raw && c == ';') {
                 colors_.push_back(red_ | green_ << 8 | blue_ << 16);
+                ForgetStyles();
                 red_ = green_ = blue_ = 0;
             }
             break;
@@ -775,26 +749,53 @@ private:
         }
     }
 
-    void CommitFont() {
-        if (!fontName_.empty()) {
+    // A ';' ends an entry even with an empty name; a group or the next \f ends one that has
+    // a name but no ';'.
+    void CommitFont(bool semicolon = false) {
+        if ((semicolon && fontPending_) || !fontName_.empty()) {
             fonts_[fontNumber_] = Utf16ToUtf8(fontName_);
-            fontName_.clear();
+            ForgetStyles();
         }
+        fontName_.clear();
+        fontPending_ = false;
     }
 
     // The run that text in the current format goes to; a new one only when the format
     // differs from the last run's.
     std::u16string& CurrentRunText() {
         StyledText& runs = result_.runs;
-        if (!runs.empty() && state_.SameFormat(lastRunFormat_)) {
+        if (lastRunValid_ && state_.SameFormat(lastRunFormat_)) {
             return runs.back().text;
         }
-        HighlightStyle style = Resolve();
+        const HighlightStyle& style = CachedStyle();
         lastRunFormat_ = state_;
+        lastRunValid_ = true;
         if (runs.empty() || runs.back().style != style) {
-            runs.push_back({{}, std::move(style)});
+            runs.push_back({{}, style});
         }
         return runs.back().text;
+    }
+
+    // Tables read after some text change what its formats stand for.
+    void ForgetStyles() {
+        cachedStyles_ = 0;
+        nextCacheSlot_ = 0;
+        lastRunValid_ = false;
+    }
+
+    // A highlighted text alternates between a handful of formats; resolving each run's font
+    // and colour afresh was a good part of the reading time.
+    const HighlightStyle& CachedStyle() {
+        for (std::size_t k = 0; k < cachedStyles_; ++k) {
+            if (styleCache_[k].first.SameFormat(state_)) {
+                return styleCache_[k].second;
+            }
+        }
+        auto& slot = styleCache_[nextCacheSlot_];
+        nextCacheSlot_ = (nextCacheSlot_ + 1) % styleCache_.size();
+        cachedStyles_ = std::min(cachedStyles_ + 1, styleCache_.size());
+        slot = {state_, Resolve()};
+        return slot.second;
     }
 
     HighlightStyle Resolve() const {
@@ -816,17 +817,23 @@ private:
     std::size_t pos_ = 0;
     GroupState state_;
     GroupState lastRunFormat_;
+    bool lastRunValid_ = false;
     std::vector<GroupState> stack_;
     int fallbackLeft_ = 0;
     int defaultFont_ = 0;
+    const std::array<char16_t, 128>* upperHalf_ = &CodePageUpperHalf(1252);
     std::unordered_map<int, std::string> fonts_;
     int fontNumber_ = 0;
     std::u16string fontName_;
+    bool fontPending_ = false;
     std::vector<std::uint32_t> colors_;
     std::uint32_t red_ = 0;
     std::uint32_t green_ = 0;
     std::uint32_t blue_ = 0;
     RtfReadResult result_;
+    std::array<std::pair<GroupState, HighlightStyle>, 8> styleCache_;
+    std::size_t nextCacheSlot_ = 0;
+    std::size_t cachedStyles_ = 0;
 };
 
 } // namespace

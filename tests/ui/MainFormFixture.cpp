@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QTest>
 
@@ -50,7 +51,17 @@ void MainFormFixture::Trigger(const char* actionName) {
 
 void MainFormFixture::Type(const QString& text) {
     ASSERT_NE(Active(), nullptr);
-    QTest::keyClicks(Active()->MainEdit, text);
+    // QTest only knows ASCII keys; other characters arrive as the text of an unknown key.
+    for (QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(Active()->MainEdit, c.toLatin1());
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(Active()->MainEdit, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(Active()->MainEdit, &release);
+    }
 }
 
 void MainFormFixture::Key(int key, Qt::KeyboardModifiers modifiers) {

@@ -293,30 +293,39 @@ bool TMDIChild::MainEditKeyPress(QKeyEvent* event) {
     else if (c < 32 && c != U'\t')
         return false;
     NeedsRehighlight = true;
-    HighlightTyped(c);
-    return false;
+    return HighlightTyped(c, enter ? QStringLiteral("\n") : text);
 }
 
-void TMDIChild::HighlightTyped(char32_t c) {
+bool TMDIChild::HighlightTyped(char32_t c, const QString& typed) {
     TMyRichEdit::CaretLineInfo line = MainEdit->CaretLine();
     std::u16string_view text(reinterpret_cast<const char16_t*>(line.text.utf16()),
                              static_cast<std::size_t>(line.text.size()));
     TypingHighlight h =
         HighlightTypedCharacter(text, static_cast<std::size_t>(line.column), c, main_.Keywords());
-    QTextCursor saved = MainEdit->textCursor();
-    if (h.count > 0) {
-        QTextCursor select(MainEdit->document());
-        select.setPosition(line.start + static_cast<int>(h.start));
-        select.setPosition(line.start + static_cast<int>(h.start + h.count), QTextCursor::KeepAnchor);
-        MainEdit->setTextCursor(select);
-        ApplyStyle(h.tokenStyle);
-        // A selection that was there is given up.
-        QTextCursor back(MainEdit->document());
-        back.setPosition(std::min(saved.position(), saved.anchor()));
-        MainEdit->setTextCursor(back);
+    if (h.count == 0) {
+        if (h.typedStyle)
+            ApplyStyle(*h.typedStyle);
+        return false;
     }
-    if (h.typedStyle)
-        ApplyStyle(*h.typedStyle);
+    QTextCursor cursor = MainEdit->textCursor();
+    int caret = std::min(cursor.position(), cursor.anchor());
+    cursor.beginEditBlock();
+    QTextCursor token(MainEdit->document());
+    token.setPosition(line.start + static_cast<int>(h.start));
+    token.setPosition(line.start + static_cast<int>(h.start + h.count), QTextCursor::KeepAnchor);
+    token.setCharFormat(FormatOfStyle(StyleFor(main_.Options().styles, h.tokenStyle)));
+    // A selection that was there is given up; the character goes in at its start.
+    cursor.setPosition(caret);
+    QTextCharFormat format =
+        h.typedStyle ? FormatOfStyle(StyleFor(main_.Options().styles, *h.typedStyle))
+                     : cursor.charFormat();
+    if (MainEdit->overwriteMode() && !cursor.atBlockEnd() && typed != "\n")
+        cursor.deleteChar();
+    cursor.insertText(typed, format);
+    cursor.endEditBlock();
+    MainEdit->setTextCursor(cursor);
+    MainEdit->ensureCursorVisible();
+    return true;
 }
 
 bool TMDIChild::SoftBreakMarkerActive(const QString& fileName) const {

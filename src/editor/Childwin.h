@@ -63,7 +63,9 @@ protected:
 
 private:
     bool MainEditKeyPress(QKeyEvent* event);
-    void HighlightTyped(char32_t c);
+    // Restyles the token before the caret and types c with its format, as one undo step;
+    // false when the surface is to insert c itself.
+    bool HighlightTyped(char32_t c, const QString& typed);
     enum class ImportOutcome { Done, Aborted, OpenError };
     ImportOutcome ImportSource();
     bool LoadSidecar();

@@ -234,8 +234,6 @@ TMyRichEdit::CaretLineInfo TMyRichEdit::CaretLine() const {
 }
 
 void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
-    if (keyPressHook && keyPressHook(event))
-        return;
     QString text = event->text();
     bool printable = !text.isEmpty() && (text.at(0).isPrint() || text == "\t");
     bool newline = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -245,6 +243,8 @@ void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
         if (!RoomFor(newline ? 2 : static_cast<int>(text.size())))
             return;
     }
+    if (keyPressHook && keyPressHook(event))
+        return;
     QPlainTextEdit::keyPressEvent(event);
 }
 

@@ -11,6 +11,11 @@
 #include <memory>
 #include <string>
 
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << QString(text).replace('\n', "\\n").toStdString() << '"';
+}
+
 namespace orvelt::testing {
 
 // A main window on an in-memory store, a temporary program directory and a scripted Prompter.

@@ -22,6 +22,8 @@
 #include <QTextLayout>
 #include <QVBoxLayout>
 
+#include <unordered_map>
+
 namespace orvelt {
 
 namespace {
@@ -180,13 +182,21 @@ TMDIChild::ImportOutcome TMDIChild::ImportSource() {
     while (escape.EscapePressed()) {
     }
     escape.BeginOperation();
-    QTextDocument* doc = MainEdit->document();
-    doc->setUndoRedoEnabled(false);
+    QTextDocument* doc = TMyRichEdit::NewDocument(this);
     std::array<QTextCharFormat, kStyleKindCount> formats;
     for (int k = 0; k < kStyleKindCount; ++k)
         formats[static_cast<std::size_t>(k)] = FormatOfStyle(options.styles[static_cast<std::size_t>(k)]);
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
+    // Neighbouring tokens of one category go in as one piece: each insertion costs far more
+    // than its characters.
+    QString pending;
+    StyleKind pendingStyle = StyleKind::Text;
+    auto flush = [&] {
+        if (!pending.isEmpty())
+            cursor.insertText(pending, formats[static_cast<std::size_t>(pendingStyle)]);
+        pending.clear();
+    };
     ImportOutcome outcome = ImportOutcome::Done;
     while (auto token = reader.Next()) {
         if (escape.EscapePressed()) {
@@ -194,14 +204,21 @@ TMDIChild::ImportOutcome TMDIChild::ImportSource() {
             break;
         }
         StyleKind style = TokenStyle(*token, main_.Keywords());
-        cursor.insertText(QString::fromUtf16(token->text.data(), static_cast<qsizetype>(token->text.size())),
-                          formats[static_cast<std::size_t>(style)]);
+        if (style != pendingStyle) {
+            flush();
+            pendingStyle = style;
+        }
+        pending.append(QStringView(token->text.data(), static_cast<qsizetype>(token->text.size())));
         main_.ProgressDone = static_cast<int>(reader.Consumed());
         main_.updateStatus();
     }
+    flush();
     cursor.endEditBlock();
-    doc->setUndoRedoEnabled(true);
     escape.EndOperation();
+    if (outcome == ImportOutcome::Done)
+        MainEdit->AdoptDocument(doc);
+    else
+        delete doc;
     main_.SetPanel(2, {});
     return outcome;
 }
@@ -214,8 +231,7 @@ bool TMDIChild::LoadSidecar() {
     RtfReadResult rtf = ReadRtf(bytes);
     if (!rtf.ok)
         return false;
-    QTextDocument* doc = MainEdit->document();
-    doc->setUndoRedoEnabled(false);
+    QTextDocument* doc = TMyRichEdit::NewDocument(this);
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
     std::vector<std::pair<HighlightStyle, QTextCharFormat>> formats;
@@ -227,7 +243,7 @@ bool TMDIChild::LoadSidecar() {
         cursor.insertText(QString::fromStdU16String(run.text), it->second);
     }
     cursor.endEditBlock();
-    doc->setUndoRedoEnabled(true);
+    MainEdit->AdoptDocument(doc);
     return true;
 }
 
@@ -335,14 +351,25 @@ bool TMDIChild::SoftBreakMarkerActive(const QString& fileName) const {
 bool TMDIChild::WriteSidecar(const QString& fileName) {
     StyledText runs;
     QTextDocument* doc = MainEdit->document();
+    // Formats are shared by index: convert each once, not once per fragment.
+    std::unordered_map<int, HighlightStyle> styles;
+    auto styleOf = [&](int index, const QTextCharFormat& format) -> const HighlightStyle& {
+        auto it = styles.find(index);
+        if (it == styles.end())
+            it = styles.emplace(index, StyleOfFormat(format)).first;
+        return it->second;
+    };
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const QString text = b.text();
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             QTextFragment f = it.fragment();
-            HighlightStyle style = StyleOfFormat(f.charFormat());
-            if (!runs.empty() && runs.back().style == style)
-                runs.back().text += f.text().toStdU16String();
-            else
-                runs.push_back({f.text().toStdU16String(), style});
+            const HighlightStyle& style = styleOf(f.charFormatIndex(), f.charFormat());
+            std::u16string_view piece(
+                reinterpret_cast<const char16_t*>(text.utf16()) + (f.position() - b.position()),
+                static_cast<std::size_t>(f.length()));
+            if (runs.empty() || !(runs.back().style == style))
+                runs.push_back({std::u16string(), style});
+            runs.back().text.append(piece);
         }
         if (b.next().isValid()) {
             if (runs.empty())

@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QFontMetricsF>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -17,10 +18,49 @@ TMyRichEdit::TMyRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
+    ConnectDocument();
+}
+
+void TMyRichEdit::ConnectDocument() {
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
         if (!restyling_ && (removed != 0 || added != 0))
             emit Edited();
     });
+}
+
+QTextDocument* TMyRichEdit::NewDocument(QObject* parent) {
+    auto* doc = new QTextDocument(parent);
+    doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
+    doc->setUndoRedoEnabled(false);
+    return doc;
+}
+
+void TMyRichEdit::AdoptDocument(QTextDocument* doc) {
+    doc->setDefaultFont(document()->defaultFont());
+    doc->setUndoRedoEnabled(true);
+    // Owned by the surface, so that the next replacement deletes it (and this one the old).
+    doc->setParent(this);
+    setDocument(doc);
+    widestFormats_ = -1;
+    ConnectDocument();
+}
+
+bool TMyRichEdit::MayWrap(const QTextBlock& block) const {
+    const QList<QTextFormat> formats = document()->allFormats();
+    if (widestFormats_ != formats.size()) {
+        widestFormats_ = static_cast<int>(formats.size());
+        widestCharacter_ = QFontMetricsF(document()->defaultFont()).maxWidth();
+        for (const QTextFormat& format : formats)
+            if (format.isCharFormat())
+                widestCharacter_ = std::max(
+                    widestCharacter_, QFontMetricsF(format.toCharFormat().font()).maxWidth());
+    }
+    const QString text = block.text();
+    qreal width = 0;
+    for (QChar c : text)
+        width += c == '\t' ? tabStopDistance() : widestCharacter_;
+    qreal room = viewport()->width() - 2 * document()->documentMargin() - 2;
+    return width >= room;
 }
 
 int TMyRichEdit::DocPos(int qtPos) const {
@@ -52,8 +92,11 @@ int TMyRichEdit::BlockLineCount(const QTextBlock& block) const {
     if (lineWrapMode() == NoWrap)
         return 1;
     QTextLayout* layout = block.layout();
-    if (!layout || layout->lineCount() == 0)
-        document()->documentLayout()->blockBoundingRect(block);
+    if (layout && layout->lineCount() > 0)
+        return layout->lineCount();
+    if (!MayWrap(block))
+        return 1;
+    document()->documentLayout()->blockBoundingRect(block);
     return layout && layout->lineCount() > 0 ? layout->lineCount() : 1;
 }
 

@@ -62,6 +62,11 @@ public:
     // Handlers of the window run before the surface's own; true means the key is consumed.
     std::function<bool(QKeyEvent*)> keyPressHook;
 
+    // Puts a document built away from the widget in place of the current one: filling a
+    // document that no view lays out is several times faster.
+    void AdoptDocument(QTextDocument* document);
+    [[nodiscard]] static QTextDocument* NewDocument(QObject* parent);
+
     // Lays out every block up to `block` (all when -1), so that wrapped lines are known.
     void EnsureLayout(int block = -1) const;
 
@@ -75,6 +80,12 @@ protected:
 
 private:
     [[nodiscard]] int BlockLineCount(const QTextBlock& block) const;
+    // False when a block is too short to wrap at the widest character of any format in use,
+    // so that most lines of a big file never need a layout to be counted.
+    [[nodiscard]] bool MayWrap(const QTextBlock& block) const;
+    void ConnectDocument();
+    mutable qreal widestCharacter_ = 0;
+    mutable int widestFormats_ = -1;
     int textLimit_ = kDefaultTextLimit;
     bool restyling_ = false;
     TextEncoding encoding_ = TextEncoding::Utf8;

@@ -1,0 +1,97 @@
+// Whole-window timings of the big cases: open a 2,000,000-character TeX file without sidecar
+// (scan and style every token), save it (sidecar and source), reopen it from the sidecar.
+// Prints figures; never fails because the machine was slow.
+#include "app/Main.h"
+#include "editor/Childwin.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+class SilentPrompter : public orvelt::Prompter {
+public:
+    orvelt::Answer Message(orvelt::MessageKind, orvelt::MessageButtons, const QString& text) override {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+        return orvelt::Answer::No;
+    }
+    std::optional<QString> OpenFileName(const orvelt::FileDialogRequest&) override { return {}; }
+    std::optional<QString> SaveFileName(const orvelt::FileDialogRequest&) override { return {}; }
+    std::optional<orvelt::HighlightStyle> ChooseFont(const orvelt::HighlightStyle&) override {
+        return {};
+    }
+    std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return {}; }
+    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    std::optional<int> ChooseFromList(const QString&, const QStringList&, int) override {
+        return {};
+    }
+};
+
+QByteArray ThesisText(qsizetype size) {
+    QByteArray text;
+    int n = 0;
+    while (text.size() < size) {
+        text += "\\section{Results " + QByteArray::number(n++) +
+                "}\nWe measured $x^2 + y_i$ in \\cite{key} and [brackets] with \\emph{emphasis}; "
+                "see \\ref{fig:one}.\n% a remark on the method\n\\begin{itemize}\n\\item one "
+                "\\alpha\n\\end{itemize}\n\n";
+    }
+    text.truncate(size);
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    orvelt::MemorySettingsStore store;
+    store.Write("Path", ORVELT_DATA_DIR);
+    SilentPrompter prompter;
+    orvelt::TMainForm form({store, prompter, {}, ORVELT_DATA_DIR});
+    form.resize(1000, 800);
+    form.show();
+    form.FirstActivate();
+
+    const QString file = dir.path() + "/thesis.tex";
+    {
+        QFile out(file);
+        out.open(QIODevice::WriteOnly);
+        out.write(ThesisText(2'000'000));
+    }
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 3;
+    for (int round = 0; round < rounds; ++round) {
+        QFile::remove(file + ".orv");
+        QElapsedTimer timer;
+        timer.start();
+        form.OpenDocument(file);
+        double import = timer.nsecsElapsed() / 1e6;
+        orvelt::TMDIChild* child = form.ActiveSourceWindow();
+
+        timer.restart();
+        child->SaveDocument();
+        double save = timer.nsecsElapsed() / 1e6;
+        child->parentWidget()->close();
+
+        timer.restart();
+        form.OpenDocument(file);
+        double reopen = timer.nsecsElapsed() / 1e6;
+        form.ActiveSourceWindow()->parentWidget()->close();
+        QApplication::processEvents();
+        std::printf("round %d: import %.0f ms (budget 500), save %.0f ms (budget 300), "
+                    "reopen from sidecar %.0f ms (budget 300)\n",
+                    round + 1, import, save, reopen);
+    }
+    return 0;
+}

@@ -2,11 +2,14 @@
 
 #include "editor/Childwin.h"
 #include "editor/KeywordList.h"
+#include "editor/RtfCodec.h"
 #include "platform/FileIo.h"
 #include "widgets/About.h"
+#include "widgets/ToolIcons.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -162,6 +165,15 @@ void TMainForm::CreateActions() {
                     x += sub->width();
                 }
             });
+    // A document window closes with the platform's Close key and with Ctrl+F4 alike.
+    auto* closeChild = new QAction(this);
+    closeChild->setObjectName("WindowCloseChild");
+    closeChild->setShortcuts({QKeySequence(QKeySequence::Close), QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    connect(closeChild, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* sub = mdiArea_->currentSubWindow())
+            sub->close();
+    });
+    addAction(closeChild);
     connect(MakeAction("HelpAboutItem", "&About", "Who made this fantastic editor?"),
             &QAction::triggered, this, [this] {
                 TAboutBox about(this);
@@ -228,33 +240,52 @@ void TMainForm::CreateToolBar() {
     speedPanel_->setObjectName("SpeedPanel");
     speedPanel_->setMovable(false);
     speedPanel_->setIconSize(QSize(20, 20));
+    speedPanel_->setFixedHeight(31);
     struct Button {
         const char* name;
         const char* hint;
-        const char* action; // the command it shares, or null while unconnected
-        QStyle::StandardPixmap icon;
+        const char* action; // the command it shares; null until its window exists
         bool gapAfter;
     };
     const Button buttons[] = {
-        {"BtnNew", "New", "FileNewItem", QStyle::SP_FileIcon, false},
-        {"OpenBtn", "Open", "FileOpenItem", QStyle::SP_DialogOpenButton, false},
-        {"SaveBtn", "Save", "FileSaveItem", QStyle::SP_DialogSaveButton, false},
-        {"BtnSaveAll", "Save all open files", "FileSaveAllItem", QStyle::SP_DriveFDIcon, true},
-        {"CutBtn", "Cut", "EditCutItem", QStyle::SP_DialogDiscardButton, false},
-        {"CopyBtn", "Copy", "EditCopyItem", QStyle::SP_FileDialogDetailedView, false},
-        {"PasteBtn", "Paste", "EditPasteItem", QStyle::SP_DialogApplyButton, true},
+        {"BtnNew", "New", "FileNewItem", false},
+        {"OpenBtn", "Open", "FileOpenItem", false},
+        {"SaveBtn", "Save", "FileSaveItem", false},
+        {"BtnSaveAll", "Save all open files", "FileSaveAllItem", true},
+        {"CutBtn", "Cut", "EditCutItem", false},
+        {"CopyBtn", "Copy", "EditCopyItem", false},
+        {"PasteBtn", "Paste", "EditPasteItem", true},
+        {"BtnFind", "Find", nullptr, true},
+        {"BtnLog", "View Log-File", nullptr, false},
+        {"BtnError", "Errors & Warnings", nullptr, false},
+        {"BtnInputs", "Show input files.", nullptr, false},
+        {"BtnSpell", "Spellcheck", nullptr, true},
+        {"BtnFonts", "Fonts", nullptr, false},
+        {"BtnTeXCmd", "TeX-commands", nullptr, false},
+        {"BtnGreek", "Greek letters", nullptr, false},
+        {"BtnBinOps", "Binary operators", nullptr, false},
+        {"BtnRelOps", "Relations", nullptr, false},
+        {"BtnArrows", "Arrows", nullptr, false},
+        {"BtnMisc", "Misc", nullptr, false},
+        {"BtnTable", "Create table", nullptr, false},
     };
     for (const Button& b : buttons) {
         auto* button = new QToolButton(speedPanel_);
         button->setObjectName(b.name);
         button->setFixedSize(25, 25);
-        button->setIcon(style()->standardIcon(b.icon));
+        button->setIconSize(QSize(20, 20));
+        button->setAutoRaise(true);
+        button->setIcon(ToolIcon(b.name));
         button->setToolTip(b.hint);
         button->setStatusTip(b.hint);
-        QAction* action = Action(b.action);
-        connect(button, &QToolButton::clicked, action, &QAction::trigger);
-        connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-        button->setEnabled(action->isEnabled());
+        if (b.action) {
+            QAction* action = Action(b.action);
+            connect(button, &QToolButton::clicked, action, &QAction::trigger);
+            connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
+            button->setEnabled(action->isEnabled());
+        } else {
+            button->setEnabled(false);
+        }
         speedPanel_->addWidget(button);
         if (b.gapAfter)
             speedPanel_->addSeparator();
@@ -628,11 +659,36 @@ void TMainForm::FileSaveAsTemplateClick() { SaveAsInDirectory(path_ + "/Template
 
 void TMainForm::FileSaveAsShortcutClick() { SaveAsInDirectory(path_ + "/Shortcut", true); }
 
-void TMainForm::SaveAsInDirectory(const QString& directory, bool /*asShortcut*/) {
+void TMainForm::SaveAsInDirectory(const QString& directory, bool asShortcut) {
     TMDIChild* source = ActiveSourceWindow();
     if (!source)
         return;
-    source->SaveAsCopyIn(directory);
+    // For a snippet, the options' Shortcuts page picks its key; until that page exists the
+    // command saves the file and stops there.
+    (void)asShortcut;
+    (void)source->SaveAsCopyIn(directory);
+}
+
+void TMainForm::SnippetItemClick(const QString& snippetFile) {
+    TMDIChild* target = ActiveSourceWindow();
+    if (snippetFile.isEmpty() || !target)
+        return;
+    const QString sidecar = snippetFile + ".orv";
+    std::string bytes;
+    RtfReadResult rtf;
+    if (ReadFileBytes(sidecar, bytes).ok)
+        rtf = ReadRtf(bytes);
+    if (!rtf.ok) {
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                          "Error opening file: " + sidecar + ".");
+        return;
+    }
+    // The snippet passes through the clipboard, as it always has: it stays there afterwards.
+    QString plain;
+    for (const StyledRun& run : rtf.runs)
+        plain += QString::fromStdU16String(run.text);
+    QApplication::clipboard()->setText(plain);
+    target->InsertStyledText(rtf.runs);
 }
 
 void TMainForm::FileExitItemClick() {

@@ -80,6 +80,8 @@ public:
     void RemoveWindowEntry(QWidget* child);
     void EnableSave(bool enabled);
     void UpdateMenuItems();
+    // Pastes a snippet file's highlighted text (its sidecar) at the active window's caret.
+    void SnippetItemClick(const QString& snippetFile);
     // Save one child (source or bibliography); false when nothing was saved.
     bool SaveChild(QWidget* child);
 

@@ -84,6 +84,7 @@ bool TMDIChild::FormCreate(const QString& fileToOpen) {
         AutoSaveTimer.start();
     Bookmarks.fill(-1);
     NeedsRehighlight = false;
+    FillSnippetMenu();
     SetModified(false);
     ShowRow(1);
 
@@ -495,6 +496,36 @@ bool TMDIChild::SaveAsCopyIn(const QString& directory) {
         return false;
     SetModified(false);
     return true;
+}
+
+void TMDIChild::FillSnippetMenu() {
+    Scuts1->clear();
+    for (const SnippetKey& snippet : main_.Options().snippets) {
+        QString file = QString::fromStdString(snippet.file);
+        QAction* item = Scuts1->addAction(NameOf(file));
+        item->setStatusTip(file);
+        item->setShortcut(QKeySequence::fromString(QString::fromStdString(WriteKeyValue(snippet.key))));
+        item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(item, &QAction::triggered, this, [this, file] { main_.SnippetItemClick(file); });
+        addAction(item); // so that its key works while the window has the focus
+    }
+}
+
+void TMDIChild::InsertStyledText(const std::vector<StyledRun>& runs) {
+    int length = 0;
+    for (const StyledRun& run : runs)
+        length += static_cast<int>(run.text.size() + std::count(run.text.begin(), run.text.end(), u'\n'));
+    if (!MainEdit->RoomFor(length))
+        return;
+    QTextCursor cursor = MainEdit->textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    for (const StyledRun& run : runs)
+        cursor.insertText(MainEdit->Storable(QString::fromStdU16String(run.text)),
+                          FormatOfStyle(run.style));
+    cursor.endEditBlock();
+    MainEdit->setTextCursor(cursor);
+    SetModified(true);
 }
 
 bool TMDIChild::AskToSave() {

@@ -2,6 +2,7 @@
 
 #include "editor/CodePage.h"
 #include "editor/MyRich.h"
+#include "editor/RtfCodec.h"
 
 #include <QMenu>
 #include <QTimer>
@@ -50,6 +51,8 @@ public:
     // Save as template or snippet: a copy of the window under a name chosen in `directory`;
     // the window edits that file from then on, without touching LastDir or the recent files.
     bool SaveAsCopyIn(const QString& directory);
+    // Replaces the selection with styled text (a snippet), as one undo step.
+    void InsertStyledText(const std::vector<StyledRun>& runs);
     // "Save %s ?": true when the window may go (saved, or No).
     bool AskToSave();
 
@@ -76,6 +79,7 @@ private:
     [[nodiscard]] QString ChooseSaveName(const QString& directory);
     [[nodiscard]] bool SoftBreakMarkerActive(const QString& fileName) const;
     void ReportOpenError();
+    void FillSnippetMenu();
 
     TMainForm& main_;
     TextEncoding encoding_ = TextEncoding::Utf8;

@@ -1,0 +1,232 @@
+#include "MainFormFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QStatusTipEvent>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace orvelt::testing {
+namespace {
+
+using FileCommands = MainFormFixture;
+
+TEST_F(FileCommands, ToolBarHasEveryButtonInOrderWithItsHint) {
+    StartForm();
+    const std::pair<const char*, const char*> expected[] = {
+        {"BtnNew", "New"},          {"OpenBtn", "Open"},
+        {"SaveBtn", "Save"},        {"BtnSaveAll", "Save all open files"},
+        {"CutBtn", "Cut"},          {"CopyBtn", "Copy"},
+        {"PasteBtn", "Paste"},      {"BtnFind", "Find"},
+        {"BtnLog", "View Log-File"}, {"BtnError", "Errors & Warnings"},
+        {"BtnInputs", "Show input files."}, {"BtnSpell", "Spellcheck"},
+        {"BtnFonts", "Fonts"},      {"BtnTeXCmd", "TeX-commands"},
+        {"BtnGreek", "Greek letters"}, {"BtnBinOps", "Binary operators"},
+        {"BtnRelOps", "Relations"}, {"BtnArrows", "Arrows"},
+        {"BtnMisc", "Misc"},        {"BtnTable", "Create table"},
+    };
+    auto* bar = form_->findChild<QToolBar*>("SpeedPanel");
+    ASSERT_NE(bar, nullptr);
+    QList<QToolButton*> buttons;
+    for (QAction* a : bar->actions())
+        if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(a)))
+            buttons.append(b);
+    ASSERT_EQ(buttons.size(), static_cast<qsizetype>(std::size(expected)));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].first);
+        EXPECT_EQ(buttons[static_cast<qsizetype>(i)]->objectName(), expected[i].first);
+        EXPECT_EQ(buttons[static_cast<qsizetype>(i)]->toolTip(), expected[i].second);
+        EXPECT_FALSE(buttons[static_cast<qsizetype>(i)]->icon().isNull());
+    }
+    EXPECT_TRUE(form_->findChild<QToolButton*>("BtnNew")->isEnabled());
+    EXPECT_FALSE(form_->findChild<QToolButton*>("SaveBtn")->isEnabled());
+    form_->findChild<QToolButton*>("BtnNew")->click();
+    EXPECT_EQ(form_->ChildCount(), 1);
+    Type("x");
+    EXPECT_TRUE(form_->findChild<QToolButton*>("SaveBtn")->isEnabled());
+}
+
+TEST_F(FileCommands, HintsGoToStatusPanelTwo) {
+    StartForm();
+    QStatusTipEvent tip(form_->Action("FileOpenItem")->statusTip());
+    QApplication::sendEvent(form_->findChild<QToolButton*>("OpenBtn"), &tip);
+    EXPECT_EQ(Panel(2), "Open existing document");
+}
+
+TEST_F(FileCommands, OpenRecordsLastDirAndRecentFile) {
+    QDir(dir_.path()).mkdir("papers");
+    WriteBytes(File("papers/thesis.tex"), "\\chapter{One}\n");
+    StartForm();
+    prompter_.ExpectOpenFile(std::nullopt);
+    Trigger("FileOpenItem");
+    EXPECT_EQ(form_->ChildCount(), 0) << "a cancelled dialog changes nothing";
+    EXPECT_EQ(form_->LastDir(), dir_.path() + "/prog");
+
+    prompter_.ExpectOpenFile(File("papers/thesis.tex"));
+    Trigger("FileOpenItem");
+    EXPECT_EQ(prompter_.dialogs.last().title, "Open file");
+    EXPECT_EQ(Active()->FileName, File("papers/thesis.tex"));
+    EXPECT_EQ(form_->LastDir(), dir_.path() + "/papers");
+    EXPECT_EQ(form_->Recent().Paths()[0], File("papers/thesis.tex").toStdString());
+}
+
+TEST_F(FileCommands, NewFromTemplateIsUntitledAndModifiedOnlyWhenImported) {
+    WriteBytes(File("prog/Template/memo.tex"), "\\documentclass{article}\n");
+    StartForm();
+    prompter_.ExpectOpenFile(File("prog/Template/memo.tex"));
+    Trigger("FileNewTemplateItem");
+    EXPECT_EQ(prompter_.dialogs.last().title, "New from...");
+    EXPECT_EQ(prompter_.dialogs.last().directory, dir_.path() + "/prog/Template");
+    EXPECT_EQ(Active()->windowTitle(), "NONAME1");
+    EXPECT_TRUE(Active()->FileName.isEmpty());
+    EXPECT_TRUE(Active()->Modified) << "imported from its text";
+    EXPECT_EQ(Text(), "\\documentclass{article}\n");
+    EXPECT_EQ(form_->LastDir(), dir_.path() + "/prog");
+    EXPECT_EQ(form_->Recent().Paths()[0], "");
+
+    // With a sidecar beside it, the template loads clean.
+    WriteBytes(File("prog/Template/memo.tex.orv"), "{\\rtf1 \\\\documentclass\\{article\\}\\par }");
+    prompter_.ExpectOpenFile(File("prog/Template/memo.tex"));
+    Trigger("FileNewTemplateItem");
+    EXPECT_EQ(Active()->windowTitle(), "NONAME2");
+    EXPECT_FALSE(Active()->Modified);
+    EXPECT_FALSE(form_->FromTemplate);
+}
+
+TEST_F(FileCommands, SaveAsTemplateWritesTemplateAndSidecarAndRecaptions) {
+    StartForm();
+    Trigger("FileNewItem");
+    Type("\\documentclass{letter}");
+    prompter_.ExpectSaveFile(File("prog/Template/letter"));
+    Trigger("FileSaveAsTemplateItem");
+    EXPECT_EQ(prompter_.dialogs.last().directory, dir_.path() + "/prog/Template");
+    const QString written = File("prog/Template/letter.tex");
+    EXPECT_EQ(ReadBytes(written), "\\documentclass{letter}");
+    EXPECT_TRUE(QFile::exists(written + ".orv"));
+    EXPECT_EQ(Active()->windowTitle(), written);
+    EXPECT_EQ(Active()->FileName, written);
+    EXPECT_EQ(form_->Windowlist(), QStringList{written});
+    EXPECT_EQ(form_->TabControl()->tabText(0), "letter.tex");
+    EXPECT_FALSE(Active()->Modified);
+    EXPECT_EQ(form_->LastDir(), dir_.path() + "/prog") << "LastDir is not changed";
+    EXPECT_EQ(form_->Recent().Paths()[0], "") << "nor the recent files";
+}
+
+TEST_F(FileCommands, SaveAsShortcutSavesInTheShortcutDirectory) {
+    StartForm();
+    Trigger("FileNewItem");
+    Type("\\item");
+    prompter_.ExpectSaveFile(std::nullopt);
+    Trigger("FileSaveAsShortcutItem");
+    EXPECT_TRUE(Active()->Modified) << "a cancelled dialog changes nothing";
+    prompter_.ExpectSaveFile(File("prog/Shortcut/item"));
+    Trigger("FileSaveAsShortcutItem");
+    EXPECT_EQ(prompter_.dialogs.last().directory, dir_.path() + "/prog/Shortcut");
+    EXPECT_TRUE(QFile::exists(File("prog/Shortcut/item.tex.orv")));
+}
+
+TEST_F(FileCommands, SnippetKeyPastesTheSidecarsStyledText) {
+    const QString snippet = File("prog/Shortcut/fig.tex");
+    store_.Write("Shortcut11", "Ctrl+J");
+    store_.Write("Shortcut12", snippet.toStdString());
+    StartForm();
+    Trigger("FileNewItem");
+    Type("a");
+    ASSERT_EQ(Active()->Scuts1->actions().size(), 1);
+    QAction* item = Active()->Scuts1->actions().first();
+    EXPECT_EQ(item->text(), "fig.tex");
+    EXPECT_EQ(item->shortcut(), QKeySequence("Ctrl+J"));
+
+    // Regression guard: a snippet never opened and saved has no sidecar.
+    prompter_.ExpectMessage("Error opening file: " + snippet + ".orv.", Answer::Ok);
+    item->trigger();
+    EXPECT_EQ(Text(), "a");
+
+    WriteBytes(snippet + ".orv", "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\cf1\\b \\\\begin}");
+    Active()->SetModified(false);
+    item->trigger();
+    EXPECT_EQ(Text(), "a\\begin");
+    EXPECT_TRUE(Active()->Modified);
+    EXPECT_EQ(QApplication::clipboard()->text(), "\\begin");
+    QTextCursor at(Active()->MainEdit->document());
+    at.setPosition(3);
+    EXPECT_EQ(StyleOfFormat(at.charFormat()).color, 255u);
+    EXPECT_TRUE(StyleOfFormat(at.charFormat()).styles & kBold);
+}
+
+TEST_F(FileCommands, ExitAsksFirst) {
+    StartForm();
+    prompter_.ExpectMessage("Ok to exit Orvelt 95?", Answer::No);
+    Trigger("FileExitItem");
+    EXPECT_TRUE(form_->isVisible());
+    prompter_.ExpectMessage("Ok to exit Orvelt 95?", Answer::Yes);
+    Trigger("FileExitItem");
+    EXPECT_FALSE(form_->isVisible());
+}
+
+TEST_F(FileCommands, CutPasteMarkModifiedAndUndoTakesBack) {
+    WriteBytes(File("c.tex"), "cut me");
+    StartForm();
+    form_->OpenDocument(File("c.tex"));
+    Active()->SetModified(false);
+    Active()->MainEdit->SetSelection(0, 4);
+    Trigger("EditCutItem");
+    EXPECT_EQ(Text(), "me");
+    EXPECT_TRUE(Active()->Modified);
+    Active()->SetModified(false);
+    Active()->MainEdit->moveCursor(QTextCursor::End);
+    Trigger("EditPasteItem");
+    EXPECT_EQ(Text(), "mecut ");
+    EXPECT_TRUE(Active()->Modified);
+    Trigger("EditUndoItem");
+    EXPECT_EQ(Text(), "me");
+    Active()->MainEdit->SetSelection(0, 2);
+    Trigger("EditCopyItem");
+    EXPECT_EQ(QApplication::clipboard()->text(), "me");
+}
+
+TEST_F(FileCommands, BibWarningAbortOpensNothingAndProjectsOpenNothingYet) {
+    WriteBytes(File("refs.bib"), "@BOOK{k, title={T}}\n");
+    StartForm();
+    prompter_.ExpectMessage("Warning! All non BiBTeX fields in the file will be lost!", Answer::Abort);
+    form_->OpenDocument(File("refs.bib"));
+    EXPECT_EQ(form_->ChildCount(), 0);
+    form_->OpenDocument(File("thesis.orp"));
+    EXPECT_EQ(form_->ChildCount(), 0);
+}
+
+TEST_F(FileCommands, SaveAllSavesEveryModifiedDocument) {
+    WriteBytes(File("a.tex"), "a");
+    WriteBytes(File("b.tex"), "b");
+    StartForm();
+    form_->OpenDocument(File("a.tex"));
+    Type("1");
+    form_->OpenDocument(File("b.tex"));
+    Type("2");
+    Trigger("FileSaveAllItem");
+    EXPECT_EQ(ReadBytes(File("a.tex")), "1a");
+    EXPECT_EQ(ReadBytes(File("b.tex")), "2b");
+    EXPECT_FALSE(form_->Action("FileSaveItem")->isEnabled());
+    EXPECT_NE(Panel(2), "File saved successfully.") << "Save all shows no message";
+}
+
+TEST_F(FileCommands, CloseKeyClosesTheDocumentWindow) {
+    StartForm();
+    Trigger("FileNewItem");
+    Trigger("FileNewItem");
+    form_->Action("WindowCloseChild")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(form_->ChildCount(), 1);
+    EXPECT_EQ(form_->Windowlist(), QStringList{"NONAME1"});
+    EXPECT_TRUE(form_->Action("WindowCloseChild")->shortcuts().contains(QKeySequence("Ctrl+F4")));
+}
+
+} // namespace
+} // namespace orvelt::testing

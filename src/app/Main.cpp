@@ -82,7 +82,7 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
         keywords_ = KeywordTable(SplitKeywordList(keywordBytes));
 
     updateMenusConnection_ = connect(mdiArea_, &QMdiArea::subWindowActivated, this,
-                                     &TMainForm::UpdateMenuItems);
+                                     &TMainForm::ActiveWindowChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
     SetPanel(0, {});
     SetPanel(1, {});
@@ -531,6 +531,18 @@ void TMainForm::TabChanged(int index) {
     }
 }
 
+void TMainForm::ActiveWindowChanged() {
+    QWidget* active = ActiveChild();
+    if (active != lastActive_) {
+        if (auto* left = qobject_cast<TMDIChild*>(lastActive_.data()); left && !left->Loading)
+            left->FormDeactivate();
+        lastActive_ = active;
+        if (auto* entered = qobject_cast<TMDIChild*>(active); entered && !entered->Loading)
+            entered->FormActivate();
+    }
+    UpdateMenuItems();
+}
+
 void TMainForm::EnableSave(bool enabled) { Action("FileSaveItem")->setEnabled(enabled); }
 
 void TMainForm::UpdateMenuItems() {
@@ -600,8 +612,7 @@ void TMainForm::OpenDocument(const QString& name) {
     sub->showMaximized();
     AppendWindowEntry(child, child->windowTitle());
     mdiArea_->setActiveSubWindow(sub);
-    child->FormActivate();
-    UpdateMenuItems();
+    ActiveWindowChanged();
 }
 
 // ---- File commands ----
@@ -772,7 +783,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         if (!CloseChildWindow(child)) {
             Closing = false;
             updateMenusConnection_ = connect(mdiArea_, &QMdiArea::subWindowActivated, this,
-                                             &TMainForm::UpdateMenuItems);
+                                             &TMainForm::ActiveWindowChanged);
             UpdateMenuItems();
             event->ignore();
             return;

@@ -117,6 +117,8 @@ private:
     QMdiSubWindow* AddChildWindow(QWidget* child);
     void AppendWindowEntry(QWidget* child, const QString& caption);
     void TabChanged(int index);
+    // Deactivates the window left, activates the one entered, then refreshes the menus.
+    void ActiveWindowChanged();
     void FillRecentMenu();
     void RecentItemClick(int k);
     void CommitData(QSessionManager& manager);
@@ -165,6 +167,7 @@ private:
     QMenu* windowMenu_ = nullptr;
     QMetaObject::Connection updateMenusConnection_;
     bool sessionEnded_ = false;
+    QPointer<QWidget> lastActive_;
     int splitterGrabX_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
@@ -177,6 +178,69 @@ TEST_F(MainWindow, LogOffWithoutInteractionQuitsWithoutAsking) {
     Trigger("FileNewItem");
     Type("unsaved");
     EXPECT_TRUE(form_->SessionEnding(false));
+}
+
+} // namespace
+} // namespace orvelt::testing
+
+namespace orvelt::testing {
+namespace {
+
+TEST_F(MainWindow, DroppedFilesAreRegisteredAndOpenedInOrder) {
+    WriteBytes(File("d1.tex"), "one");
+    WriteBytes(File("d2.tex"), "two");
+    StartForm();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(File("d1.tex")), QUrl::fromLocalFile(File("d2.tex"))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &drop);
+    EXPECT_EQ(form_->Windowlist(), (QStringList{File("d1.tex"), File("d2.tex")}));
+    EXPECT_EQ(form_->Recent().Paths()[0], File("d2.tex").toStdString());
+    EXPECT_EQ(form_->Recent().Paths()[1], File("d1.tex").toStdString());
+}
+
+TEST_F(MainWindow, SwitchingWindowsRefreshesPanelsAndRehighlightsTheLeftLine) {
+    WriteBytes(File("prog/KEYWORDS.TXT"), "\\alpha\n");
+    StartForm();
+    Trigger("FileNewItem");
+    TMDIChild* first = Active();
+    first->MainEdit->setPlainText("\\alpha");
+    Trigger("FileNewItem");
+    EXPECT_EQ(Panel(1), "") << "the new window is clean";
+    first->SetModified(true);
+    form_->TabControl()->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(Panel(1), "Modified");
+    form_->TabControl()->setCurrentIndex(1);
+    QApplication::processEvents();
+    QTextCursor at(first->MainEdit->document());
+    at.setPosition(2);
+    EXPECT_EQ(StyleOfFormat(at.charFormat()), StyleFor(form_->Options().styles, StyleKind::TexCommand))
+        << "leaving a window re-highlights its caret line";
+}
+
+TEST_F(MainWindow, SplitterDragStopsAtTheClientWidth) {
+    StartForm();
+    QWidget* tree = form_->findChild<QWidget*>("TreePanel");
+    QWidget* splitter = form_->findChild<QWidget*>("SizePanel");
+    tree->show();
+    splitter->show();
+    QApplication::processEvents();
+    const int before = tree->width();
+    QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(2, 5));
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, 5), splitter->mapToGlobal(QPointF(40, 5)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(splitter, &move);
+    EXPECT_EQ(tree->width(), before + 40);
+    QMouseEvent far(QEvent::MouseMove, QPointF(5000, 5), splitter->mapToGlobal(QPointF(5000, 5)),
+                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(splitter, &far);
+    EXPECT_EQ(tree->width(), before + 40) << "the panel never reaches the client width";
+    QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(2, 5));
+    EXPECT_FALSE(form_->Sizing);
 }
 
 } // namespace

@@ -365,14 +365,16 @@ void TMainForm::ShowTransientMessage(const QString& text) {
 void TMainForm::updateStatus() {
     if (ProgressDone < 1 || ProgressTotal < 1)
         return;
+    // Formatting and repainting only when the shown figure changes keeps a per-token call cheap.
+    const long long tenths = (static_cast<long long>(ProgressDone) * 2000 / ProgressTotal + 1) / 2;
+    if (tenths == shownTenths_ && panels_[0]->text().endsWith(QStringLiteral("%  ")))
+        return;
+    shownTenths_ = tenths;
     double percent = ProgressDone * 100.0 / ProgressTotal;
     QString text = QLocale().toString(percent, 'f', 1) + QStringLiteral("%  ");
     panels_[0]->setAlignment(Qt::AlignVCenter | Qt::AlignRight);
-    // Repainting only when the figure changes keeps a per-token update cheap.
-    if (panels_[0]->text() != text) {
-        panels_[0]->setText(text);
-        panels_[0]->repaint();
-    }
+    panels_[0]->setText(text);
+    panels_[0]->repaint();
 }
 
 bool TMainForm::event(QEvent* event) {

@@ -168,6 +168,7 @@ private:
     QMetaObject::Connection updateMenusConnection_;
     bool sessionEnded_ = false;
     QPointer<QWidget> lastActive_;
+    long long shownTenths_ = -1;
     int splitterGrabX_ = 0;
 };
 

@@ -183,38 +183,43 @@ TMDIChild::ImportOutcome TMDIChild::ImportSource() {
     while (escape.EscapePressed()) {
     }
     escape.BeginOperation();
-    QTextDocument* doc = TMyRichEdit::NewDocument(this);
-    std::array<QTextCharFormat, kStyleKindCount> formats;
-    for (int k = 0; k < kStyleKindCount; ++k)
-        formats[static_cast<std::size_t>(k)] = FormatOfStyle(options.styles[static_cast<std::size_t>(k)]);
-    QTextCursor cursor(doc);
-    cursor.beginEditBlock();
-    // Neighbouring tokens of one category go in as one piece: each insertion costs far more
-    // than its characters.
-    QString pending;
-    StyleKind pendingStyle = StyleKind::Text;
-    auto flush = [&] {
-        if (!pending.isEmpty())
-            cursor.insertText(pending, formats[static_cast<std::size_t>(pendingStyle)]);
-        pending.clear();
-    };
+    std::vector<QTextCharFormat> formats;
+    for (const HighlightStyle& style : options.styles)
+        formats.push_back(FormatOfStyle(style));
+    // Scan first, collecting the text and its runs of one category each; the surface is
+    // filled in one go after, which is where the time goes.
+    QString all;
+    all.reserve(static_cast<qsizetype>(text.size()));
+    std::vector<TMyRichEdit::FormatRun> runs;
+    std::vector<std::size_t> consumedAt; // input read when each run ended, for the progress
     ImportOutcome outcome = ImportOutcome::Done;
     while (auto token = reader.Next()) {
         if (escape.EscapePressed()) {
             outcome = ImportOutcome::Aborted;
             break;
         }
-        StyleKind style = TokenStyle(*token, main_.Keywords());
-        if (style != pendingStyle) {
-            flush();
-            pendingStyle = style;
+        const int style = static_cast<int>(TokenStyle(*token, main_.Keywords()));
+        const int length = static_cast<int>(token->text.size());
+        if (runs.empty() || runs.back().format != style) {
+            runs.push_back({length, style});
+            consumedAt.push_back(0);
+        } else {
+            runs.back().length += length;
         }
-        pending.append(QStringView(token->text.data(), static_cast<qsizetype>(token->text.size())));
-        main_.ProgressDone = static_cast<int>(reader.Consumed());
-        main_.updateStatus();
+        all.append(QStringView(token->text.data(), static_cast<qsizetype>(length)));
+        consumedAt.back() = reader.Consumed();
     }
-    flush();
-    cursor.endEditBlock();
+    QTextDocument* doc = TMyRichEdit::NewDocument(this);
+    if (outcome == ImportOutcome::Done) {
+        const bool complete = TMyRichEdit::FillDocument(
+            doc, all, runs, formats, static_cast<int>(StyleKind::Text), [&](std::size_t run) {
+                main_.ProgressDone = static_cast<int>(consumedAt[run]);
+                main_.updateStatus();
+                return !escape.EscapePressed();
+            });
+        if (!complete)
+            outcome = ImportOutcome::Aborted;
+    }
     escape.EndOperation();
     if (outcome == ImportOutcome::Done)
         MainEdit->AdoptDocument(doc);
@@ -232,18 +237,31 @@ bool TMDIChild::LoadSidecar() {
     RtfReadResult rtf = ReadRtf(bytes);
     if (!rtf.ok)
         return false;
-    QTextDocument* doc = TMyRichEdit::NewDocument(this);
-    QTextCursor cursor(doc);
-    cursor.beginEditBlock();
-    std::vector<std::pair<HighlightStyle, QTextCharFormat>> formats;
+    std::vector<HighlightStyle> styles;
+    std::vector<QTextCharFormat> formats;
+    std::vector<std::size_t> characters; // per format, to fill with the commonest first
+    std::vector<TMyRichEdit::FormatRun> runs;
+    runs.reserve(rtf.runs.size());
+    QString all;
     for (const StyledRun& run : rtf.runs) {
-        auto it = std::find_if(formats.begin(), formats.end(),
-                               [&](const auto& f) { return f.first == run.style; });
-        if (it == formats.end())
-            it = formats.insert(formats.end(), {run.style, FormatOfStyle(run.style)});
-        cursor.insertText(QString::fromStdU16String(run.text), it->second);
+        auto it = std::find(styles.begin(), styles.end(), run.style);
+        if (it == styles.end()) {
+            styles.push_back(run.style);
+            formats.push_back(FormatOfStyle(run.style));
+            characters.push_back(0);
+            it = styles.end() - 1;
+        }
+        const auto index = static_cast<std::size_t>(it - styles.begin());
+        characters[index] += run.text.size();
+        runs.push_back({static_cast<int>(run.text.size()), static_cast<int>(index)});
+        all.append(QStringView(run.text.data(), static_cast<qsizetype>(run.text.size())));
     }
-    cursor.endEditBlock();
+    if (formats.empty())
+        formats.push_back(FormatOfStyle(StyleFor(main_.Options().styles, StyleKind::Text)));
+    const int base =
+        static_cast<int>(std::max_element(characters.begin(), characters.end()) - characters.begin());
+    QTextDocument* doc = TMyRichEdit::NewDocument(this);
+    (void)TMyRichEdit::FillDocument(doc, all, runs, formats, base, {});
     MainEdit->AdoptDocument(doc);
     return true;
 }

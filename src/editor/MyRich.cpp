@@ -45,6 +45,32 @@ void TMyRichEdit::AdoptDocument(QTextDocument* doc) {
     ConnectDocument();
 }
 
+bool TMyRichEdit::FillDocument(QTextDocument* document, const QString& text,
+                               const std::vector<FormatRun>& runs,
+                               const std::vector<QTextCharFormat>& formats, int base,
+                               const std::function<bool(std::size_t run)>& step) {
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    cursor.insertText(text, formats[static_cast<std::size_t>(base)]);
+    int position = 0;
+    bool complete = true;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const FormatRun& run = runs[i];
+        if (run.format != base && run.length > 0) {
+            cursor.setPosition(position);
+            cursor.setPosition(position + run.length, QTextCursor::KeepAnchor);
+            cursor.setCharFormat(formats[static_cast<std::size_t>(run.format)]);
+        }
+        position += run.length;
+        if (step && !step(i)) {
+            complete = false;
+            break;
+        }
+    }
+    cursor.endEditBlock();
+    return complete;
+}
+
 bool TMyRichEdit::MayWrap(const QTextBlock& block) const {
     const QList<QTextFormat> formats = document()->allFormats();
     if (widestFormats_ != formats.size()) {

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 
 #include <functional>
+#include <vector>
 
 #include <utility>
 
@@ -66,6 +67,19 @@ public:
     // document that no view lays out is several times faster.
     void AdoptDocument(QTextDocument* document);
     [[nodiscard]] static QTextDocument* NewDocument(QObject* parent);
+
+    // Fills an empty document with text whose runs carry formats: the whole text goes in at
+    // once in `formats[base]`, then only the runs of other formats are formatted, which Qt
+    // does faster than one insertion per run. `step` is asked after each run and may stop the
+    // work (false); the document is then incomplete.
+    struct FormatRun {
+        int length;
+        int format;
+    };
+    static bool FillDocument(QTextDocument* document, const QString& text,
+                             const std::vector<FormatRun>& runs,
+                             const std::vector<QTextCharFormat>& formats, int base,
+                             const std::function<bool(std::size_t run)>& step);
 
     // Lays out every block up to `block` (all when -1), so that wrapped lines are known.
     void EnsureLayout(int block = -1) const;

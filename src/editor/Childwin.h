@@ -6,8 +6,9 @@
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
-
 #include <array>
+#include <cstdint>
+#include <optional>
 
 namespace orvelt {
 
@@ -34,6 +35,8 @@ public:
     bool Modified = false;
     bool NeedsRehighlight = false;
     int CurrentRow = 1;
+    std::uint16_t LastKeyDown = 0;
+    char32_t LastCharTyped = U' ';
 
     void SetModified(bool value);
     void ShowRow(int row);
@@ -43,6 +46,16 @@ public:
     // Re-styles the caret line token by token.
     void RehighlightLine();
     void ApplyStyle(StyleKind kind);
+
+    void DropBookmark(int digit);
+    void GotoBookmark(int digit);
+    // Ctrl+Enter: completes the command at the caret from the keyword list and closes a
+    // \begin{name} of the caret line with an \end{name} line.
+    void CompleteCommand();
+    // Ctrl+F1: the command at the caret, looked up in the LaTeX help.
+    void ContextHelp();
+    // Also run by activation, with no key (null).
+    void MainEditKeyUp(QKeyEvent* event);
 
     // Saves under FileName (asking for one when untitled); false when nothing was saved.
     bool SaveDocument();
@@ -63,6 +76,12 @@ protected:
 
 private:
     bool MainEditKeyPress(QKeyEvent* event);
+    bool MainEditKeyDown(QKeyEvent* event);
+    void MainEditMouseDown(QMouseEvent* event);
+    [[nodiscard]] std::optional<char32_t> TypedCharacter(const QKeyEvent& event) const;
+    void ShowMatchingBrace();
+    void MarkBrace();
+    void BusyWait(int ms);
     void HighlightTyped(char32_t c);
     enum class ImportOutcome { Done, Aborted, OpenError };
     ImportOutcome ImportSource();

@@ -4,9 +4,7 @@
 #include "editor/HighlightStyle.h"
 
 #include <QPlainTextEdit>
-
 #include <functional>
-
 #include <utility>
 
 namespace orvelt {
@@ -61,6 +59,11 @@ public:
     [[nodiscard]] CaretLineInfo CaretLine() const;
     // Handlers of the window run before the surface's own; true means the key is consumed.
     std::function<bool(QKeyEvent*)> keyPressHook;
+    // Run after the surface has handled the release or the press.
+    std::function<void(QKeyEvent*)> keyReleaseHook;
+    std::function<void(QMouseEvent*)> mousePressHook;
+    // Types text as the keyboard would (overwrite mode, undo merging), without the hooks.
+    void TypeText(const QString& text);
 
     // Lays out every block up to `block` (all when -1), so that wrapped lines are known.
     void EnsureLayout(int block = -1) const;
@@ -72,6 +75,8 @@ signals:
 protected:
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     [[nodiscard]] int BlockLineCount(const QTextBlock& block) const;

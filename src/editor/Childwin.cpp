@@ -67,9 +67,11 @@ TMDIChild::TMDIChild(TMainForm& main, QWidget* parent) : QWidget(parent), main_(
     };
     MainEdit->keyReleaseHook = [this](QKeyEvent* event) { MainEditKeyUp(event); };
     MainEdit->mousePressHook = [this](QMouseEvent* event) { MainEditMouseDown(event); };
+    connect(MainEdit->document(), &QTextDocument::contentsChange, this,
+            [this] { rowAt_.known = false; });
     connect(MainEdit, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (!Loading)
-            ShowRow(MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1);
+            ShowRow(CaretRow());
     });
 }
 
@@ -567,13 +569,23 @@ void TMDIChild::MainEditKeyUp(QKeyEvent*) {
     const int start = MainEdit->GetSelection().first;
     ShiftBookmarks(Bookmarks, start, length - LastTextLength);
     LastTextLength = length;
-    ShowRow(MainEdit->LineFromPosition(start) + 1);
+    ShowRow(CaretRow());
     if (LastCharTyped == U'}' && main_.Options().braces)
         ShowMatchingBrace();
 }
 
 void TMDIChild::MainEditMouseDown(QMouseEvent*) {
-    ShowRow(MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1);
+    ShowRow(CaretRow());
+}
+
+int TMDIChild::CaretRow() {
+    const int position = MainEdit->textCursor().selectionStart();
+    const int width = MainEdit->viewport()->width();
+    if (!rowAt_.known || position != rowAt_.position || width != rowAt_.width) {
+        rowAt_ = {true, position, width,
+                  MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1};
+    }
+    return rowAt_.row;
 }
 
 void TMDIChild::DropBookmark(int digit) {

@@ -80,6 +80,10 @@ private:
     void MainEditMouseDown(QMouseEvent* event);
     [[nodiscard]] std::optional<char32_t> TypedCharacter(const QKeyEvent& event) const;
     void ShowMatchingBrace();
+    // Line of the selection start, 1-based. Counting wrapped lines walks the document, so the
+    // answer is kept until the text, the caret or the width changes: a typed character moves
+    // the caret and is then released, and both show the row.
+    [[nodiscard]] int CaretRow();
     void MarkBrace();
     void BusyWait(int ms);
     void HighlightTyped(char32_t c);
@@ -95,6 +99,12 @@ private:
     void ReportOpenError();
 
     TMainForm& main_;
+    struct RowAt {
+        bool known = false; // cleared by every change of the text or its formats
+        int position = -1;
+        int width = -1;
+        int row = 1;
+    } rowAt_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     std::string lineEnd_ = "\n";
 };

@@ -220,6 +220,16 @@ TEST_F(Keystrokes, CtrlEnterNeverWritesIntoTextAfterTheCommand) {
     EXPECT_EQ(Text(), "\\te{x} y");
 }
 
+TEST_F(Keystrokes, CtrlEnterKeepsSelectedText) {
+    // Regression: the completion replaced the selection, so "\\s[ec]" became "\\stion".
+    WriteBytes(dir_.path() + "/prog/KEYWORDS.TXT", "\\section\n");
+    StartWithNewDocument();
+    Type("\\sec");
+    Edit()->SetSelection(2, 4);
+    Key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "\\section");
+}
+
 TEST_F(Keystrokes, DownAfterTypingRestylesTheEditedLineOnce) {
     InstallKeywords();
     StartWithNewDocument();
@@ -235,6 +245,19 @@ TEST_F(Keystrokes, DownAfterTypingRestylesTheEditedLineOnce) {
     EXPECT_NE(StyleAt(10), Style(StyleKind::TexCommand)) << "a second Down re-styles nothing";
     Key(Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(StyleAt(10), Style(StyleKind::TexCommand)) << "Ctrl+R on demand";
+}
+
+TEST_F(Keystrokes, RowFollowsTypingAndClicks) {
+    // The row is kept between changes; a line break or a click must still show the new one.
+    StartWithNewDocument();
+    TypeLines("a\nb");
+    EXPECT_EQ(Panel(0), " Row: 2");
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(Panel(0), " Row: 1");
+    TypeLines("\n\nc");
+    ClickAt(0);
+    EXPECT_EQ(Panel(0), " Row: 1");
 }
 
 TEST_F(Keystrokes, InsertTogglesOverwrite) {

@@ -3,9 +3,15 @@
 #include "app/FileNames.h"
 #include "app/Main.h"
 #include "editor/BlockTokenReader.h"
+#include "editor/BookmarkShift.h"
+#include "editor/BraceSearch.h"
+#include "editor/CommandCompletion.h"
 #include "editor/DosDateTime.h"
+#include "editor/KeyConversion.h"
+#include "editor/KeyDownPlan.h"
 #include "editor/TokenStyle.h"
 #include "editor/TypingHighlight.h"
+#include "editor/VirtualKeys.h"
 #include "editor/RtfCodec.h"
 #include "editor/SourceWriter.h"
 #include "platform/FileIo.h"
@@ -13,10 +19,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -55,10 +63,17 @@ TMDIChild::TMDIChild(TMainForm& main, QWidget* parent) : QWidget(parent), main_(
         if (!Loading && !Modified)
             SetModified(true);
     });
-    MainEdit->keyPressHook = [this](QKeyEvent* event) { return MainEditKeyPress(event); };
+    // One Qt key event is both the key-down and the character it types.
+    MainEdit->keyPressHook = [this](QKeyEvent* event) {
+        return MainEditKeyDown(event) || MainEditKeyPress(event);
+    };
+    MainEdit->keyReleaseHook = [this](QKeyEvent* event) { MainEditKeyUp(event); };
+    MainEdit->mousePressHook = [this](QMouseEvent* event) { MainEditMouseDown(event); };
+    connect(MainEdit->document(), &QTextDocument::contentsChange, this,
+            [this] { rowAt_.known = false; });
     connect(MainEdit, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (!Loading)
-            ShowRow(MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1);
+            ShowRow(CaretRow());
     });
 }
 
@@ -284,7 +299,7 @@ void TMDIChild::ShowInsertMode() { main_.SetPanel(3, InsertMode); }
 void TMDIChild::FormActivate() {
     SetModified(Modified);
     ShowInsertMode();
-    ShowRow(MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1);
+    MainEditKeyUp(nullptr);
 }
 
 void TMDIChild::FormDeactivate() { RehighlightLine(); }
@@ -315,20 +330,6 @@ void TMDIChild::RehighlightLine() {
     back.setPosition(caret);
     MainEdit->setTextCursor(back);
     MainEdit->setReadOnly(false);
-}
-
-bool TMDIChild::MainEditKeyPress(QKeyEvent* event) {
-    QString text = event->text();
-    if (text.isEmpty() || MainEdit->isReadOnly())
-        return false;
-    char32_t c = text.toUcs4().value(0);
-    bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter)
-        c = U'\r';
-    else if (c < 32 && c != U'\t')
-        return false;
-    NeedsRehighlight = true;
-    return HighlightTyped(c, enter ? QStringLiteral("\n") : text);
 }
 
 bool TMDIChild::HighlightTyped(char32_t c, const QString& typed) {
@@ -568,6 +569,244 @@ void TMDIChild::closeEvent(QCloseEvent* event) {
     SetModified(false);
     main_.SetPanel(0, {});
     event->accept();
+}
+
+// ---- Editing keys ----
+
+namespace {
+
+std::u16string_view View(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+} // namespace
+
+std::optional<char32_t> TMDIChild::TypedCharacter(const QKeyEvent& event) const {
+    if (event.key() == Qt::Key_Backspace)
+        return U'\b';
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        return U'\r';
+    const QString text = event.text();
+    // Only what the surface itself inserts: Ctrl and Ctrl+Shift combinations (copy, select
+    // all, ...) type nothing, so they must not mark the document as changed either.
+    const Qt::KeyboardModifiers held = event.modifiers() & ~Qt::KeypadModifier;
+    if (text.isEmpty() || held == Qt::ControlModifier ||
+        held == (Qt::ControlModifier | Qt::ShiftModifier))
+        return std::nullopt;
+    if (!text.at(0).isPrint() && text != "\t")
+        return std::nullopt;
+    if (MainEdit->Storable(text) != text)
+        return std::nullopt;
+    return text.toUcs4().value(0);
+}
+
+bool TMDIChild::MainEditKeyPress(QKeyEvent* event) {
+    if (MainEdit->isReadOnly())
+        return false;
+    std::optional<char32_t> typed = TypedCharacter(*event);
+    if (!typed)
+        return false;
+    char32_t c = *typed;
+    SetModified(true);
+    NeedsRehighlight = true;
+    LastCharTyped = c;
+    if (main_.Options().convertKeys) {
+        if (std::optional<char> letter = UmlautLetter(c)) {
+            if (!MainEdit->RoomFor(2))
+                return true;
+            MainEdit->TypeText(QStringLiteral("\""));
+            if (!HighlightTyped(static_cast<char32_t>(*letter), QString(QChar(*letter))))
+                MainEdit->TypeText(QString(QChar(*letter)));
+            return true;
+        }
+    }
+    return HighlightTyped(c, c == U'\r' ? QStringLiteral("\n") : event->text());
+}
+
+bool TMDIChild::MainEditKeyDown(QKeyEvent* event) {
+    const KeyDownPlan plan =
+        PlanKeyDown(VirtualKeyOf(*event), ShiftStateOf(*event), LastKeyDown, NeedsRehighlight);
+    if (plan.contextHelp)
+        ContextHelp();
+    if (plan.toggleInsertMode) {
+        InsertMode = InsertMode == "INS" ? QStringLiteral("OVR") : QStringLiteral("INS");
+        ShowInsertMode();
+        MainEdit->setOverwriteMode(InsertMode == "OVR");
+    }
+    if (plan.completeCommand && !MainEdit->isReadOnly())
+        CompleteCommand();
+    if (plan.markEdited) {
+        SetModified(true);
+        NeedsRehighlight = true;
+    }
+    if (plan.dropBookmark)
+        DropBookmark(*plan.dropBookmark);
+    if (plan.gotoBookmark)
+        GotoBookmark(*plan.gotoBookmark);
+    if (plan.rehighlightLine)
+        RehighlightLine();
+    LastKeyDown = plan.lastKeyDown;
+    return plan.consumeKey;
+}
+
+void TMDIChild::MainEditKeyUp(QKeyEvent*) {
+    const int length = MainEdit->TextLength();
+    const int start = MainEdit->GetSelection().first;
+    ShiftBookmarks(Bookmarks, start, length - LastTextLength);
+    LastTextLength = length;
+    ShowRow(CaretRow());
+    if (LastCharTyped == U'}' && main_.Options().braces)
+        ShowMatchingBrace();
+}
+
+void TMDIChild::MainEditMouseDown(QMouseEvent*) {
+    ShowRow(CaretRow());
+}
+
+int TMDIChild::CaretRow() {
+    const int position = MainEdit->textCursor().selectionStart();
+    const int width = MainEdit->viewport()->width();
+    if (!rowAt_.known || position != rowAt_.position || width != rowAt_.width) {
+        rowAt_ = {true, position, width,
+                  MainEdit->LineFromPosition(MainEdit->GetSelection().first) + 1};
+    }
+    return rowAt_.row;
+}
+
+void TMDIChild::DropBookmark(int digit) {
+    Bookmarks[static_cast<std::size_t>(digit)] = MainEdit->GetSelection().first;
+    main_.SetPanel(2, QStringLiteral("Bookmark %1 dropped.").arg(digit));
+}
+
+void TMDIChild::GotoBookmark(int digit) {
+    const int at = Bookmarks[static_cast<std::size_t>(digit)];
+    if (at == -1) {
+        main_.SetPanel(2, QStringLiteral("Bookmark %1 not defined.").arg(digit));
+        return;
+    }
+    MainEdit->SetSelection(at, at);
+}
+
+void TMDIChild::ShowMatchingBrace() {
+    QTextDocument* doc = MainEdit->document();
+    const int caret = MainEdit->textCursor().selectionStart();
+    const QTextBlock block = doc->findBlock(caret);
+    const QString text = block.text();
+    const int offset = caret - block.position();
+    if (offset > 0 && IsEscaped(View(text), static_cast<std::size_t>(offset - 1)))
+        return; // an escaped brace: the test is repeated at the next key release
+    LastCharTyped = U' ';
+    // Only a brace right before the caret: after a caret move, an unrelated position would
+    // make the caret jump to some brace and back.
+    if (offset == 0 || text.at(offset - 1) != u'}')
+        return;
+
+    EscapePoller& escape = main_.Escape();
+    escape.BeginOperation();
+    while (escape.EscapePressed()) {
+        // an Escape pressed before the search does not cancel it
+    }
+    QTextBlock reading = block;
+    QString line;
+    std::optional<LinePoint> open = FindOpenBrace(
+        {static_cast<std::size_t>(block.blockNumber()), static_cast<std::size_t>(offset - 1)},
+        [&](std::size_t number) {
+            while (static_cast<std::size_t>(reading.blockNumber()) > number)
+                reading = reading.previous();
+            line = reading.text();
+            return View(line);
+        },
+        [&] { return escape.EscapePressed(); });
+    escape.EndOperation();
+    if (!open)
+        return;
+
+    QTextCursor brace(doc);
+    brace.setPosition(reading.position() + static_cast<int>(open->offset));
+    brace.setPosition(brace.position() + 1, QTextCursor::KeepAnchor);
+    MainEdit->setTextCursor(brace);
+    MarkBrace();
+    MainEdit->viewport()->repaint(); // the pause lets nothing paint
+    BusyWait(BraceDelayMilliseconds(main_.Options().braceDelay));
+    ApplyStyle(StyleKind::Brace);
+    QTextCursor back(doc);
+    back.setPosition(caret);
+    MainEdit->setTextCursor(back);
+    ApplyStyle(StyleKind::Brace);
+}
+
+void TMDIChild::MarkBrace() {
+    HighlightStyle marked = StyleFor(main_.Options().styles, StyleKind::Brace);
+    marked.styles |= kUnderline;
+    MainEdit->ApplyStyle(marked);
+}
+
+void TMDIChild::BusyWait(int ms) {
+    // No event is processed, so keys typed meanwhile stay queued and are typed afterwards.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < ms) {
+    }
+}
+
+void TMDIChild::CompleteCommand() {
+    QTextCursor cursor = MainEdit->textCursor();
+    if (cursor.hasSelection()) {
+        // The completion goes after the command, the \end line after the caret: a selection
+        // would only be lost text.
+        cursor.setPosition(cursor.selectionEnd());
+        MainEdit->setTextCursor(cursor);
+    }
+    TMyRichEdit::CaretLineInfo line = MainEdit->CaretLine();
+    std::optional<CaretCommand> command =
+        CommandAtCaret(View(line.text), static_cast<std::size_t>(line.column));
+    if (!command)
+        return;
+    // Completing a command the caret has already left would write into the text after it.
+    if (static_cast<std::size_t>(line.column) <= command->end) {
+        std::optional<std::string> rest = CompletionOf(command->word, main_.Keywords().Keywords());
+        const QString added = rest ? QString::fromStdString(*rest) : QString();
+        if (!added.isEmpty() && MainEdit->RoomFor(static_cast<int>(added.size()))) {
+            QTextCursor at(MainEdit->document());
+            at.setPosition(line.start + static_cast<int>(command->end));
+            at.insertText(MainEdit->Storable(added));
+            MainEdit->setTextCursor(at);
+        }
+    }
+
+    line = MainEdit->CaretLine();
+    std::optional<std::u16string> name = EnvironmentToClose(View(line.text));
+    if (!name)
+        return;
+    const QString environment = QString::fromStdU16String(*name);
+    if (!MainEdit->RoomFor(2 + 6 + static_cast<int>(environment.size())))
+        return;
+    const StyleSet& styles = main_.Options().styles;
+    auto format = [&](StyleKind kind) { return FormatOfStyle(StyleFor(styles, kind)); };
+    QTextCursor at = MainEdit->textCursor();
+    at.beginEditBlock();
+    at.insertBlock();
+    at.insertText(QStringLiteral("\\end"), format(StyleKind::TexCommand));
+    at.insertText(QStringLiteral("{"), format(StyleKind::Brace));
+    at.insertText(environment, format(StyleKind::Text));
+    at.insertText(QStringLiteral("}"), format(StyleKind::Brace));
+    at.endEditBlock();
+    at.setPosition(at.block().position());
+    MainEdit->setTextCursor(at);
+    ApplyStyle(StyleKind::Text);
+}
+
+void TMDIChild::ContextHelp() {
+    const QTextCursor cursor = MainEdit->textCursor();
+    TMyRichEdit::CaretLineInfo line = MainEdit->CaretLine();
+    const int col =
+        std::clamp(cursor.selectionEnd() - line.start, 0, static_cast<int>(line.text.size()));
+    std::optional<CaretCommand> command =
+        CommandAtCaret(View(line.text), static_cast<std::size_t>(col));
+    if (!command)
+        return;
+    // Until the LaTeX help is installed, the word it would be asked for.
+    main_.SetPanel(2, QStringLiteral("LaTeX help: ") + QString::fromStdU16String(command->word));
 }
 
 } // namespace orvelt

@@ -7,8 +7,9 @@
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
-
 #include <array>
+#include <cstdint>
+#include <optional>
 
 namespace orvelt {
 
@@ -35,6 +36,8 @@ public:
     bool Modified = false;
     bool NeedsRehighlight = false;
     int CurrentRow = 1;
+    std::uint16_t LastKeyDown = 0;
+    char32_t LastCharTyped = U' ';
 
     void SetModified(bool value);
     void ShowRow(int row);
@@ -44,6 +47,16 @@ public:
     // Re-styles the caret line token by token.
     void RehighlightLine();
     void ApplyStyle(StyleKind kind);
+
+    void DropBookmark(int digit);
+    void GotoBookmark(int digit);
+    // Ctrl+Enter: completes the command at the caret from the keyword list and closes a
+    // \begin{name} of the caret line with an \end{name} line.
+    void CompleteCommand();
+    // Ctrl+F1: the command at the caret, looked up in the LaTeX help.
+    void ContextHelp();
+    // Also run by activation, with no key (null).
+    void MainEditKeyUp(QKeyEvent* event);
 
     // Saves under FileName (asking for one when untitled); false when nothing was saved.
     bool SaveDocument();
@@ -66,6 +79,16 @@ protected:
 
 private:
     bool MainEditKeyPress(QKeyEvent* event);
+    bool MainEditKeyDown(QKeyEvent* event);
+    void MainEditMouseDown(QMouseEvent* event);
+    [[nodiscard]] std::optional<char32_t> TypedCharacter(const QKeyEvent& event) const;
+    void ShowMatchingBrace();
+    // Line of the selection start, 1-based. Counting wrapped lines walks the document, so the
+    // answer is kept until the text, the caret or the width changes: a typed character moves
+    // the caret and is then released, and both show the row.
+    [[nodiscard]] int CaretRow();
+    void MarkBrace();
+    void BusyWait(int ms);
     // Restyles the token before the caret and types c with its format, as one undo step;
     // false when the surface is to insert c itself.
     bool HighlightTyped(char32_t c, const QString& typed);
@@ -82,6 +105,12 @@ private:
     void FillSnippetMenu();
 
     TMainForm& main_;
+    struct RowAt {
+        bool known = false; // cleared by every change of the text or its formats
+        int position = -1;
+        int width = -1;
+        int row = 1;
+    } rowAt_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     std::string lineEnd_ = "\n";
 };

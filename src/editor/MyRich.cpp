@@ -6,9 +6,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QFontMetricsF>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextLayout>
-
 #include <functional>
 
 namespace orvelt {
@@ -315,6 +315,23 @@ void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
     if (keyPressHook && keyPressHook(event))
         return;
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TMyRichEdit::TypeText(const QString& text) {
+    QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QPlainTextEdit::keyPressEvent(&typed);
+}
+
+void TMyRichEdit::keyReleaseEvent(QKeyEvent* event) {
+    QPlainTextEdit::keyReleaseEvent(event);
+    if (keyReleaseHook)
+        keyReleaseHook(event);
+}
+
+void TMyRichEdit::mousePressEvent(QMouseEvent* event) {
+    QPlainTextEdit::mousePressEvent(event);
+    if (mousePressHook)
+        mousePressHook(event);
 }
 
 } // namespace orvelt

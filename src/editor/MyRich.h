@@ -4,7 +4,6 @@
 #include "editor/HighlightStyle.h"
 
 #include <QPlainTextEdit>
-
 #include <functional>
 #include <vector>
 
@@ -62,6 +61,11 @@ public:
     [[nodiscard]] CaretLineInfo CaretLine() const;
     // Handlers of the window run before the surface's own; true means the key is consumed.
     std::function<bool(QKeyEvent*)> keyPressHook;
+    // Run after the surface has handled the release or the press.
+    std::function<void(QKeyEvent*)> keyReleaseHook;
+    std::function<void(QMouseEvent*)> mousePressHook;
+    // Types text as the keyboard would (overwrite mode, undo merging), without the hooks.
+    void TypeText(const QString& text);
 
     // Puts a document built away from the widget in place of the current one: filling a
     // document that no view lays out is several times faster.
@@ -91,6 +95,8 @@ signals:
 protected:
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     [[nodiscard]] int BlockLineCount(const QTextBlock& block) const;

@@ -232,6 +232,7 @@ TEST_F(SourceWindow, PastedCharactersFollowTheDocumentsEncoding) {
 }
 
 TEST_F(SourceWindow, NewDocumentIsUtf8WithLf) {
+    store_.Write("ConvertKeys", "0"); // else the typed umlaut becomes "a
     StartForm();
     Trigger("FileNewItem");
     Type(QString::fromUtf8("\xC3\xA4"));

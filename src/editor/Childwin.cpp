@@ -322,13 +322,15 @@ void TMDIChild::RehighlightLine() {
             select.setPosition(line.start + static_cast<int>(token.offset));
             select.setPosition(line.start + static_cast<int>(token.offset + token.text.size()),
                                QTextCursor::KeepAnchor);
-            MainEdit->setTextCursor(select);
-            ApplyStyle(TokenStyle(token, main_.Keywords()));
+            MainEdit->ApplyStyleTo(
+                select, StyleFor(main_.Options().styles, TokenStyle(token, main_.Keywords())));
         }
     }
-    QTextCursor back(MainEdit->document());
-    back.setPosition(caret);
-    MainEdit->setTextCursor(back);
+    if (saved.hasSelection()) { // a selection collapses to its start
+        QTextCursor back(MainEdit->document());
+        back.setPosition(caret);
+        MainEdit->setTextCursor(back);
+    }
     MainEdit->setReadOnly(false);
 }
 

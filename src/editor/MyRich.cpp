@@ -22,10 +22,66 @@ TMyRichEdit::TMyRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void TMyRichEdit::ConnectDocument() {
-    connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-        if (!restyling_ && (removed != 0 || added != 0))
-            emit Edited();
-    });
+    lineCountsValid_ = false;
+    blockCount_ = document()->blockCount();
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) {
+                NoteChange(position, added);
+                if (!restyling_ && (removed != 0 || added != 0))
+                    emit Edited();
+            });
+}
+
+void TMyRichEdit::NoteChange(int position, int added) {
+    const int first = document()->findBlock(position).blockNumber();
+    QTextBlock lastBlock = document()->findBlock(position + added);
+    const int last = lastBlock.isValid() ? lastBlock.blockNumber() : document()->blockCount() - 1;
+    const int shift = document()->blockCount() - blockCount_;
+    blockCount_ = document()->blockCount();
+    if (dirtyFirst_ < 0) {
+        dirtyFirst_ = first;
+        dirtyLast_ = last;
+    } else {
+        dirtyFirst_ = std::min(dirtyFirst_, std::max(0, first));
+        dirtyLast_ = std::max(dirtyLast_ + std::max(0, shift), last);
+    }
+}
+
+void TMyRichEdit::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    if (viewport()->width() != countedWidth_)
+        lineCountsValid_ = false;
+}
+
+int TMyRichEdit::CountLines(const QTextBlock& block) const {
+    QTextLayout* layout = block.layout();
+    if (layout && layout->lineCount() > 0)
+        return layout->lineCount();
+    if (!MayWrap(block))
+        return 1;
+    document()->documentLayout()->blockBoundingRect(block);
+    return layout && layout->lineCount() > 0 ? layout->lineCount() : 1;
+}
+
+void TMyRichEdit::EnsureLineCounts() const {
+    if (lineWrapMode() == NoWrap)
+        return;
+    auto count = [this](QTextBlock block) {
+        const int lines = CountLines(block);
+        if (block.lineCount() != lines)
+            block.setLineCount(lines);
+    };
+    if (!lineCountsValid_ || viewport()->width() != countedWidth_) {
+        const_cast<TMyRichEdit*>(this)->countedWidth_ = viewport()->width();
+        for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+            count(b);
+        lineCountsValid_ = true;
+    } else if (dirtyFirst_ >= 0) {
+        QTextBlock b = document()->findBlockByNumber(dirtyFirst_);
+        for (; b.isValid() && b.blockNumber() <= dirtyLast_; b = b.next())
+            count(b);
+    }
+    dirtyFirst_ = dirtyLast_ = -1;
 }
 
 QTextDocument* TMyRichEdit::NewDocument(QObject* parent) {
@@ -115,15 +171,7 @@ int TMyRichEdit::TextLength() const {
 }
 
 int TMyRichEdit::BlockLineCount(const QTextBlock& block) const {
-    if (lineWrapMode() == NoWrap)
-        return 1;
-    QTextLayout* layout = block.layout();
-    if (layout && layout->lineCount() > 0)
-        return layout->lineCount();
-    if (!MayWrap(block))
-        return 1;
-    document()->documentLayout()->blockBoundingRect(block);
-    return layout && layout->lineCount() > 0 ? layout->lineCount() : 1;
+    return lineWrapMode() == NoWrap ? 1 : CountLines(block);
 }
 
 void TMyRichEdit::EnsureLayout(int upTo) const {
@@ -139,10 +187,9 @@ void TMyRichEdit::EnsureLayout(int upTo) const {
 int TMyRichEdit::LineCount() const {
     if (lineWrapMode() == NoWrap)
         return document()->blockCount();
-    int lines = 0;
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
-        lines += BlockLineCount(b);
-    return lines;
+    EnsureLineCounts();
+    const QTextBlock last = document()->lastBlock();
+    return last.firstLineNumber() + last.lineCount();
 }
 
 int TMyRichEdit::LineFromPosition(int docPos) const {
@@ -150,42 +197,25 @@ int TMyRichEdit::LineFromPosition(int docPos) const {
     QTextBlock block = document()->findBlock(qtPos);
     if (lineWrapMode() == NoWrap)
         return block.blockNumber();
-    int line = 0;
-    for (QTextBlock b = document()->begin(); b.isValid() && b != block; b = b.next())
-        line += BlockLineCount(b);
-    (void)BlockLineCount(block);
+    EnsureLineCounts();
     QTextLine inBlock = block.layout()->lineForTextPosition(qtPos - block.position());
-    return line + (inBlock.isValid() ? inBlock.lineNumber() : 0);
+    return block.firstLineNumber() + (inBlock.isValid() ? inBlock.lineNumber() : 0);
 }
 
-namespace {
-
-struct LineLocation {
-    QTextBlock block;
-    int indexInBlock = 0;
-};
-
-} // namespace
-
-static LineLocation Locate(const TMyRichEdit& edit, int line, bool wrap,
-                           const std::function<int(const QTextBlock&)>& count) {
-    QTextDocument* doc = edit.document();
-    if (!wrap) {
-        QTextBlock block = doc->findBlockByNumber(std::clamp(line, 0, doc->blockCount() - 1));
-        return {block, 0};
-    }
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        int n = count(b);
-        if (line < n || !b.next().isValid())
-            return {b, std::min(line, n - 1)};
-        line -= n;
-    }
-    return {doc->lastBlock(), 0};
+TMyRichEdit::LineLocation TMyRichEdit::LocateLine(int line) const {
+    QTextDocument* doc = document();
+    if (lineWrapMode() == NoWrap)
+        return {doc->findBlockByNumber(std::clamp(line, 0, doc->blockCount() - 1)), 0};
+    EnsureLineCounts();
+    QTextBlock block = doc->findBlockByLineNumber(std::max(0, line));
+    if (!block.isValid())
+        block = doc->lastBlock();
+    const int lines = BlockLineCount(block); // also lays the block out
+    return {block, std::clamp(line - block.firstLineNumber(), 0, lines - 1)};
 }
 
 int TMyRichEdit::LineStart(int line) const {
-    LineLocation at = Locate(*this, line, lineWrapMode() != NoWrap,
-                             [this](const QTextBlock& b) { return BlockLineCount(b); });
+    LineLocation at = LocateLine(line);
     int offset = 0;
     if (lineWrapMode() != NoWrap && at.block.layout()->lineCount() > 0)
         offset = at.block.layout()->lineAt(at.indexInBlock).textStart();
@@ -193,8 +223,7 @@ int TMyRichEdit::LineStart(int line) const {
 }
 
 QString TMyRichEdit::LineText(int line) const {
-    LineLocation at = Locate(*this, line, lineWrapMode() != NoWrap,
-                             [this](const QTextBlock& b) { return BlockLineCount(b); });
+    LineLocation at = LocateLine(line);
     if (lineWrapMode() == NoWrap || at.block.layout()->lineCount() == 0)
         return at.block.text();
     QTextLine l = at.block.layout()->lineAt(at.indexInBlock);
@@ -202,8 +231,7 @@ QString TMyRichEdit::LineText(int line) const {
 }
 
 bool TMyRichEdit::LineEndsWithHardBreak(int line) const {
-    LineLocation at = Locate(*this, line, lineWrapMode() != NoWrap,
-                             [this](const QTextBlock& b) { return BlockLineCount(b); });
+    LineLocation at = LocateLine(line);
     bool lastInBlock = lineWrapMode() == NoWrap ||
                        at.indexInBlock == at.block.layout()->lineCount() - 1 ||
                        at.block.layout()->lineCount() == 0;
@@ -234,6 +262,11 @@ void TMyRichEdit::ApplyStyle(const HighlightStyle& style) {
         setCurrentCharFormat(FormatOfStyle(style)); // the next insertion's: no change to the text
         return;
     }
+    ApplyStyleTo(cursor, style);
+}
+
+void TMyRichEdit::ApplyStyleTo(const QTextCursor& range, const HighlightStyle& style) {
+    QTextCursor cursor = range;
     int start = cursor.selectionStart();
     int end = cursor.selectionEnd();
     bool uniform = true;

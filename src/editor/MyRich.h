@@ -4,6 +4,7 @@
 #include "editor/HighlightStyle.h"
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <functional>
 #include <vector>
 
@@ -40,6 +41,8 @@ public:
     // selection, the format of the next insertion. Joined to the previous edit, so styling
     // is never an undo step of its own.
     void ApplyStyle(const HighlightStyle& style);
+    // The same for a range of the text, leaving the caret and the selection alone.
+    void ApplyStyleTo(const QTextCursor& range, const HighlightStyle& style);
 
     // What typing, pasting and inserting may not exceed; a larger file is still loaded whole.
     void SetTextLimit(int limit) { textLimit_ = limit; }
@@ -95,15 +98,32 @@ signals:
 protected:
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     [[nodiscard]] int BlockLineCount(const QTextBlock& block) const;
+    struct LineLocation {
+        QTextBlock block;
+        int indexInBlock = 0;
+    };
+    [[nodiscard]] LineLocation LocateLine(int line) const;
     // False when a block is too short to wrap at the widest character of any format in use,
     // so that most lines of a big file never need a layout to be counted.
     [[nodiscard]] bool MayWrap(const QTextBlock& block) const;
     void ConnectDocument();
+    // Line numbers come from Qt's per-block line counts (a sum it keeps in a tree), which are
+    // made right for blocks that no view has laid out yet: all at once after loading or a
+    // change of width, and the changed blocks after an edit.
+    void EnsureLineCounts() const;
+    [[nodiscard]] int CountLines(const QTextBlock& block) const;
+    void NoteChange(int position, int added);
+    mutable bool lineCountsValid_ = false;
+    mutable int dirtyFirst_ = -1;
+    mutable int dirtyLast_ = -1;
+    int blockCount_ = 1;
+    int countedWidth_ = -1;
     mutable qreal widestCharacter_ = 0;
     mutable int widestFormats_ = -1;
     int textLimit_ = kDefaultTextLimit;

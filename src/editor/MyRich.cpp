@@ -63,7 +63,7 @@ int TMyRichEdit::CountLines(const QTextBlock& block) const {
     return layout && layout->lineCount() > 0 ? layout->lineCount() : 1;
 }
 
-void TMyRichEdit::EnsureLineCounts() const {
+void TMyRichEdit::EnsureLineCounts(int upToBlock) const {
     if (lineWrapMode() == NoWrap)
         return;
     auto count = [this](QTextBlock block) {
@@ -73,15 +73,27 @@ void TMyRichEdit::EnsureLineCounts() const {
     };
     if (!lineCountsValid_ || viewport()->width() != countedWidth_) {
         const_cast<TMyRichEdit*>(this)->countedWidth_ = viewport()->width();
-        for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
-            count(b);
+        MeasureWidestCharacter(); // formats in use only change between full passes
+        countedUpTo_ = -1;
         lineCountsValid_ = true;
-    } else if (dirtyFirst_ >= 0) {
+        dirtyFirst_ = dirtyLast_ = -1;
+    }
+    if (dirtyFirst_ >= 0 && dirtyFirst_ <= countedUpTo_) {
         QTextBlock b = document()->findBlockByNumber(dirtyFirst_);
-        for (; b.isValid() && b.blockNumber() <= dirtyLast_; b = b.next())
+        for (; b.isValid() && b.blockNumber() <= std::min(dirtyLast_, countedUpTo_); b = b.next())
             count(b);
     }
     dirtyFirst_ = dirtyLast_ = -1;
+    countedUpTo_ = std::min(countedUpTo_, document()->blockCount() - 1);
+    // Only the blocks before the one asked about matter for its line number; the rest are
+    // counted when a later question needs them.
+    const int last = upToBlock < 0 ? document()->blockCount() - 1 : upToBlock;
+    if (countedUpTo_ >= last)
+        return;
+    for (QTextBlock b = document()->findBlockByNumber(countedUpTo_ + 1);
+         b.isValid() && b.blockNumber() <= last; b = b.next())
+        count(b);
+    countedUpTo_ = last;
 }
 
 QTextDocument* TMyRichEdit::NewDocument(QObject* parent) {
@@ -97,7 +109,7 @@ void TMyRichEdit::AdoptDocument(QTextDocument* doc) {
     // Owned by the surface, so that the next replacement deletes it (and this one the old).
     doc->setParent(this);
     setDocument(doc);
-    widestFormats_ = -1;
+    widestCharacter_ = 0;
     ConnectDocument();
 }
 
@@ -127,21 +139,24 @@ bool TMyRichEdit::FillDocument(QTextDocument* document, const QString& text,
     return complete;
 }
 
+void TMyRichEdit::MeasureWidestCharacter() const {
+    widestCharacter_ = QFontMetricsF(document()->defaultFont()).maxWidth();
+    for (const QTextFormat& format : document()->allFormats())
+        if (format.isCharFormat())
+            widestCharacter_ =
+                std::max(widestCharacter_, QFontMetricsF(format.toCharFormat().font()).maxWidth());
+}
+
 bool TMyRichEdit::MayWrap(const QTextBlock& block) const {
-    const QList<QTextFormat> formats = document()->allFormats();
-    if (widestFormats_ != formats.size()) {
-        widestFormats_ = static_cast<int>(formats.size());
-        widestCharacter_ = QFontMetricsF(document()->defaultFont()).maxWidth();
-        for (const QTextFormat& format : formats)
-            if (format.isCharFormat())
-                widestCharacter_ = std::max(
-                    widestCharacter_, QFontMetricsF(format.toCharFormat().font()).maxWidth());
-    }
+    if (widestCharacter_ <= 0)
+        MeasureWidestCharacter();
     const QString text = block.text();
+    const qreal room = viewport()->width() - 2 * document()->documentMargin() - 2;
+    if (text.size() * widestCharacter_ < room && !text.contains('\t'))
+        return false;
     qreal width = 0;
     for (QChar c : text)
         width += c == '\t' ? tabStopDistance() : widestCharacter_;
-    qreal room = viewport()->width() - 2 * document()->documentMargin() - 2;
     return width >= room;
 }
 
@@ -197,7 +212,8 @@ int TMyRichEdit::LineFromPosition(int docPos) const {
     QTextBlock block = document()->findBlock(qtPos);
     if (lineWrapMode() == NoWrap)
         return block.blockNumber();
-    EnsureLineCounts();
+    EnsureLineCounts(block.blockNumber());
+    (void)BlockLineCount(block);
     QTextLine inBlock = block.layout()->lineForTextPosition(qtPos - block.position());
     return block.firstLineNumber() + (inBlock.isValid() ? inBlock.lineNumber() : 0);
 }

@@ -116,7 +116,8 @@ private:
     // Line numbers come from Qt's per-block line counts (a sum it keeps in a tree), which are
     // made right for blocks that no view has laid out yet: all at once after loading or a
     // change of width, and the changed blocks after an edit.
-    void EnsureLineCounts() const;
+    void EnsureLineCounts(int upToBlock = -1) const;
+    mutable int countedUpTo_ = -1; // blocks 0..countedUpTo_ have their line counts right
     [[nodiscard]] int CountLines(const QTextBlock& block) const;
     void NoteChange(int position, int added);
     mutable bool lineCountsValid_ = false;
@@ -124,8 +125,8 @@ private:
     mutable int dirtyLast_ = -1;
     int blockCount_ = 1;
     int countedWidth_ = -1;
+    void MeasureWidestCharacter() const;
     mutable qreal widestCharacter_ = 0;
-    mutable int widestFormats_ = -1;
     int textLimit_ = kDefaultTextLimit;
     bool restyling_ = false;
     TextEncoding encoding_ = TextEncoding::Utf8;

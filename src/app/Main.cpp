@@ -33,10 +33,6 @@ namespace orvelt {
 
 namespace {
 
-const QStringList kFileFilters = {QStringLiteral("All files (*)"),
-                                  QStringLiteral("TeX files (*.tex *.TEX *.sty *.STY *.doc "
-                                                 "*.DOC *.bib *.BIB)")};
-
 QString NamePart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
 
 QString ExtensionUpper(const QString& path) {
@@ -100,6 +96,14 @@ QAction* TMainForm::MakeAction(const char* objectName, const QString& caption,
     action->setObjectName(QString::fromLatin1(objectName));
     action->setStatusTip(hint);
     return action;
+}
+
+const QStringList& TMainForm::FileFilters() {
+    // Both cases: this file system tells paper.TEX from paper.tex.
+    static const QStringList filters = {
+        QStringLiteral("All files (*)"),
+        QStringLiteral("TeX files (*.tex *.TEX *.sty *.STY *.doc *.DOC *.bib *.BIB)")};
+    return filters;
 }
 
 QAction* TMainForm::Action(const QString& objectName) const {
@@ -622,7 +626,7 @@ void TMainForm::OpenDocument(const QString& name) {
 void TMainForm::FileNewItemClick() { OpenDocument(NewDocumentName()); }
 
 void TMainForm::FileNewTemplateClick() {
-    FileDialogRequest request{"New from...", path_ + "/Template", {}, kFileFilters, 1, true};
+    FileDialogRequest request{"New from...", path_ + "/Template", {}, FileFilters(), 1, true};
     auto file = prompter_.OpenFileName(request);
     if (!file)
         return;
@@ -632,7 +636,7 @@ void TMainForm::FileNewTemplateClick() {
 }
 
 void TMainForm::FileOpenItemClick() {
-    FileDialogRequest request{"Open file", lastDir_, {}, kFileFilters, 1, true};
+    FileDialogRequest request{"Open file", lastDir_, {}, FileFilters(), 1, true};
     auto file = prompter_.OpenFileName(request);
     if (!file)
         return;

@@ -94,6 +94,8 @@ public:
     [[nodiscard]] const QStringList& Windowlist() const { return windowList_; }
     [[nodiscard]] QTabBar* TabControl() const { return tabControl_; }
     [[nodiscard]] QAction* Action(const QString& objectName) const;
+    // The open and save dialogs' filters; the second is selected.
+    [[nodiscard]] static const QStringList& FileFilters();
 
 public slots:
     void FirstActivate();

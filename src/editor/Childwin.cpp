@@ -471,14 +471,7 @@ bool TMDIChild::SaveDocument() {
 }
 
 QString TMDIChild::ChooseSaveName(const QString& directory) {
-    FileDialogRequest request{"Save",
-                              directory,
-                              {},
-                              {QStringLiteral("All files (*)"),
-                               QStringLiteral("TeX files (*.tex *.TEX *.sty *.STY *.doc *.DOC "
-                                              "*.bib *.BIB)")},
-                              1,
-                              false};
+    FileDialogRequest request{"Save", directory, {}, TMainForm::FileFilters(), 1, false};
     auto chosen = main_.Prompts().SaveFileName(request);
     if (!chosen)
         return {};

@@ -46,30 +46,27 @@ Answer ScriptedPrompter::Message(MessageKind, MessageButtons buttons, const QStr
     return step.answer;
 }
 
-std::optional<QString> ScriptedPrompter::OpenFileName(const FileDialogRequest& request) {
+template <class Step>
+std::optional<QString> ScriptedPrompter::FileDialog(const FileDialogRequest& request,
+                                                    const char* what) {
     dialogs.append(request);
-    if (script_.empty() || !std::holds_alternative<OpenStep>(script_.front())) {
-        ADD_FAILURE() << "unscripted open dialog: " << request.title.toStdString();
+    if (script_.empty() || !std::holds_alternative<Step>(script_.front())) {
+        ADD_FAILURE() << "unscripted " << what << " dialog: " << request.title.toStdString();
         return std::nullopt;
     }
-    OpenStep step = std::get<OpenStep>(script_.front());
+    Step step = std::get<Step>(script_.front());
     script_.pop_front();
     if (!step.chosen)
         return std::nullopt;
     return step.file;
 }
 
+std::optional<QString> ScriptedPrompter::OpenFileName(const FileDialogRequest& request) {
+    return FileDialog<OpenStep>(request, "open");
+}
+
 std::optional<QString> ScriptedPrompter::SaveFileName(const FileDialogRequest& request) {
-    dialogs.append(request);
-    if (script_.empty() || !std::holds_alternative<SaveStep>(script_.front())) {
-        ADD_FAILURE() << "unscripted save dialog: " << request.title.toStdString();
-        return std::nullopt;
-    }
-    SaveStep step = std::get<SaveStep>(script_.front());
-    script_.pop_front();
-    if (!step.chosen)
-        return std::nullopt;
-    return step.file;
+    return FileDialog<SaveStep>(request, "save");
 }
 
 std::optional<HighlightStyle> ScriptedPrompter::ChooseFont(const HighlightStyle&) {

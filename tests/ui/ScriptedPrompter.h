@@ -50,6 +50,9 @@ private:
         QString file;
     };
     std::deque<std::variant<MessageStep, OpenStep, SaveStep>> script_;
+
+    template <class Step>
+    std::optional<QString> FileDialog(const FileDialogRequest& request, const char* what);
 };
 
 } // namespace orvelt::testing

@@ -1,0 +1,192 @@
+#include "bib/BibWriter.h"
+
+#include "bib/AsciiCase.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace orvelt {
+namespace {
+
+// Cross-references chained deeper than this are not ordered further; BibTeX itself follows
+// only one level.
+constexpr int kMaxCrossrefDepth = 32;
+
+class Output {
+public:
+    explicit Output(LineEnd lineEnd) : eol_(lineEnd == LineEnd::CrLf ? "\r\n" : "\n") {}
+
+    void Append(std::string_view text) { text_.append(text); }
+    void EndLine() { text_.append(eol_); }
+    void Value(const FieldPair& pair) {
+        if (pair.Form == ValueForm::Raw) {
+            text_.append(pair.Value);
+        } else {
+            text_.push_back('{');
+            text_.append(pair.Value);
+            text_.push_back('}');
+        }
+    }
+    void Reserve(std::size_t bytes) { text_.reserve(bytes); }
+    std::string Take() { return std::move(text_); }
+
+private:
+    std::string_view eol_;
+    std::string text_;
+};
+
+void WriteOrdinary(Output& out, int type, const Tdata& entry) {
+    out.Append("@");
+    out.Append(EntryTypeNames[type]);
+    out.Append("{");
+    for (int i = 0; i < entry.FieldCount && i < Tdata::Capacity; ++i) {
+        const FieldPair& pair = entry.Fields[i];
+        if (pair.Value.empty()) {
+            continue;
+        }
+        if (pair.Name == CiteKeyName) {
+            out.Append(pair.Value);
+            out.Append(",");
+            out.EndLine();
+        } else if (!pair.Name.empty()) {
+            out.Append("   ");
+            out.Append(pair.Name);
+            out.Append(" = ");
+            out.Value(pair);
+            out.Append(",");
+            out.EndLine();
+        }
+    }
+    out.Append("}");
+    out.EndLine();
+    out.EndLine();
+}
+
+// No comma after the value: BibTeX reports one in an abbreviation as an error.
+void WriteAbbreviation(Output& out, const Tdata& entry) {
+    const FieldPair& pair = entry.Fields[0];
+    if (pair.Name.empty()) {
+        return; // nothing could refer to it, and BibTeX cannot read it
+    }
+    out.Append("@STRING{   ");
+    out.Append(pair.Name);
+    out.Append(" = ");
+    out.Value(pair);
+    out.EndLine();
+    out.Append("}");
+    out.EndLine();
+    out.EndLine();
+}
+
+// The text stays delimited (or in the form it was read in) so that it reads back as a value.
+void WritePreamble(Output& out, const Tdata& entry) {
+    out.Append("@PREAMBLE{");
+    out.Value(entry.Fields[0]);
+    out.EndLine();
+    out.Append("}");
+    out.EndLine();
+    out.EndLine();
+}
+
+struct Placed {
+    int Type;
+    const Tdata* Entry;
+};
+
+// The ordinary entries in writing order: tree order, with every cross-referenced entry moved
+// after all entries that refer to it.
+std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
+    std::vector<Placed> order;
+    for (int type = 0; type < StringType; ++type) {
+        for (const BibEntry& entry : database.Category(type)) {
+            order.push_back(Placed{type, &entry.Data});
+        }
+    }
+    std::unordered_map<std::string, std::size_t> byKey;
+    std::vector<std::size_t> target(order.size(), order.size());
+    bool anyCrossref = false;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const Tdata& entry = *order[i].Entry;
+        const int key = FindField(entry, CiteKeyName);
+        if (key >= 0 && !entry.Fields[key].Value.empty()) {
+            byKey.emplace(UpperAscii(entry.Fields[key].Value), i); // the first one, as BibTeX
+        }
+        const int crossref = FindField(entry, "crossref");
+        anyCrossref = anyCrossref || (crossref >= 0 && !entry.Fields[crossref].Value.empty());
+    }
+    if (!anyCrossref) {
+        return order;
+    }
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const Tdata& entry = *order[i].Entry;
+        const int crossref = FindField(entry, "crossref");
+        if (crossref < 0 || entry.Fields[crossref].Value.empty()) {
+            continue;
+        }
+        const auto found = byKey.find(UpperAscii(entry.Fields[crossref].Value));
+        if (found != byKey.end() && found->second != i) {
+            target[i] = found->second;
+        }
+    }
+    // Depth of each entry below the entries that refer to it, relaxed until stable.
+    std::vector<int> depth(order.size(), 0);
+    for (int pass = 0; pass < kMaxCrossrefDepth; ++pass) {
+        bool changed = false;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            if (target[i] < order.size() && depth[target[i]] < depth[i] + 1 &&
+                depth[i] + 1 <= kMaxCrossrefDepth) {
+                depth[target[i]] = depth[i] + 1;
+                changed = true;
+            }
+        }
+        if (!changed) {
+            break;
+        }
+    }
+    std::vector<std::size_t> positions(order.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        positions[i] = i;
+    }
+    std::stable_sort(positions.begin(), positions.end(),
+                     [&](std::size_t a, std::size_t b) { return depth[a] < depth[b]; });
+    std::vector<Placed> sorted;
+    sorted.reserve(order.size());
+    for (std::size_t i : positions) {
+        sorted.push_back(order[i]);
+    }
+    return sorted;
+}
+
+} // namespace
+
+std::string WriteBIB(const BibDatabase& database) {
+    Output out(database.LineEnding);
+    std::size_t estimate = 0;
+    for (int type = 0; type < EntryTypeCount; ++type) {
+        for (const BibEntry& entry : database.Category(type)) {
+            estimate += 16;
+            for (int i = 0; i < entry.Data.FieldCount && i < Tdata::Capacity; ++i) {
+                if (!entry.Data.Fields[i].Value.empty()) {
+                    estimate +=
+                        entry.Data.Fields[i].Value.size() + entry.Data.Fields[i].Name.size() + 12;
+                }
+            }
+        }
+    }
+    out.Reserve(estimate);
+    for (const BibEntry& entry : database.Category(StringType)) {
+        WriteAbbreviation(out, entry.Data);
+    }
+    for (const BibEntry& entry : database.Category(PreambleType)) {
+        WritePreamble(out, entry.Data);
+    }
+    for (const Placed& placed : OrdinaryOrder(database)) {
+        WriteOrdinary(out, placed.Type, *placed.Entry);
+    }
+    return out.Take();
+}
+
+} // namespace orvelt

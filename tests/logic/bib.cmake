@@ -1,1 +1,3 @@
-# bib logic tests
+orvelt_logic_test(bib_logic_tests
+  ${CMAKE_CURRENT_LIST_DIR}/BibRoundTripTest.cpp
+)

@@ -1,3 +1,4 @@
 orvelt_logic_test(bib_logic_tests
+  ${CMAKE_CURRENT_LIST_DIR}/BibReaderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BibRoundTripTest.cpp
 )

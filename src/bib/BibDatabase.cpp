@@ -29,13 +29,38 @@ void BibDatabase::RemoveEntry(int type, std::size_t index) {
 }
 
 void BibDatabase::SortCategory(int type) {
-    if (type == StringType || type == PreambleType) {
+    std::deque<BibEntry> none;
+    AppendSorted(type, none);
+}
+
+void BibDatabase::AppendSorted(int type, std::deque<BibEntry>& entries) {
+    auto& category = Category(type);
+    const bool keepOrder = type == StringType || type == PreambleType;
+    // Sorting pointers and moving each entry once: an entry is large, and a merge sort would
+    // move it many times.
+    std::vector<BibEntry*> order;
+    order.reserve(category.size() + entries.size());
+    for (BibEntry& entry : category) {
+        order.push_back(&entry);
+    }
+    for (BibEntry& entry : entries) {
+        order.push_back(&entry);
+    }
+    const auto before = [](const BibEntry* a, const BibEntry* b) {
+        return CompareIgnoringCase(a->Caption, b->Caption) < 0;
+    };
+    if (!keepOrder && !std::is_sorted(order.begin(), order.end(), before)) {
+        std::stable_sort(order.begin(), order.end(), before);
+    } else if (entries.empty()) {
         return;
     }
-    auto& category = Category(type);
-    std::stable_sort(category.begin(), category.end(), [](const BibEntry& a, const BibEntry& b) {
-        return CompareIgnoringCase(a.Caption, b.Caption) < 0;
-    });
+    std::vector<BibEntry> merged;
+    merged.reserve(order.size());
+    for (BibEntry* entry : order) {
+        merged.push_back(std::move(*entry));
+    }
+    category = std::move(merged);
+    entries.clear();
 }
 
 void BibDatabase::SortAll() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,9 @@ public:
     BibEntry& AddEntry(int type, Tdata entry, std::string caption);
 
     void RemoveEntry(int type, std::size_t index);
+
+    // Appends `entries` to the category and sorts it as `SortCategory` does.
+    void AppendSorted(int type, std::deque<BibEntry>& entries);
 
     // Orders an ordinary category by caption, ignoring case; equal captions keep their order.
     // Abbreviations and preambles keep the order they were read or made in: an abbreviation may

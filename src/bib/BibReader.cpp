@@ -3,7 +3,9 @@
 #include "bib/AsciiCase.h"
 #include "bib/BibScanner.h"
 
+#include <array>
 #include <cstring>
+#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -31,10 +33,10 @@ struct ReadValue {
     std::size_t Offset = 0;
 };
 
-// The entry being read.
+// The entry being read; it is built in place where it waits to join its category.
 struct OpenEntry {
     int Type = -1;
-    Tdata Data;
+    BibEntry* Entry = nullptr;
     bool HasKey = false;
     bool HasField = false;
 };
@@ -71,7 +73,11 @@ public:
             }
         }
         FinishEntry();
-        into_.SortAll();
+        // Entries wait in deques so that a growing category never moves them; each is moved
+        // into its category once.
+        for (int type = 0; type < EntryTypeCount; ++type) {
+            into_.AppendSorted(type, pending_[type]);
+        }
     }
 
 private:
@@ -115,7 +121,8 @@ private:
             AddBibDiagnostic(report_.Diagnostics, token.Offset, bibmsg::UnknownType);
             return;
         }
-        static_cast<void>(InitEntry(current_.Data, EntryTypeNames[current_.Type]));
+        current_.Entry = &pending_[current_.Type].emplace_back();
+        static_cast<void>(InitEntry(current_.Entry->Data, EntryTypeNames[current_.Type]));
         if (current_.Type == PreambleType) {
             // A preamble has no names: its text is read as a value.
             scanner_.SetState(BibScanner::State::ExpectValue);
@@ -126,8 +133,7 @@ private:
         if (current_.Type < 0) {
             return;
         }
-        std::string caption = EntryCaption(current_.Data);
-        into_.AddEntry(current_.Type, std::move(current_.Data), std::move(caption));
+        current_.Entry->Caption = EntryCaption(current_.Entry->Data);
         ++report_.AddedEntries;
         current_ = OpenEntry{};
     }
@@ -136,7 +142,7 @@ private:
         if (current_.Type < 0) {
             return;
         }
-        FieldPair& first = current_.Data.Fields[0];
+        FieldPair& first = current_.Entry->Data.Fields[0];
         if (!value) {
             // Only a name before every field is the citation key: `note = ,` further on must not
             // replace it.
@@ -154,7 +160,7 @@ private:
             first.Value = std::move(value->Text);
             first.Form = value->Form;
         } else if (current_.Type == PreambleType ||
-                   !SetField(current_.Data, name.Text, value->Text, value->Form)) {
+                   !SetField(current_.Entry->Data, name.Text, value->Text, value->Form)) {
             AddBibDiagnostic(report_.Diagnostics, name.Offset, bibmsg::UnknownField);
         }
     }
@@ -167,7 +173,7 @@ private:
             AddBibDiagnostic(report_.Diagnostics, value.Offset, bibmsg::ValueWithoutName);
             return;
         }
-        FieldPair& text = current_.Data.Fields[0];
+        FieldPair& text = current_.Entry->Data.Fields[0];
         text.Value = std::move(value.Text);
         text.Form = value.Form;
         current_.HasField = true;
@@ -177,6 +183,7 @@ private:
     BibScanner scanner_;
     BibReadReport& report_;
     OpenEntry current_;
+    std::array<std::deque<BibEntry>, EntryTypeCount> pending_;
 };
 
 BibReadReport ReadInto(BibDatabase& into, std::string_view bytes) {

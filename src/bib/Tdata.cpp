@@ -6,17 +6,16 @@
 namespace orvelt {
 
 bool InitEntry(Tdata& entry, std::string_view typeWord) {
-    entry = Tdata{};
     const int type = FindEntryType(typeWord);
-    if (type < 0) {
-        return false;
-    }
-    const auto names = EntryFieldTable[type];
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        entry.Fields[i].Name = names[i];
+    const auto names = type >= 0 ? EntryFieldTable[type] : std::span<const std::string_view>{};
+    for (std::size_t i = 0; i < entry.Fields.size(); ++i) {
+        FieldPair& pair = entry.Fields[i];
+        pair.Name = i < names.size() ? names[i] : std::string_view{};
+        pair.Value.clear();
+        pair.Form = ValueForm::Delimited;
     }
     entry.FieldCount = static_cast<std::int32_t>(names.size());
-    return true;
+    return type >= 0;
 }
 
 bool SetField(Tdata& entry, std::string_view name, std::string_view value, ValueForm form) {

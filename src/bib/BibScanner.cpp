@@ -3,6 +3,7 @@
 #include "bib/AsciiCase.h"
 
 #include <cstring>
+#include <tuple>
 
 namespace orvelt {
 namespace {
@@ -184,8 +185,7 @@ TToken BibScanner::ExpectValue() {
             // Two values side by side (as after a stray "%": `12 % {13}`) or a character that
             // cannot start one: gluing them would write back text BibTeX cannot read.
             Report(pos_, afterPiece_ ? bibmsg::ValueWithoutHash : bibmsg::StrayCharacter);
-            const std::string_view skipped = ReadUntil(kFieldEnd, Depth::BracesAndParentheses);
-            static_cast<void>(skipped);
+            std::ignore = ReadUntil(kFieldEnd, Depth::BracesAndParentheses);
             continue;
         }
         afterPiece_ = true;

@@ -94,51 +94,54 @@ void WritePreamble(Output& out, const Tdata& entry) {
 struct Placed {
     int Type;
     const Tdata* Entry;
+    int Depth = 0; // below the entries that cross-reference it
 };
 
 // The ordinary entries in writing order: tree order, with every cross-referenced entry moved
-// after all entries that refer to it.
+// after all entries that refer to it. Entries sharing a cite key move together, since BibTeX
+// may take any one of them.
 std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
     std::vector<Placed> order;
     for (int type = 0; type < StringType; ++type) {
         for (const BibEntry& entry : database.Category(type)) {
-            order.push_back(Placed{type, &entry.Data});
+            order.push_back(Placed{type, &entry.Data, 0});
         }
     }
-    std::unordered_map<std::string, std::size_t> byKey;
-    std::vector<std::size_t> target(order.size(), order.size());
+    const auto valueOf = [](const Tdata& entry, std::string_view name) {
+        const int index = FindField(entry, name);
+        return index >= 0 ? std::string_view(entry.Fields[index].Value) : std::string_view();
+    };
+    // Group of each entry: one per cite key (any case); an entry without a key is its own.
+    std::unordered_map<std::string, std::size_t> groupOfKey;
+    std::vector<std::size_t> group(order.size());
+    std::size_t groups = 0;
     bool anyCrossref = false;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const Tdata& entry = *order[i].Entry;
-        const int key = FindField(entry, CiteKeyName);
-        if (key >= 0 && !entry.Fields[key].Value.empty()) {
-            byKey.emplace(UpperAscii(entry.Fields[key].Value), i); // the first one, as BibTeX
-        }
-        const int crossref = FindField(entry, "crossref");
-        anyCrossref = anyCrossref || (crossref >= 0 && !entry.Fields[crossref].Value.empty());
+        const std::string_view key = valueOf(*order[i].Entry, CiteKeyName);
+        group[i] =
+            key.empty() ? groups++ : groupOfKey.try_emplace(UpperAscii(key), groups).first->second;
+        groups = std::max(groups, group[i] + 1);
+        anyCrossref = anyCrossref || !valueOf(*order[i].Entry, "crossref").empty();
     }
     if (!anyCrossref) {
         return order;
     }
+    std::vector<std::pair<std::size_t, std::size_t>> references; // (child group, parent group)
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const Tdata& entry = *order[i].Entry;
-        const int crossref = FindField(entry, "crossref");
-        if (crossref < 0 || entry.Fields[crossref].Value.empty()) {
-            continue;
-        }
-        const auto found = byKey.find(UpperAscii(entry.Fields[crossref].Value));
-        if (found != byKey.end() && found->second != i) {
-            target[i] = found->second;
+        const std::string_view crossref = valueOf(*order[i].Entry, "crossref");
+        const auto found =
+            crossref.empty() ? groupOfKey.end() : groupOfKey.find(UpperAscii(crossref));
+        if (found != groupOfKey.end() && found->second != group[i]) {
+            references.emplace_back(group[i], found->second);
         }
     }
-    // Depth of each entry below the entries that refer to it, relaxed until stable.
-    std::vector<int> depth(order.size(), 0);
+    // Depth of each group below the groups that refer to it, relaxed until stable.
+    std::vector<int> depth(groups, 0);
     for (int pass = 0; pass < kMaxCrossrefDepth; ++pass) {
         bool changed = false;
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            if (target[i] < order.size() && depth[target[i]] < depth[i] + 1 &&
-                depth[i] + 1 <= kMaxCrossrefDepth) {
-                depth[target[i]] = depth[i] + 1;
+        for (const auto& [child, parent] : references) {
+            if (depth[parent] < depth[child] + 1 && depth[child] + 1 <= kMaxCrossrefDepth) {
+                depth[parent] = depth[child] + 1;
                 changed = true;
             }
         }
@@ -146,18 +149,12 @@ std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
             break;
         }
     }
-    std::vector<std::size_t> positions(order.size());
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-        positions[i] = i;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i].Depth = depth[group[i]];
     }
-    std::stable_sort(positions.begin(), positions.end(),
-                     [&](std::size_t a, std::size_t b) { return depth[a] < depth[b]; });
-    std::vector<Placed> sorted;
-    sorted.reserve(order.size());
-    for (std::size_t i : positions) {
-        sorted.push_back(order[i]);
-    }
-    return sorted;
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Placed& a, const Placed& b) { return a.Depth < b.Depth; });
+    return order;
 }
 
 } // namespace

@@ -22,6 +22,7 @@ void ExpectWrite(const BibDatabase& database, const std::string& expected) {
     sorted.SortAll();
     EXPECT_EQ(back.Database, sorted);
     EXPECT_EQ(WriteBIB(database), text) << "a second write gives the same bytes";
+    EXPECT_EQ(WriteBIB(back.Database), text) << "what was written is written again unchanged";
 }
 
 TEST(BibWriter, TextOfEntries) {
@@ -66,6 +67,12 @@ TEST(BibWriter, TextOfEntries) {
         {"robustness: cross-reference cycle still writes every entry once",
          "@MISC{a, crossref = {b}} @MISC{b, crossref = {a}}",
          "@MISC{b,\n   crossref = {a},\n}\n\n@MISC{a,\n   crossref = {b},\n}\n\n"},
+        // Regression: with two entries keyed "c", the one referring to "c" was moved or not
+        // depending on which came first, so each save reordered the file again.
+        {"regression: entries sharing a cite key keep their order",
+         "@BOOK{c,} @BOOK{c, crossref = {c}} @BOOK{d, crossref = {C}}",
+         "@BOOK{d,\n   crossref = {C},\n}\n\n@BOOK{c,\n}\n\n@BOOK{c,\n   crossref = "
+         "{c},\n}\n\n"},
         {"nominal: CR LF file keeps CR LF", "@MISC{K,\r\ntitle = {T}}\r\n",
          "@MISC{K,\r\n   title = {T},\r\n}\r\n\r\n"},
     };

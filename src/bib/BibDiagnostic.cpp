@@ -1,6 +1,7 @@
 #include "bib/BibDiagnostic.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace orvelt {
 
@@ -26,13 +27,14 @@ void LocateBibDiagnostics(std::vector<BibDiagnostic>& diagnostics, std::string_v
     for (BibDiagnostic& diagnostic : diagnostics) {
         const std::size_t target = std::min(diagnostic.Offset, text.size());
         for (; pos < target; ++pos) {
-            if (text[pos] == '\n') {
+            if (text[pos] == '\n' && line < std::numeric_limits<int>::max()) {
                 ++line;
                 lineStart = pos + 1;
             }
         }
         diagnostic.Line = line;
-        diagnostic.Column = static_cast<int>(target - lineStart) + 1;
+        diagnostic.Column = static_cast<int>(
+            std::min<std::size_t>(target - lineStart + 1, std::numeric_limits<int>::max()));
     }
 }
 

@@ -41,9 +41,10 @@ struct OpenEntry {
     bool HasField = false;
 };
 
-class Parser {
+// Turns the scanner's tokens into entries.
+class BibReader {
 public:
-    Parser(BibDatabase& into, std::string_view text, BibReadReport& report)
+    BibReader(BibDatabase& into, std::string_view text, BibReadReport& report)
         : into_(into), scanner_(text, report.Diagnostics), report_(report) {}
 
     void Run() {
@@ -188,7 +189,7 @@ private:
 
 BibReadReport ReadInto(BibDatabase& into, std::string_view bytes) {
     BibReadReport report;
-    Parser(into, bytes, report).Run();
+    BibReader(into, bytes, report).Run();
     LocateBibDiagnostics(report.Diagnostics, bytes);
     return report;
 }

@@ -15,12 +15,69 @@ namespace {
 // only one level.
 constexpr int kMaxCrossrefDepth = 32;
 
-class Output {
+// Builds the text in one string, with the database's line end.
+class BibWriter {
 public:
-    explicit Output(LineEnd lineEnd) : eol_(lineEnd == LineEnd::CrLf ? "\r\n" : "\n") {}
+    explicit BibWriter(LineEnd lineEnd) : eol_(lineEnd == LineEnd::CrLf ? "\r\n" : "\n") {}
 
+    void Reserve(std::size_t bytes) { text_.reserve(bytes); }
+    std::string Take() { return std::move(text_); }
+
+    void Ordinary(int type, const Tdata& entry) {
+        Append("@");
+        Append(EntryTypeNames[type]);
+        Append("{");
+        for (int i = 0; i < entry.FieldCount && i < Tdata::Capacity; ++i) {
+            const FieldPair& pair = entry.Fields[i];
+            if (pair.Value.empty()) {
+                continue;
+            }
+            if (pair.Name == CiteKeyName) {
+                Append(pair.Value);
+                Append(",");
+                EndLine();
+            } else if (!pair.Name.empty()) {
+                Append("   ");
+                Append(pair.Name);
+                Append(" = ");
+                Value(pair);
+                Append(",");
+                EndLine();
+            }
+        }
+        Close();
+    }
+
+    // No comma after the value: BibTeX reports one in an abbreviation as an error.
+    void Abbreviation(const Tdata& entry) {
+        const FieldPair& pair = entry.Fields[0];
+        if (pair.Name.empty()) {
+            return; // nothing could refer to it, and BibTeX cannot read it
+        }
+        Append("@STRING{   ");
+        Append(pair.Name);
+        Append(" = ");
+        Value(pair);
+        EndLine();
+        Close();
+    }
+
+    // The text stays delimited (or in the form it was read in) so that it reads back as a value.
+    void Preamble(const Tdata& entry) {
+        Append("@PREAMBLE{");
+        Value(entry.Fields[0]);
+        EndLine();
+        Close();
+    }
+
+private:
     void Append(std::string_view text) { text_.append(text); }
     void EndLine() { text_.append(eol_); }
+    void Close() {
+        Append("}");
+        EndLine();
+        EndLine();
+    }
     void Value(const FieldPair& pair) {
         if (pair.Form == ValueForm::Raw) {
             text_.append(pair.Value);
@@ -30,66 +87,10 @@ public:
             text_.push_back('}');
         }
     }
-    void Reserve(std::size_t bytes) { text_.reserve(bytes); }
-    std::string Take() { return std::move(text_); }
 
-private:
     std::string_view eol_;
     std::string text_;
 };
-
-void WriteOrdinary(Output& out, int type, const Tdata& entry) {
-    out.Append("@");
-    out.Append(EntryTypeNames[type]);
-    out.Append("{");
-    for (int i = 0; i < entry.FieldCount && i < Tdata::Capacity; ++i) {
-        const FieldPair& pair = entry.Fields[i];
-        if (pair.Value.empty()) {
-            continue;
-        }
-        if (pair.Name == CiteKeyName) {
-            out.Append(pair.Value);
-            out.Append(",");
-            out.EndLine();
-        } else if (!pair.Name.empty()) {
-            out.Append("   ");
-            out.Append(pair.Name);
-            out.Append(" = ");
-            out.Value(pair);
-            out.Append(",");
-            out.EndLine();
-        }
-    }
-    out.Append("}");
-    out.EndLine();
-    out.EndLine();
-}
-
-// No comma after the value: BibTeX reports one in an abbreviation as an error.
-void WriteAbbreviation(Output& out, const Tdata& entry) {
-    const FieldPair& pair = entry.Fields[0];
-    if (pair.Name.empty()) {
-        return; // nothing could refer to it, and BibTeX cannot read it
-    }
-    out.Append("@STRING{   ");
-    out.Append(pair.Name);
-    out.Append(" = ");
-    out.Value(pair);
-    out.EndLine();
-    out.Append("}");
-    out.EndLine();
-    out.EndLine();
-}
-
-// The text stays delimited (or in the form it was read in) so that it reads back as a value.
-void WritePreamble(Output& out, const Tdata& entry) {
-    out.Append("@PREAMBLE{");
-    out.Value(entry.Fields[0]);
-    out.EndLine();
-    out.Append("}");
-    out.EndLine();
-    out.EndLine();
-}
 
 struct Placed {
     int Type;
@@ -160,7 +161,7 @@ std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
 } // namespace
 
 std::string WriteBIB(const BibDatabase& database) {
-    Output out(database.LineEnding);
+    BibWriter out(database.LineEnding);
     std::size_t estimate = 0;
     for (int type = 0; type < EntryTypeCount; ++type) {
         for (const BibEntry& entry : database.Category(type)) {
@@ -175,13 +176,13 @@ std::string WriteBIB(const BibDatabase& database) {
     }
     out.Reserve(estimate);
     for (const BibEntry& entry : database.Category(StringType)) {
-        WriteAbbreviation(out, entry.Data);
+        out.Abbreviation(entry.Data);
     }
     for (const BibEntry& entry : database.Category(PreambleType)) {
-        WritePreamble(out, entry.Data);
+        out.Preamble(entry.Data);
     }
     for (const Placed& placed : OrdinaryOrder(database)) {
-        WriteOrdinary(out, placed.Type, *placed.Entry);
+        out.Ordinary(placed.Type, *placed.Entry);
     }
     return out.Take();
 }

@@ -26,11 +26,16 @@ bool BracesBalance(std::string_view text) {
     return level == 0;
 }
 
-// A field's value as the reader keeps it.
+// A field's value as read: a view into the file for a single piece, the pieces joined only for a
+// concatenation, so that a value is copied once, into its pair.
 struct ReadValue {
-    std::string Text;
+    std::string_view Single;
+    std::string Joined;
+    bool IsJoined = false;
     ValueForm Form = ValueForm::Delimited;
     std::size_t Offset = 0;
+
+    [[nodiscard]] std::string_view Text() const { return IsJoined ? Joined : Single; }
 };
 
 // The entry being read; it is built in place where it waits to join its category.
@@ -93,22 +98,27 @@ private:
         }
         ReadValue value;
         value.Offset = token.Offset;
-        int pieces = 0;
-        TToken first = token;
-        while (token.Kind == TokenKind::Value) {
-            value.Text += token.Text;
-            ++pieces;
-            token = scanner_.GetToken();
-        }
-        if (pieces == 1 && first.Delimited) {
-            if (BracesBalance(first.Content)) {
-                value.Text.assign(first.Content);
-            } else {
-                AddBibDiagnostic(report_.Diagnostics, first.Offset, bibmsg::UnbalancedBraces);
-                value.Form = ValueForm::Raw;
-            }
-        } else {
+        const TToken first = token;
+        token = scanner_.GetToken();
+        if (token.Kind != TokenKind::Value) {
+            value.Single = first.Text;
             value.Form = ValueForm::Raw;
+            if (first.Delimited) {
+                if (BracesBalance(first.Content)) {
+                    value.Single = first.Content;
+                    value.Form = ValueForm::Delimited;
+                } else {
+                    AddBibDiagnostic(report_.Diagnostics, first.Offset, bibmsg::UnbalancedBraces);
+                }
+            }
+            return value;
+        }
+        value.IsJoined = true;
+        value.Form = ValueForm::Raw;
+        value.Joined = first.Text;
+        while (token.Kind == TokenKind::Value) {
+            value.Joined += token.Text;
+            token = scanner_.GetToken();
         }
         return value;
     }
@@ -158,10 +168,10 @@ private:
         current_.HasField = true;
         if (current_.Type == StringType) {
             first.Name = name.Text;
-            first.Value = std::move(value->Text);
+            first.Value = value->Text();
             first.Form = value->Form;
         } else if (current_.Type == PreambleType ||
-                   !SetField(current_.Entry->Data, name.Text, value->Text, value->Form)) {
+                   !SetField(current_.Entry->Data, name.Text, value->Text(), value->Form)) {
             AddBibDiagnostic(report_.Diagnostics, name.Offset, bibmsg::UnknownField);
         }
     }
@@ -175,7 +185,7 @@ private:
             return;
         }
         FieldPair& text = current_.Entry->Data.Fields[0];
-        text.Value = std::move(value.Text);
+        text.Value = value.Text();
         text.Form = value.Form;
         current_.HasField = true;
     }

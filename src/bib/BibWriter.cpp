@@ -112,20 +112,21 @@ std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
         const int index = FindField(entry, name);
         return index >= 0 ? std::string_view(entry.Fields[index].Value) : std::string_view();
     };
+    const bool anyCrossref = std::any_of(order.begin(), order.end(), [&](const Placed& placed) {
+        return !valueOf(*placed.Entry, "crossref").empty();
+    });
+    if (!anyCrossref) {
+        return order;
+    }
     // Group of each entry: one per cite key (any case); an entry without a key is its own.
     std::unordered_map<std::string, std::size_t> groupOfKey;
     std::vector<std::size_t> group(order.size());
     std::size_t groups = 0;
-    bool anyCrossref = false;
     for (std::size_t i = 0; i < order.size(); ++i) {
         const std::string_view key = valueOf(*order[i].Entry, CiteKeyName);
         group[i] =
             key.empty() ? groups++ : groupOfKey.try_emplace(UpperAscii(key), groups).first->second;
         groups = std::max(groups, group[i] + 1);
-        anyCrossref = anyCrossref || !valueOf(*order[i].Entry, "crossref").empty();
-    }
-    if (!anyCrossref) {
-        return order;
     }
     std::vector<std::pair<std::size_t, std::size_t>> references; // (child group, parent group)
     for (std::size_t i = 0; i < order.size(); ++i) {

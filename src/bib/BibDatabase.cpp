@@ -1,8 +1,5 @@
 #include "bib/BibDatabase.h"
 
-#include "bib/AsciiCase.h"
-
-#include <algorithm>
 #include <utility>
 
 namespace orvelt {
@@ -16,51 +13,17 @@ BibEntry* BibDatabase::AddEntry(std::string_view typeWord, Tdata entry, std::str
 }
 
 BibEntry& BibDatabase::AddEntry(int type, Tdata entry, std::string caption) {
-    auto& category = Category(type);
-    category.push_back(BibEntry{std::move(caption), std::move(entry)});
-    return category.back();
+    return Category(type).push_back(BibEntry{std::move(caption), std::move(entry)});
 }
 
 void BibDatabase::RemoveEntry(int type, std::size_t index) {
-    auto& category = Category(type);
-    if (index < category.size()) {
-        category.erase(category.begin() + static_cast<std::ptrdiff_t>(index));
-    }
+    Category(type).erase(index);
 }
 
 void BibDatabase::SortCategory(int type) {
-    std::deque<BibEntry> none;
-    AppendSorted(type, none);
-}
-
-void BibDatabase::AppendSorted(int type, std::deque<BibEntry>& entries) {
-    auto& category = Category(type);
-    const bool keepOrder = type == StringType || type == PreambleType;
-    // Sorting pointers and moving each entry once: an entry is large, and a merge sort would
-    // move it many times.
-    std::vector<BibEntry*> order;
-    order.reserve(category.size() + entries.size());
-    for (BibEntry& entry : category) {
-        order.push_back(&entry);
+    if (type != StringType && type != PreambleType) {
+        Category(type).SortByCaption();
     }
-    for (BibEntry& entry : entries) {
-        order.push_back(&entry);
-    }
-    const auto before = [](const BibEntry* a, const BibEntry* b) {
-        return CompareIgnoringCase(a->Caption, b->Caption) < 0;
-    };
-    if (!keepOrder && !std::is_sorted(order.begin(), order.end(), before)) {
-        std::stable_sort(order.begin(), order.end(), before);
-    } else if (entries.empty()) {
-        return;
-    }
-    std::vector<BibEntry> merged;
-    merged.reserve(order.size());
-    for (BibEntry* entry : order) {
-        merged.push_back(std::move(*entry));
-    }
-    category = std::move(merged);
-    entries.clear();
 }
 
 void BibDatabase::SortAll() {

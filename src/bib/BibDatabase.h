@@ -1,14 +1,12 @@
 #pragma once
 
-#include "bib/BibEntry.h"
+#include "bib/BibCategory.h"
 #include "bib/EntryTypes.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string_view>
-#include <vector>
 
 namespace orvelt {
 
@@ -18,10 +16,10 @@ enum class LineEnd : std::uint8_t { Lf, CrLf };
 // entries in tree order. The window is a view over this model; the writer walks it.
 class BibDatabase {
 public:
-    [[nodiscard]] const std::vector<BibEntry>& Category(int type) const {
+    [[nodiscard]] const BibCategory& Category(int type) const {
         return categories_.at(static_cast<std::size_t>(type));
     }
-    [[nodiscard]] std::vector<BibEntry>& Category(int type) {
+    [[nodiscard]] BibCategory& Category(int type) {
         return categories_.at(static_cast<std::size_t>(type));
     }
 
@@ -31,9 +29,6 @@ public:
     BibEntry& AddEntry(int type, Tdata entry, std::string caption);
 
     void RemoveEntry(int type, std::size_t index);
-
-    // Appends `entries` to the category and sorts it as `SortCategory` does.
-    void AppendSorted(int type, std::deque<BibEntry>& entries);
 
     // Orders an ordinary category by caption, ignoring case; equal captions keep their order.
     // Abbreviations and preambles keep the order they were read or made in: an abbreviation may
@@ -50,7 +45,7 @@ public:
     bool operator==(const BibDatabase&) const = default;
 
 private:
-    std::array<std::vector<BibEntry>, EntryTypeCount> categories_;
+    std::array<BibCategory, EntryTypeCount> categories_;
 };
 
 } // namespace orvelt

@@ -3,9 +3,7 @@
 #include "bib/AsciiCase.h"
 #include "bib/BibScanner.h"
 
-#include <array>
 #include <cstring>
-#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -38,7 +36,7 @@ struct ReadValue {
     [[nodiscard]] std::string_view Text() const { return IsJoined ? Joined : Single; }
 };
 
-// The entry being read; it is built in place where it waits to join its category.
+// The entry being read, built in place as the last of its category.
 struct OpenEntry {
     int Type = -1;
     BibEntry* Entry = nullptr;
@@ -79,11 +77,7 @@ public:
             }
         }
         FinishEntry();
-        // Entries wait in deques so that a growing category never moves them; each is moved
-        // into its category once.
-        for (int type = 0; type < EntryTypeCount; ++type) {
-            into_.AppendSorted(type, pending_[type]);
-        }
+        into_.SortAll();
     }
 
 private:
@@ -132,7 +126,7 @@ private:
             AddBibDiagnostic(report_.Diagnostics, token.Offset, bibmsg::UnknownType);
             return;
         }
-        current_.Entry = &pending_[current_.Type].emplace_back();
+        current_.Entry = &into_.Category(current_.Type).emplace_back();
         static_cast<void>(InitEntry(current_.Entry->Data, EntryTypeNames[current_.Type]));
         if (current_.Type == PreambleType) {
             // A preamble has no names: its text is read as a value.
@@ -194,7 +188,6 @@ private:
     BibScanner scanner_;
     BibReadReport& report_;
     OpenEntry current_;
-    std::array<std::deque<BibEntry>, EntryTypeCount> pending_;
 };
 
 BibReadReport ReadInto(BibDatabase& into, std::string_view bytes) {

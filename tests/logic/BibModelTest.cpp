@@ -104,7 +104,9 @@ TEST(BibModel, SortingACategory) {
         ASSERT_TRUE(InitEntry(entry, "STRING"));
         database.AddEntry("string", entry, caption);
     }
+    const BibEntry* first = &database.Category(9)[0];
     database.SortAll();
+    EXPECT_EQ(&database.Category(9)[1], first) << "a view's reference to an entry survives a sort";
     std::string misc;
     std::string strings;
     for (const BibEntry& entry : database.Category(9)) {

@@ -715,12 +715,15 @@ void TMainForm::FileExitItemClick() {
 }
 
 void TMainForm::EditUndoClick() {
-    if (TMDIChild* source = ActiveSourceWindow())
+    if (TMDIChild* source = ActiveSourceWindow()) {
+        source->MainEdit->FinishFormatting();
         source->MainEdit->undo();
+    }
 }
 
 void TMainForm::EditCutClick() {
     if (TMDIChild* source = ActiveSourceWindow()) {
+        source->MainEdit->FinishFormatting();
         source->MainEdit->cut();
         source->SetModified(true);
     }
@@ -733,6 +736,7 @@ void TMainForm::EditCopyClick() {
 
 void TMainForm::EditPasteClick() {
     if (TMDIChild* source = ActiveSourceWindow()) {
+        source->MainEdit->FinishFormatting();
         source->MainEdit->paste();
         source->SetModified(true);
     }

@@ -201,12 +201,11 @@ TMDIChild::ImportOutcome TMDIChild::ImportSource() {
     std::vector<QTextCharFormat> formats;
     for (const HighlightStyle& style : options.styles)
         formats.push_back(FormatOfStyle(style));
-    // Scan first, collecting the text and its runs of one category each; the surface is
-    // filled in one go after, which is where the time goes.
+    // Scan first, collecting the text and its runs of one category each; the surface takes
+    // them in one go after.
     QString all;
     all.reserve(static_cast<qsizetype>(text.size()));
     std::vector<TMyRichEdit::FormatRun> runs;
-    std::vector<std::size_t> consumedAt; // input read when each run ended, for the progress
     ImportOutcome outcome = ImportOutcome::Done;
     while (auto token = reader.Next()) {
         if (escape.EscapePressed()) {
@@ -217,29 +216,16 @@ TMDIChild::ImportOutcome TMDIChild::ImportSource() {
         const int length = static_cast<int>(token->text.size());
         if (runs.empty() || runs.back().format != style) {
             runs.push_back({length, style});
-            consumedAt.push_back(0);
         } else {
             runs.back().length += length;
         }
         all.append(QStringView(token->text.data(), static_cast<qsizetype>(length)));
-        consumedAt.back() = reader.Consumed();
-    }
-    QTextDocument* doc = TMyRichEdit::NewDocument(this);
-    if (outcome == ImportOutcome::Done) {
-        const bool complete = TMyRichEdit::FillDocument(
-            doc, all, runs, formats, static_cast<int>(StyleKind::Text), [&](std::size_t run) {
-                main_.ProgressDone = static_cast<int>(consumedAt[run]);
-                main_.updateStatus();
-                return !escape.EscapePressed();
-            });
-        if (!complete)
-            outcome = ImportOutcome::Aborted;
+        main_.ProgressDone = static_cast<int>(reader.Consumed());
+        main_.updateStatus();
     }
     escape.EndOperation();
     if (outcome == ImportOutcome::Done)
-        MainEdit->AdoptDocument(doc);
-    else
-        delete doc;
+        MainEdit->LoadStyledText(all, runs, std::move(formats), static_cast<int>(StyleKind::Text));
     main_.SetPanel(2, {});
     return outcome;
 }
@@ -275,9 +261,7 @@ bool TMDIChild::LoadSidecar() {
         formats.push_back(FormatOfStyle(StyleFor(main_.Options().styles, StyleKind::Text)));
     const int base =
         static_cast<int>(std::max_element(characters.begin(), characters.end()) - characters.begin());
-    QTextDocument* doc = TMyRichEdit::NewDocument(this);
-    (void)TMyRichEdit::FillDocument(doc, all, runs, formats, base, {});
-    MainEdit->AdoptDocument(doc);
+    MainEdit->LoadStyledText(all, runs, std::move(formats), base);
     return true;
 }
 
@@ -457,6 +441,7 @@ bool TMDIChild::WriteSourceFile(const QString& fileName) {
 }
 
 bool TMDIChild::SaveTo(const QString& fileName) {
+    MainEdit->FinishFormatting(); // the sidecar keeps every format
     // Sidecar first, then the source: the source's later time keeps the pair current.
     return WriteSidecar(fileName) && WriteSourceFile(fileName);
 }
@@ -531,6 +516,7 @@ void TMDIChild::InsertStyledText(const std::vector<StyledRun>& runs) {
         length += static_cast<int>(run.text.size() + std::count(run.text.begin(), run.text.end(), u'\n'));
     if (!MainEdit->RoomFor(length))
         return;
+    MainEdit->FinishFormatting();
     QTextCursor cursor = MainEdit->textCursor();
     cursor.beginEditBlock();
     cursor.removeSelectedText();

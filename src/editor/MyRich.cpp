@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QFontMetricsF>
 #include <QMouseEvent>
@@ -18,6 +19,9 @@ TMyRichEdit::TMyRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
+    formatTimer_ = new QTimer(this);
+    formatTimer_->setInterval(0);
+    connect(formatTimer_, &QTimer::timeout, this, &TMyRichEdit::FormatSlice);
     ConnectDocument();
 }
 
@@ -27,6 +31,8 @@ void TMyRichEdit::ConnectDocument() {
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
                 NoteChange(position, added);
+                if (!restyling_ && FormattingPending())
+                    ShiftPending(position, removed, added);
                 if (!restyling_ && (removed != 0 || added != 0))
                     emit Edited();
             });
@@ -105,7 +111,7 @@ QTextDocument* TMyRichEdit::NewDocument(QObject* parent) {
 
 void TMyRichEdit::AdoptDocument(QTextDocument* doc) {
     doc->setDefaultFont(document()->defaultFont());
-    doc->setUndoRedoEnabled(true);
+    doc->setUndoRedoEnabled(!FormattingPending());
     // Owned by the surface, so that the next replacement deletes it (and this one the old).
     doc->setParent(this);
     setDocument(doc);
@@ -113,30 +119,94 @@ void TMyRichEdit::AdoptDocument(QTextDocument* doc) {
     ConnectDocument();
 }
 
-bool TMyRichEdit::FillDocument(QTextDocument* document, const QString& text,
-                               const std::vector<FormatRun>& runs,
-                               const std::vector<QTextCharFormat>& formats, int base,
-                               const std::function<bool(std::size_t run)>& step) {
-    QTextCursor cursor(document);
-    cursor.beginEditBlock();
-    cursor.insertText(text, formats[static_cast<std::size_t>(base)]);
+void TMyRichEdit::LoadStyledText(const QString& text, const std::vector<FormatRun>& runs,
+                                 std::vector<QTextCharFormat> formats, int base) {
+    formatTimer_->stop();
+    pending_.clear();
+    nextPending_ = 0;
+    QTextDocument* doc = NewDocument(this);
+    {
+        QTextCursor cursor(doc);
+        cursor.beginEditBlock();
+        cursor.insertText(text, formats[static_cast<std::size_t>(base)]);
+        cursor.endEditBlock();
+    }
     int position = 0;
-    bool complete = true;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        const FormatRun& run = runs[i];
-        if (run.format != base && run.length > 0) {
-            cursor.setPosition(position);
-            cursor.setPosition(position + run.length, QTextCursor::KeepAnchor);
-            cursor.setCharFormat(formats[static_cast<std::size_t>(run.format)]);
-        }
+    for (const FormatRun& run : runs) {
+        if (run.format != base && run.length > 0)
+            pending_.push_back({position, run.length, run.format});
         position += run.length;
-        if (step && !step(i)) {
-            complete = false;
+    }
+    pendingFormats_ = std::move(formats);
+    // The first screens are formatted before the document is shown, which is cheapest.
+    constexpr int kFirstScreens = 20'000;
+    FormatPending(doc, kFirstScreens, -1);
+    AdoptDocument(doc);
+    if (FormattingPending())
+        formatTimer_->start();
+}
+
+void TMyRichEdit::FormatPending(QTextDocument* doc, int until, qint64 budgetMs) {
+    QElapsedTimer clock;
+    clock.start();
+    const bool wasModified = doc->isModified();
+    restyling_ = true;
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    const int end = doc->characterCount() - 1;
+    for (std::size_t done = 0; FormattingPending(); ++done) {
+        const PendingRun& run = pending_[nextPending_];
+        if ((until >= 0 && run.start >= until) ||
+            (budgetMs >= 0 && done % 64 == 63 && clock.elapsed() >= budgetMs))
             break;
+        const int start = std::min(run.start, end);
+        const int stop = std::min(run.start + run.length, end);
+        if (stop > start) {
+            cursor.setPosition(start);
+            cursor.setPosition(stop, QTextCursor::KeepAnchor);
+            cursor.setCharFormat(pendingFormats_[static_cast<std::size_t>(run.format)]);
         }
+        ++nextPending_;
     }
     cursor.endEditBlock();
-    return complete;
+    doc->setModified(wasModified);
+    restyling_ = false;
+    if (!FormattingPending()) {
+        pending_.clear();
+        nextPending_ = 0;
+        pendingFormats_.clear();
+        doc->setUndoRedoEnabled(true); // nothing to undo was recorded while formatting
+    }
+}
+
+void TMyRichEdit::FormatSlice() {
+    FormatPending(document(), -1, 8);
+    if (!FormattingPending())
+        formatTimer_->stop();
+}
+
+void TMyRichEdit::FinishFormatting() {
+    if (!FormattingPending())
+        return;
+    formatTimer_->stop();
+    FormatPending(document(), -1, -1);
+}
+
+void TMyRichEdit::ShiftPending(int position, int removed, int added) {
+    // An edit that did not pass through the surface's own handlers: the runs still to format
+    // follow the text they belong to.
+    auto moved = [&](int at) {
+        if (at >= position + removed)
+            return at + added - removed;
+        return at <= position ? at : position + added;
+    };
+    for (std::size_t i = nextPending_; i < pending_.size(); ++i) {
+        PendingRun& run = pending_[i];
+        const int start = moved(run.start);
+        const int stop = std::max(start, moved(run.start + run.length));
+        run.start = start;
+        run.length = stop - start;
+    }
 }
 
 void TMyRichEdit::MeasureWidestCharacter() const {
@@ -327,6 +397,7 @@ bool TMyRichEdit::RoomFor(int length) const {
 void TMyRichEdit::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText())
         return;
+    FinishFormatting();
     QString text = Storable(source->text());
     text.replace("\r\n", "\n");
     if (!RoomFor(static_cast<int>(text.size() + text.count('\n'))))
@@ -351,7 +422,13 @@ TMyRichEdit::CaretLineInfo TMyRichEdit::CaretLine() const {
     return info;
 }
 
+void TMyRichEdit::inputMethodEvent(QInputMethodEvent* event) {
+    FinishFormatting();
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
 void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
+    FinishFormatting(); // an edit must find the formats in place and the undo stack on
     QString text = event->text();
     bool printable = !text.isEmpty() && (text.at(0).isPrint() || text == "\t");
     bool newline = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

@@ -4,6 +4,7 @@
 #include "editor/HighlightStyle.h"
 
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QTextBlock>
 #include <functional>
 #include <vector>
@@ -75,18 +76,19 @@ public:
     void AdoptDocument(QTextDocument* document);
     [[nodiscard]] static QTextDocument* NewDocument(QObject* parent);
 
-    // Fills an empty document with text whose runs carry formats: the whole text goes in at
-    // once in `formats[base]`, then only the runs of other formats are formatted, which Qt
-    // does faster than one insertion per run. `step` is asked after each run and may stop the
-    // work (false); the document is then incomplete.
+    // Shows text whose runs carry formats: the whole text goes into a new document at once in
+    // `formats[base]`, and the runs of other formats are applied after, the first screens at
+    // once and the rest in short slices while the window is already usable, so that a big file
+    // is on screen at once and never freezes the window (Qt formats 400,000 runs in about half
+    // a second). Any edit, paste or save finishes the formatting first.
     struct FormatRun {
         int length;
         int format;
     };
-    static bool FillDocument(QTextDocument* document, const QString& text,
-                             const std::vector<FormatRun>& runs,
-                             const std::vector<QTextCharFormat>& formats, int base,
-                             const std::function<bool(std::size_t run)>& step);
+    void LoadStyledText(const QString& text, const std::vector<FormatRun>& runs,
+                        std::vector<QTextCharFormat> formats, int base);
+    void FinishFormatting();
+    [[nodiscard]] bool FormattingPending() const { return nextPending_ < pending_.size(); }
 
     // Lays out every block up to `block` (all when -1), so that wrapped lines are known.
     void EnsureLayout(int block = -1) const;
@@ -98,6 +100,7 @@ signals:
 protected:
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -124,6 +127,20 @@ private:
     mutable int dirtyFirst_ = -1;
     mutable int dirtyLast_ = -1;
     int blockCount_ = 1;
+
+    struct PendingRun {
+        int start;
+        int length;
+        int format;
+    };
+    // Formats the pending runs until `until` (a position) is reached or time runs out.
+    void FormatPending(QTextDocument* document, int until, qint64 budgetMs);
+    void FormatSlice();
+    void ShiftPending(int position, int removed, int added);
+    std::vector<PendingRun> pending_;
+    std::size_t nextPending_ = 0;
+    std::vector<QTextCharFormat> pendingFormats_;
+    QTimer* formatTimer_ = nullptr;
     int countedWidth_ = -1;
     void MeasureWidestCharacter() const;
     mutable qreal widestCharacter_ = 0;

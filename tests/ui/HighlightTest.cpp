@@ -1,6 +1,7 @@
 #include "MainFormFixture.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -162,24 +163,71 @@ TEST_F(Highlight, NewWindowsTakeStylesAndBackgroundFromTheOptions) {
     EXPECT_TRUE(Active()->MainEdit->document()->defaultFont().underline());
 }
 
+// Presses Escape the first time the progress panel is painted with a percentage, that is in
+// the middle of the import, and remembers what the status bar said then.
+class EscapeAtFirstProgress : public QObject {
+public:
+    EscapeAtFirstProgress(TMainForm& form, QLabel* panel) : form_(form), panel_(panel) {}
+    QString during, progress;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == panel_ && event->type() == QEvent::Paint && progress.isEmpty() &&
+            panel_->text().endsWith("%  ")) {
+            progress = panel_->text();
+            during = form_.PanelText(2);
+            form_.Escape().NoteEscape();
+        }
+        return false;
+    }
+
+private:
+    TMainForm& form_;
+    QLabel* panel_;
+};
+
 TEST_F(Highlight, ImportShowsProgressAndEscapeAbortsWithoutQuestion) {
     StartForm();
     std::string big;
-    while (big.size() < 1'500'000)
+    while (big.size() < 1'000'000)
         big += "\\alpha some text {with} [brackets] and $math$ % a comment\n";
     WriteBytes(File("big.tex"), big);
-    QString during;
-    QString progress;
-    QTimer::singleShot(150, form_.get(), [&] {
-        during = Panel(2);
-        progress = Panel(0);
-        form_->Escape().NoteEscape();
-    });
+    auto* panel = form_->findChild<QLabel*>("StatusPanel0");
+    EscapeAtFirstProgress escape(*form_, panel);
+    panel->installEventFilter(&escape);
     form_->OpenDocument(File("big.tex"));
-    EXPECT_EQ(during, "Importing...press [ESC] to abort");
-    EXPECT_TRUE(progress.endsWith("%  ")) << progress.toStdString();
+    EXPECT_EQ(escape.during, "Importing...press [ESC] to abort");
+    EXPECT_TRUE(escape.progress.endsWith("%  ")) << escape.progress.toStdString();
     EXPECT_EQ(form_->ChildCount(), 0) << "an aborted import closes the window";
     EXPECT_EQ(Panel(2), "");
+}
+
+TEST_F(Highlight, BigFilesShowAtOnceAndFormatTheRestWhileUsable) {
+    StartForm();
+    std::string text;
+    while (text.size() < 300'000)
+        text += "\\alpha x $y$ % c\n";
+    WriteBytes(File("long.tex"), text);
+    form_->OpenDocument(File("long.tex"));
+    TMyRichEdit* edit = Active()->MainEdit;
+    ASSERT_TRUE(edit->FormattingPending()) << "the tail is formatted after the window shows";
+    EXPECT_EQ(Kinds().left(17), "KKKKKKtttmtmtccc\n") << "the first screens are coloured at once";
+    EXPECT_FALSE(edit->document()->isUndoAvailable());
+    QTRY_VERIFY_WITH_TIMEOUT(!edit->FormattingPending(), 20000);
+    EXPECT_EQ(Kinds().right(18), "\nKKKKKKtttmtmtccc\n");
+    EXPECT_TRUE(Active()->Modified) << "an import stays marked for its first save";
+
+    // Typing while formatting is still pending finishes it first: no text in a wrong format,
+    // and the typed character can be undone.
+    form_->OpenDocument(File("long.tex"));
+    edit = Active()->MainEdit;
+    ASSERT_TRUE(edit->FormattingPending());
+    edit->moveCursor(QTextCursor::End);
+    Type("$");
+    EXPECT_FALSE(edit->FormattingPending());
+    EXPECT_EQ(Kinds().right(19), "\nKKKKKKtttmtmtccc\nm");
+    edit->undo();
+    EXPECT_EQ(Text().toStdString(), text);
 }
 
 TEST_F(Highlight, EscapePressedBeforeTheImportIsDiscarded) {

@@ -354,7 +354,16 @@ bool TMDIChild::SoftBreakMarkerActive(const QString& fileName) const {
     return UpperExtension(fileName.toStdString()) != ".BIB" && main_.Options().wordWrap;
 }
 
-bool TMDIChild::WriteSidecar(const QString& fileName) {
+namespace {
+
+std::u16string_view Piece(const QString& raw, int position, int length) {
+    return std::u16string_view(reinterpret_cast<const char16_t*>(raw.utf16()) + position,
+                               static_cast<std::size_t>(std::max(0, length)));
+}
+
+} // namespace
+
+bool TMDIChild::WriteSidecar(const QString& fileName, const QString& raw) {
     StyledText runs;
     QTextDocument* doc = MainEdit->document();
     // Formats are shared by index: convert each once, not once per fragment.
@@ -366,13 +375,10 @@ bool TMDIChild::WriteSidecar(const QString& fileName) {
         return it->second;
     };
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        const QString text = b.text();
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             QTextFragment f = it.fragment();
             const HighlightStyle& style = styleOf(f.charFormatIndex(), f.charFormat());
-            std::u16string_view piece(
-                reinterpret_cast<const char16_t*>(text.utf16()) + (f.position() - b.position()),
-                static_cast<std::size_t>(f.length()));
+            std::u16string_view piece = Piece(raw, f.position(), f.length());
             if (runs.empty() || !(runs.back().style == style))
                 runs.push_back({std::u16string(), style});
             runs.back().text.append(piece);
@@ -390,23 +396,18 @@ bool TMDIChild::WriteSidecar(const QString& fileName) {
     return result.ok;
 }
 
-bool TMDIChild::WriteSourceFile(const QString& fileName) {
+bool TMDIChild::WriteSourceFile(const QString& fileName, const QString& raw) {
     BusyCursor busy;
     main_.SetPanel(2, "Saving...");
     bool wrapped = MainEdit->lineWrapMode() != QPlainTextEdit::NoWrap;
     MainEdit->EnsureLayout();
-    std::vector<QString> texts;
     std::vector<SurfaceLine> lines;
     QTextDocument* doc = MainEdit->document();
-    texts.reserve(static_cast<std::size_t>(doc->blockCount()));
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
-        texts.push_back(b.text());
-    main_.ProgressTotal = static_cast<int>(texts.size());
+    lines.reserve(static_cast<std::size_t>(doc->blockCount()));
+    main_.ProgressTotal = doc->blockCount();
     main_.ProgressDone = 0;
-    std::size_t index = 0;
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++index) {
-        std::u16string_view text(reinterpret_cast<const char16_t*>(texts[index].utf16()),
-                                 static_cast<std::size_t>(texts[index].size()));
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        std::u16string_view text = Piece(raw, b.position(), b.length() - 1);
         bool last = !b.next().isValid();
         QTextLayout* layout = b.layout();
         int count = wrapped && layout ? layout->lineCount() : 0;
@@ -443,7 +444,8 @@ bool TMDIChild::WriteSourceFile(const QString& fileName) {
 bool TMDIChild::SaveTo(const QString& fileName) {
     MainEdit->FinishFormatting(); // the sidecar keeps every format
     // Sidecar first, then the source: the source's later time keeps the pair current.
-    return WriteSidecar(fileName) && WriteSourceFile(fileName);
+    const QString raw = MainEdit->document()->toRawText();
+    return WriteSidecar(fileName, raw) && WriteSourceFile(fileName, raw);
 }
 
 bool TMDIChild::SaveDocument() {

@@ -96,8 +96,10 @@ private:
     ImportOutcome ImportSource();
     bool LoadSidecar();
     void TakeSourceConventions();
-    bool WriteSidecar(const QString& fileName);
-    bool WriteSourceFile(const QString& fileName);
+    // Both read the document's raw text (blocks end in U+2029) by Qt positions, which spares
+    // a copy of every block's text.
+    bool WriteSidecar(const QString& fileName, const QString& raw);
+    bool WriteSourceFile(const QString& fileName, const QString& raw);
     bool SaveTo(const QString& fileName);
     [[nodiscard]] QString ChooseSaveName(const QString& directory);
     [[nodiscard]] bool SoftBreakMarkerActive(const QString& fileName) const;

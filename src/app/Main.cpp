@@ -495,6 +495,10 @@ TMDIChild* TMainForm::ActiveSourceWindow() const { return qobject_cast<TMDIChild
 QMdiSubWindow* TMainForm::AddChildWindow(QWidget* child) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The window's own menu binds the Close key too; two owners would make it do nothing.
+    if (QMenu* menu = sub->systemMenu())
+        for (QAction* action : menu->actions())
+            action->setShortcuts({});
     return sub;
 }
 

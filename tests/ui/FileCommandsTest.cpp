@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
@@ -221,6 +222,12 @@ TEST_F(FileCommands, CloseKeyClosesTheDocumentWindow) {
     StartForm();
     Trigger("FileNewItem");
     Trigger("FileNewItem");
+    // Regression: the document window's own menu also bound Ctrl+W and Ctrl+F4, and with two
+    // owners the key did nothing at all.
+    for (QMdiSubWindow* sub : form_->MdiArea()->subWindowList())
+        for (QAction* action : sub->systemMenu()->actions())
+            for (const QKeySequence& key : {QKeySequence("Ctrl+W"), QKeySequence("Ctrl+F4")})
+                EXPECT_FALSE(action->shortcuts().contains(key)) << action->text().toStdString();
     form_->Action("WindowCloseChild")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(form_->ChildCount(), 1);

@@ -11,14 +11,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
-
 #include <cstdio>
 
 namespace {
 
 class SilentPrompter : public orvelt::Prompter {
 public:
-    orvelt::Answer Message(orvelt::MessageKind, orvelt::MessageButtons, const QString& text) override {
+    orvelt::Answer Message(orvelt::MessageKind, orvelt::MessageButtons,
+                           const QString& text) override {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
         return orvelt::Answer::No;
     }

@@ -1,4 +1,5 @@
 #include "app/Main.h"
+
 #include "platform/IniSettingsStore.h"
 #include "platform/QtPrompter.h"
 #include "widgets/Splash.h"

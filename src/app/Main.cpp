@@ -33,7 +33,9 @@ namespace orvelt {
 
 namespace {
 
-QString NamePart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
+QString NamePart(const QString& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
+}
 
 QString ExtensionUpper(const QString& path) {
     QString name = NamePart(path);
@@ -77,8 +79,8 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     if (ReadFileBytes(path_ + "/KEYWORDS.TXT", keywordBytes).ok)
         keywords_ = KeywordTable(SplitKeywordList(keywordBytes));
 
-    updateMenusConnection_ = connect(mdiArea_, &QMdiArea::subWindowActivated, this,
-                                     &TMainForm::ActiveWindowChanged);
+    updateMenusConnection_ =
+        connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::ActiveWindowChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
     SetPanel(0, {});
     SetPanel(1, {});
@@ -145,7 +147,8 @@ void TMainForm::CreateActions() {
     }
 
     bind(MakeAction("EditUndoItem", "&Undo", {}), &TMainForm::EditUndoClick);
-    QAction* cut = bind(MakeAction("EditCutItem", "&Cut", "Cut to clipboard"), &TMainForm::EditCutClick);
+    QAction* cut =
+        bind(MakeAction("EditCutItem", "&Cut", "Cut to clipboard"), &TMainForm::EditCutClick);
     cut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     QAction* copy =
         bind(MakeAction("EditCopyItem", "Co&py", "Copy to clipboard"), &TMainForm::EditCopyClick);
@@ -172,7 +175,8 @@ void TMainForm::CreateActions() {
     // A document window closes with the platform's Close key and with Ctrl+F4 alike.
     auto* closeChild = new QAction(this);
     closeChild->setObjectName("WindowCloseChild");
-    closeChild->setShortcuts({QKeySequence(QKeySequence::Close), QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    closeChild->setShortcuts(
+        {QKeySequence(QKeySequence::Close), QKeySequence(Qt::CTRL | Qt::Key_F4)});
     connect(closeChild, &QAction::triggered, this, [this] {
         if (QMdiSubWindow* sub = mdiArea_->currentSubWindow())
             sub->close();
@@ -231,7 +235,8 @@ void TMainForm::CreateMenus() {
                 QStringLiteral("&%1 %2").arg(n++).arg(sub->widget()->windowTitle()));
             item->setCheckable(true);
             item->setChecked(sub == mdiArea_->currentSubWindow());
-            connect(item, &QAction::triggered, this, [this, sub] { mdiArea_->setActiveSubWindow(sub); });
+            connect(item, &QAction::triggered, this,
+                    [this, sub] { mdiArea_->setActiveSubWindow(sub); });
         }
     });
 
@@ -359,7 +364,9 @@ void TMainForm::SetPanel(int panel, const QString& text) {
         panels_[0]->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
 }
 
-QString TMainForm::PanelText(int panel) const { return panels_[static_cast<std::size_t>(panel)]->text(); }
+QString TMainForm::PanelText(int panel) const {
+    return panels_[static_cast<std::size_t>(panel)]->text();
+}
 
 void TMainForm::ShowTransientMessage(const QString& text) {
     SetPanel(2, text);
@@ -440,7 +447,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
                     treePanel_->setFixedWidth(std::max(0, treePanel_->width() + x));
             }
             return true;
-        default: break;
+        default:
+            break;
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -483,14 +491,18 @@ void TMainForm::RecentItemClick(int k) {
     OpenDocument(QString::fromStdString(*path));
 }
 
-int TMainForm::ChildCount() const { return static_cast<int>(mdiArea_->subWindowList().size()); }
+int TMainForm::ChildCount() const {
+    return static_cast<int>(mdiArea_->subWindowList().size());
+}
 
 QWidget* TMainForm::ActiveChild() const {
     QMdiSubWindow* sub = mdiArea_->currentSubWindow();
     return sub ? sub->widget() : nullptr;
 }
 
-TMDIChild* TMainForm::ActiveSourceWindow() const { return qobject_cast<TMDIChild*>(ActiveChild()); }
+TMDIChild* TMainForm::ActiveSourceWindow() const {
+    return qobject_cast<TMDIChild*>(ActiveChild());
+}
 
 QMdiSubWindow* TMainForm::AddChildWindow(QWidget* child) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(child);
@@ -553,7 +565,9 @@ void TMainForm::ActiveWindowChanged() {
     UpdateMenuItems();
 }
 
-void TMainForm::EnableSave(bool enabled) { Action("FileSaveItem")->setEnabled(enabled); }
+void TMainForm::EnableSave(bool enabled) {
+    Action("FileSaveItem")->setEnabled(enabled);
+}
 
 void TMainForm::UpdateMenuItems() {
     QWidget* active = ActiveChild();
@@ -568,13 +582,13 @@ void TMainForm::UpdateMenuItems() {
         }
     }
     EnableSave(document && source->Modified);
-    for (const char* name : {"FileSaveAsMenu", "EditUndoItem", "EditCutItem", "EditCopyItem",
-                             "EditPasteItem"}) {
+    for (const char* name :
+         {"FileSaveAsMenu", "EditUndoItem", "EditCutItem", "EditCopyItem", "EditPasteItem"}) {
         if (QAction* a = Action(name))
             a->setEnabled(document);
     }
-    for (const char* name : {"FileSaveAllItem", "WindowTileItem", "WindowCascadeItem",
-                             "WindowArrangeItem"})
+    for (const char* name :
+         {"FileSaveAllItem", "WindowTileItem", "WindowCascadeItem", "WindowArrangeItem"})
         Action(name)->setEnabled(any);
     if (!any) {
         SetPanel(3, {});
@@ -593,8 +607,9 @@ void TMainForm::OpenDocument(const QString& name) {
     if (ext == ".ORP")
         return; // projects load with their own window
     if (ext == ".ORV") {
-        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
-                          "Please edit the original file! The ORV-file will be updated automatically.");
+        prompter_.Message(
+            MessageKind::Error, MessageButtons::Ok,
+            "Please edit the original file! The ORV-file will be updated automatically.");
         return;
     }
     if (ext == ".BIB" && options_.useBibEdit) {
@@ -627,7 +642,9 @@ void TMainForm::OpenDocument(const QString& name) {
 
 // ---- File commands ----
 
-void TMainForm::FileNewItemClick() { OpenDocument(NewDocumentName()); }
+void TMainForm::FileNewItemClick() {
+    OpenDocument(NewDocumentName());
+}
 
 void TMainForm::FileNewTemplateClick() {
     FileDialogRequest request{"New from...", path_ + "/Template", {}, FileFilters(), 1, true};
@@ -676,9 +693,13 @@ void TMainForm::FileSaveAsItemClick() {
         source->SaveDocumentAs();
 }
 
-void TMainForm::FileSaveAsTemplateClick() { SaveAsInDirectory(path_ + "/Template", false); }
+void TMainForm::FileSaveAsTemplateClick() {
+    SaveAsInDirectory(path_ + "/Template", false);
+}
 
-void TMainForm::FileSaveAsShortcutClick() { SaveAsInDirectory(path_ + "/Shortcut", true); }
+void TMainForm::FileSaveAsShortcutClick() {
+    SaveAsInDirectory(path_ + "/Shortcut", true);
+}
 
 void TMainForm::SaveAsInDirectory(const QString& directory, bool asShortcut) {
     TMDIChild* source = ActiveSourceWindow();

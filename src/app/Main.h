@@ -10,7 +10,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
-
 #include <array>
 #include <memory>
 
@@ -35,8 +34,8 @@ public:
     struct Environment {
         SettingsStore& settings;
         Prompter& prompter;
-        QStringList arguments;   // files named on the command line
-        QString dataDirectory;   // where KEYWORDS.TXT, Template/ and Shortcut/ are installed
+        QStringList arguments; // files named on the command line
+        QString dataDirectory; // where KEYWORDS.TXT, Template/ and Shortcut/ are installed
     };
 
     explicit TMainForm(Environment env, QWidget* parent = nullptr);

@@ -9,7 +9,9 @@ namespace {
 constexpr const char* kQuickload = "Quickload";
 constexpr const char* kOpenFile = "OpenFile";
 
-std::string Numbered(const char* stem, std::size_t index) { return stem + std::to_string(index); }
+std::string Numbered(const char* stem, std::size_t index) {
+    return stem + std::to_string(index);
+}
 
 } // namespace
 

@@ -6,7 +6,9 @@ namespace orvelt {
 
 namespace {
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Counts characters, not bytes, so a cut never splits a UTF-8 sequence.
 std::size_t CharacterCount(std::string_view text) {
@@ -33,7 +35,9 @@ std::string ShortDisplayName(std::string_view path) {
     return std::string(name);
 }
 
-void RecentFiles::Load(const std::array<std::string, kSize>& paths) { paths_ = paths; }
+void RecentFiles::Load(const std::array<std::string, kSize>& paths) {
+    paths_ = paths;
+}
 
 std::string RecentFiles::Caption(std::size_t k) const {
     // Built piecewise: g++ 12 warns falsely (-Wrestrict) on "&" + std::to_string(...).

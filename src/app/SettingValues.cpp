@@ -31,23 +31,36 @@ int ReadIntegerValue(const std::optional<std::string>& raw, int fallback) {
     return static_cast<int>(value);
 }
 
-std::string WriteIntegerValue(int value) { return std::to_string(value); }
+std::string WriteIntegerValue(int value) {
+    return std::to_string(value);
+}
 
 bool ReadBooleanValue(const std::optional<std::string>& raw, bool fallback) {
     return ReadIntegerValue(raw, fallback ? 1 : 0) != 0;
 }
 
-std::string WriteBooleanValue(bool value) { return value ? "1" : "0"; }
+std::string WriteBooleanValue(bool value) {
+    return value ? "1" : "0";
+}
 
 unsigned ReadFontStyleValue(std::string_view raw) {
     unsigned styles = 0;
     for (char c : raw) {
         switch (c) {
-        case 'B': styles |= 1u << 0; break;
-        case 'I': styles |= 1u << 1; break;
-        case 'U': styles |= 1u << 2; break;
-        case 'S': styles |= 1u << 3; break;
-        default: break;
+        case 'B':
+            styles |= 1u << 0;
+            break;
+        case 'I':
+            styles |= 1u << 1;
+            break;
+        case 'U':
+            styles |= 1u << 2;
+            break;
+        case 'S':
+            styles |= 1u << 3;
+            break;
+        default:
+            break;
         }
     }
     return styles;
@@ -71,8 +84,8 @@ bool IsKeyName(std::string_view name) {
         return false;
     int number = 0;
     auto [end, ec] = std::from_chars(name.data() + 1, name.data() + name.size(), number);
-    return ec == std::errc() && end == name.data() + name.size() && name[1] != '0' &&
-           number >= 1 && number <= 24;
+    return ec == std::errc() && end == name.data() + name.size() && name[1] != '0' && number >= 1 &&
+           number <= 24;
 }
 
 } // namespace

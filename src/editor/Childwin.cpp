@@ -9,11 +9,11 @@
 #include "editor/DosDateTime.h"
 #include "editor/KeyConversion.h"
 #include "editor/KeyDownPlan.h"
+#include "editor/RtfCodec.h"
+#include "editor/SourceWriter.h"
 #include "editor/TokenStyle.h"
 #include "editor/TypingHighlight.h"
 #include "editor/VirtualKeys.h"
-#include "editor/RtfCodec.h"
-#include "editor/SourceWriter.h"
 #include "platform/FileIo.h"
 #include "platform/StyleFormat.h"
 
@@ -29,14 +29,15 @@
 #include <QTextCursor>
 #include <QTextLayout>
 #include <QVBoxLayout>
-
 #include <unordered_map>
 
 namespace orvelt {
 
 namespace {
 
-QString NameOf(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
+QString NameOf(const QString& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
+}
 
 class BusyCursor {
 public:
@@ -126,12 +127,16 @@ bool TMDIChild::FormCreate(const QString& fileToOpen) {
             }
         } else {
             switch (ImportSource()) {
-            case ImportOutcome::Aborted: Modified = false; return false;
+            case ImportOutcome::Aborted:
+                Modified = false;
+                return false;
             case ImportOutcome::OpenError:
                 ReportOpenError();
                 Modified = false;
                 return false;
-            case ImportOutcome::Done: SetModified(true); break;
+            case ImportOutcome::Done:
+                SetModified(true);
+                break;
             }
         }
         if (main_.FromTemplate) {
@@ -259,8 +264,8 @@ bool TMDIChild::LoadSidecar() {
     }
     if (formats.empty())
         formats.push_back(FormatOfStyle(StyleFor(main_.Options().styles, StyleKind::Text)));
-    const int base =
-        static_cast<int>(std::max_element(characters.begin(), characters.end()) - characters.begin());
+    const int base = static_cast<int>(std::max_element(characters.begin(), characters.end()) -
+                                      characters.begin());
     MainEdit->LoadStyledText(all, runs, std::move(formats), base);
     return true;
 }
@@ -278,7 +283,9 @@ void TMDIChild::ShowRow(int row) {
     CurrentRow = row;
 }
 
-void TMDIChild::ShowInsertMode() { main_.SetPanel(3, InsertMode); }
+void TMDIChild::ShowInsertMode() {
+    main_.SetPanel(3, InsertMode);
+}
 
 void TMDIChild::FormActivate() {
     SetModified(Modified);
@@ -286,7 +293,9 @@ void TMDIChild::FormActivate() {
     MainEditKeyUp(nullptr);
 }
 
-void TMDIChild::FormDeactivate() { RehighlightLine(); }
+void TMDIChild::FormDeactivate() {
+    RehighlightLine();
+}
 
 void TMDIChild::ApplyStyle(StyleKind kind) {
     MainEdit->ApplyStyle(StyleFor(main_.Options().styles, kind));
@@ -338,9 +347,9 @@ bool TMDIChild::HighlightTyped(char32_t c, const QString& typed) {
     token.setCharFormat(FormatOfStyle(StyleFor(main_.Options().styles, h.tokenStyle)));
     // A selection that was there is given up; the character goes in at its start.
     cursor.setPosition(caret);
-    QTextCharFormat format =
-        h.typedStyle ? FormatOfStyle(StyleFor(main_.Options().styles, *h.typedStyle))
-                     : cursor.charFormat();
+    QTextCharFormat format = h.typedStyle
+                                 ? FormatOfStyle(StyleFor(main_.Options().styles, *h.typedStyle))
+                                 : cursor.charFormat();
     if (MainEdit->overwriteMode() && !cursor.atBlockEnd() && typed != "\n")
         cursor.deleteChar();
     cursor.insertText(typed, format);
@@ -420,9 +429,9 @@ bool TMDIChild::WriteSourceFile(const QString& fileName, const QString& raw) {
             int start = line.textStart();
             int length = i + 1 < count ? layout->lineAt(i + 1).textStart() - start
                                        : static_cast<int>(text.size()) - start;
-            lines.push_back({text.substr(static_cast<std::size_t>(start),
-                                         static_cast<std::size_t>(length)),
-                             i + 1 == count && !last});
+            lines.push_back(
+                {text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)),
+                 i + 1 == count && !last});
         }
     }
     SourceWriteOptions options;
@@ -505,7 +514,8 @@ void TMDIChild::FillSnippetMenu() {
         QString file = QString::fromStdString(snippet.file);
         QAction* item = Scuts1->addAction(NameOf(file));
         item->setStatusTip(file);
-        item->setShortcut(QKeySequence::fromString(QString::fromStdString(WriteKeyValue(snippet.key))));
+        item->setShortcut(
+            QKeySequence::fromString(QString::fromStdString(WriteKeyValue(snippet.key))));
         item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         connect(item, &QAction::triggered, this, [this, file] { main_.SnippetItemClick(file); });
         addAction(item); // so that its key works while the window has the focus
@@ -515,7 +525,8 @@ void TMDIChild::FillSnippetMenu() {
 void TMDIChild::InsertStyledText(const std::vector<StyledRun>& runs) {
     int length = 0;
     for (const StyledRun& run : runs)
-        length += static_cast<int>(run.text.size() + std::count(run.text.begin(), run.text.end(), u'\n'));
+        length +=
+            static_cast<int>(run.text.size() + std::count(run.text.begin(), run.text.end(), u'\n'));
     if (!MainEdit->RoomFor(length))
         return;
     MainEdit->FinishFormatting();
@@ -533,9 +544,12 @@ void TMDIChild::InsertStyledText(const std::vector<StyledRun>& runs) {
 bool TMDIChild::AskToSave() {
     switch (main_.Prompts().Message(MessageKind::Confirmation, MessageButtons::YesNoCancel,
                                     QStringLiteral("Save %1 ?").arg(FileName))) {
-    case Answer::Yes: return SaveDocument();
-    case Answer::No: return true;
-    default: return false;
+    case Answer::Yes:
+        return SaveDocument();
+    case Answer::No:
+        return true;
+    default:
+        return false;
     }
 }
 

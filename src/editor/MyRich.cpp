@@ -3,10 +3,10 @@
 #include "platform/StyleFormat.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QKeyEvent>
 #include <QElapsedTimer>
-#include <QMimeData>
 #include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextLayout>

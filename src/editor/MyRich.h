@@ -4,12 +4,11 @@
 #include "editor/HighlightStyle.h"
 
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QTextBlock>
+#include <QTimer>
 #include <functional>
-#include <vector>
-
 #include <utility>
+#include <vector>
 
 namespace orvelt {
 

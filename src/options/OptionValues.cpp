@@ -85,7 +85,9 @@ void WriteScalar(SettingsStore& store, const ScalarRow& row, const OptionValues&
         row.field);
 }
 
-std::string Name(const char* prefix, const char* suffix) { return std::string(prefix) + suffix; }
+std::string Name(const char* prefix, const char* suffix) {
+    return std::string(prefix) + suffix;
+}
 std::string Numbered(const char* stem, std::size_t n, const char* tail = "") {
     return stem + std::to_string(n) + tail;
 }
@@ -110,8 +112,8 @@ OptionValues ReadOptionValues(const SettingsStore& store) {
         ReadIntegerValue(store.Read("HintergrundFarbe"), static_cast<int>(o.background)));
     for (const StyleDefault& row : kStyleRows) {
         HighlightStyle& style = o.styles[static_cast<int>(row.kind)];
-        style.color = static_cast<std::uint32_t>(ReadIntegerValue(
-            store.Read(Name(row.prefix, "Farbe")), static_cast<int>(style.color)));
+        style.color = static_cast<std::uint32_t>(
+            ReadIntegerValue(store.Read(Name(row.prefix, "Farbe")), static_cast<int>(style.color)));
         style.face = store.Read(Name(row.prefix, "Schriftname")).value_or(style.face);
         style.size = ReadIntegerValue(store.Read(Name(row.prefix, kSizeSuffix)), style.size);
         if (auto letters = store.Read(Name(row.prefix, "Schriftstil")))

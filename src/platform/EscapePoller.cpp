@@ -20,7 +20,9 @@ bool EscapePoller::EscapePressed() {
     return was;
 }
 
-void EscapePoller::BeginOperation() { ++depth_; }
+void EscapePoller::BeginOperation() {
+    ++depth_;
+}
 
 void EscapePoller::EndOperation() {
     if (depth_ > 0)
@@ -41,7 +43,8 @@ bool EscapePoller::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Wheel:
     case QEvent::Drop:
         return depth_ > 0;
-    default: return QObject::eventFilter(watched, event);
+    default:
+        return QObject::eventFilter(watched, event);
     }
 }
 

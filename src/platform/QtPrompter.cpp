@@ -14,34 +14,57 @@ namespace orvelt {
 Answer QtPrompter::Message(MessageKind kind, MessageButtons buttons, const QString& text) {
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {
-    case MessageKind::Warning: icon = QMessageBox::Warning; break;
-    case MessageKind::Error: icon = QMessageBox::Critical; break;
-    case MessageKind::Information: icon = QMessageBox::Information; break;
-    case MessageKind::Confirmation: icon = QMessageBox::Question; break;
+    case MessageKind::Warning:
+        icon = QMessageBox::Warning;
+        break;
+    case MessageKind::Error:
+        icon = QMessageBox::Critical;
+        break;
+    case MessageKind::Information:
+        icon = QMessageBox::Information;
+        break;
+    case MessageKind::Confirmation:
+        icon = QMessageBox::Question;
+        break;
     }
     QMessageBox::StandardButtons set = QMessageBox::Ok;
     switch (buttons) {
-    case MessageButtons::Ok: set = QMessageBox::Ok; break;
-    case MessageButtons::OkAbort: set = QMessageBox::Ok | QMessageBox::Abort; break;
-    case MessageButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case MessageButtons::Ok:
+        set = QMessageBox::Ok;
+        break;
+    case MessageButtons::OkAbort:
+        set = QMessageBox::Ok | QMessageBox::Abort;
+        break;
+    case MessageButtons::YesNo:
+        set = QMessageBox::Yes | QMessageBox::No;
+        break;
     case MessageButtons::YesNoCancel:
         set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
     QMessageBox box(icon, QApplication::applicationName(), text, set, parent_);
     switch (box.exec()) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Abort: return Answer::Abort;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: break;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Abort:
+        return Answer::Abort;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        break;
     }
     // Closing the box by its close button or Escape is the most cautious answer offered.
     switch (buttons) {
-    case MessageButtons::OkAbort: return Answer::Abort;
-    case MessageButtons::YesNo: return Answer::No;
-    case MessageButtons::YesNoCancel: return Answer::Cancel;
-    default: return Answer::Ok;
+    case MessageButtons::OkAbort:
+        return Answer::Abort;
+    case MessageButtons::YesNo:
+        return Answer::No;
+    case MessageButtons::YesNoCancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Ok;
     }
 }
 

@@ -52,10 +52,9 @@ HighlightStyle StyleOfFormat(const QTextCharFormat& format) {
     style.face = families.isEmpty() ? std::string() : families.constFirst().toStdString();
     style.size = static_cast<int>(format.fontPointSize() + 0.5);
     style.color = ValueOfColor(format.foreground().color());
-    style.styles = (format.fontWeight() >= QFont::Bold ? kBold : 0u) |
-                   (format.fontItalic() ? kItalic : 0u) |
-                   (format.fontUnderline() ? kUnderline : 0u) |
-                   (format.fontStrikeOut() ? kStrikeOut : 0u);
+    style.styles =
+        (format.fontWeight() >= QFont::Bold ? kBold : 0u) | (format.fontItalic() ? kItalic : 0u) |
+        (format.fontUnderline() ? kUnderline : 0u) | (format.fontStrikeOut() ? kStrikeOut : 0u);
     return style;
 }
 

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-
 #include <functional>
 #include <map>
 
@@ -143,7 +142,8 @@ const std::map<QString, Painter>& Painters() {
          }},
         {"BtnFonts", [](QPainter& p) { Glyph(p, "B", true, 30); }},
         {"BtnTeXCmd", [](QPainter& p) { Glyph(p, "TeX", true, 17); }},
-        {"BtnGreek", [](QPainter& p) { Glyph(p, QString::fromUtf8("\xCE\xB1\xCE\xB2"), false, 22); }},
+        {"BtnGreek",
+         [](QPainter& p) { Glyph(p, QString::fromUtf8("\xCE\xB1\xCE\xB2"), false, 22); }},
         {"BtnBinOps", [](QPainter& p) { Glyph(p, QString::fromUtf8("\xC2\xB1"), false, 30); }},
         {"BtnRelOps", [](QPainter& p) { Glyph(p, QString::fromUtf8("\xE2\x89\xA4"), false, 30); }},
         {"BtnArrows", [](QPainter& p) { Glyph(p, QString::fromUtf8("\xE2\x86\x92"), false, 30); }},

@@ -50,7 +50,8 @@ TEST(OptionValues, WritesAndReadsBackWithUmlautNamesAndCanonicalStyles) {
     MemorySettingsStore store;
     OptionValues o;
     o.styles[static_cast<int>(StyleKind::Math)].size = 12;
-    o.programs = {{"LaTeX", KeyChord{0, "F9"}, "latex %f", true, false}, {"View", {}, "xdvi %f", false, true}};
+    o.programs = {{"LaTeX", KeyChord{0, "F9"}, "latex %f", true, false},
+                  {"View", {}, "xdvi %f", false, true}};
     o.snippets = {{KeyChord{kCtrl, "J"}, "/s/fig.tex"}};
     o.wordWrap = false;
     WriteOptionsOnClose(store, o);

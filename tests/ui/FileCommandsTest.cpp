@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QStatusTipEvent>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
@@ -22,16 +22,26 @@ using FileCommands = MainFormFixture;
 TEST_F(FileCommands, ToolBarHasEveryButtonInOrderWithItsHint) {
     StartForm();
     const std::pair<const char*, const char*> expected[] = {
-        {"BtnNew", "New"},          {"OpenBtn", "Open"},
-        {"SaveBtn", "Save"},        {"BtnSaveAll", "Save all open files"},
-        {"CutBtn", "Cut"},          {"CopyBtn", "Copy"},
-        {"PasteBtn", "Paste"},      {"BtnFind", "Find"},
-        {"BtnLog", "View Log-File"}, {"BtnError", "Errors & Warnings"},
-        {"BtnInputs", "Show input files."}, {"BtnSpell", "Spellcheck"},
-        {"BtnFonts", "Fonts"},      {"BtnTeXCmd", "TeX-commands"},
-        {"BtnGreek", "Greek letters"}, {"BtnBinOps", "Binary operators"},
-        {"BtnRelOps", "Relations"}, {"BtnArrows", "Arrows"},
-        {"BtnMisc", "Misc"},        {"BtnTable", "Create table"},
+        {"BtnNew", "New"},
+        {"OpenBtn", "Open"},
+        {"SaveBtn", "Save"},
+        {"BtnSaveAll", "Save all open files"},
+        {"CutBtn", "Cut"},
+        {"CopyBtn", "Copy"},
+        {"PasteBtn", "Paste"},
+        {"BtnFind", "Find"},
+        {"BtnLog", "View Log-File"},
+        {"BtnError", "Errors & Warnings"},
+        {"BtnInputs", "Show input files."},
+        {"BtnSpell", "Spellcheck"},
+        {"BtnFonts", "Fonts"},
+        {"BtnTeXCmd", "TeX-commands"},
+        {"BtnGreek", "Greek letters"},
+        {"BtnBinOps", "Binary operators"},
+        {"BtnRelOps", "Relations"},
+        {"BtnArrows", "Arrows"},
+        {"BtnMisc", "Misc"},
+        {"BtnTable", "Create table"},
     };
     auto* bar = form_->findChild<QToolBar*>("SpeedPanel");
     ASSERT_NE(bar, nullptr);
@@ -196,7 +206,8 @@ TEST_F(FileCommands, CutPasteMarkModifiedAndUndoTakesBack) {
 TEST_F(FileCommands, BibWarningAbortOpensNothingAndProjectsOpenNothingYet) {
     WriteBytes(File("refs.bib"), "@BOOK{k, title={T}}\n");
     StartForm();
-    prompter_.ExpectMessage("Warning! All non BiBTeX fields in the file will be lost!", Answer::Abort);
+    prompter_.ExpectMessage("Warning! All non BiBTeX fields in the file will be lost!",
+                            Answer::Abort);
     form_->OpenDocument(File("refs.bib"));
     EXPECT_EQ(form_->ChildCount(), 0);
     form_->OpenDocument(File("thesis.orp"));

@@ -1,12 +1,16 @@
 #include "MainFormFixture.h"
+#include "platform/IniSettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace orvelt::testing {
@@ -18,7 +22,8 @@ TEST_F(MainWindow, EmptyStoreStartsWithDefaults) {
     TMainForm& form = StartForm();
     EXPECT_EQ(form.windowTitle(), "Orvelt 95");
     for (int k = 1; k <= 5; ++k)
-        EXPECT_EQ(form.Action("N" + QString::number(k) + "1")->text(), QStringLiteral("&%1 ").arg(k));
+        EXPECT_EQ(form.Action("N" + QString::number(k) + "1")->text(),
+                  QStringLiteral("&%1 ").arg(k));
     EXPECT_EQ(form.ChildCount(), 0);
     EXPECT_TRUE(form.Options().programs.empty());
     EXPECT_FALSE(form.Action("FileSaveItem")->isEnabled());
@@ -37,7 +42,8 @@ TEST_F(MainWindow, PlacementIsRestoredAndWrittenOnlyWhenNotMaximized) {
     form.setWindowState(Qt::WindowMaximized);
     ASSERT_TRUE(CloseForm());
     EXPECT_EQ(store_.Read("Maximized"), "1");
-    EXPECT_EQ(store_.Read("Width"), "0x320") << "a maximized window keeps the last normal placement";
+    EXPECT_EQ(store_.Read("Width"), "0x320")
+        << "a maximized window keeps the last normal placement";
 }
 
 TEST_F(MainWindow, NewNamesCountOpenWindows) {
@@ -154,7 +160,8 @@ TEST_F(MainWindow, CancelledShutdownKeepsRemainingWindowsAndMenus) {
     form_->TabControl()->setCurrentIndex(0);
     QApplication::processEvents();
     EXPECT_EQ(Active()->windowTitle(), "NONAME2");
-    EXPECT_TRUE(form_->Action("FileSaveItem")->isEnabled()) << "menus still follow the active window";
+    EXPECT_TRUE(form_->Action("FileSaveItem")->isEnabled())
+        << "menus still follow the active window";
 }
 
 TEST_F(MainWindow, LogOffAsksForEachModifiedDocument) {
@@ -218,7 +225,8 @@ TEST_F(MainWindow, SwitchingWindowsRefreshesPanelsAndRehighlightsTheLeftLine) {
     QApplication::processEvents();
     QTextCursor at(first->MainEdit->document());
     at.setPosition(2);
-    EXPECT_EQ(StyleOfFormat(at.charFormat()), StyleFor(form_->Options().styles, StyleKind::TexCommand))
+    EXPECT_EQ(StyleOfFormat(at.charFormat()),
+              StyleFor(form_->Options().styles, StyleKind::TexCommand))
         << "leaving a window re-highlights its caret line";
 }
 
@@ -241,6 +249,37 @@ TEST_F(MainWindow, SplitterDragStopsAtTheClientWidth) {
     EXPECT_EQ(tree->width(), before + 40) << "the panel never reaches the client width";
     QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(2, 5));
     EXPECT_FALSE(form_->Sizing);
+}
+
+} // namespace
+} // namespace orvelt::testing
+
+namespace orvelt::testing {
+namespace {
+
+TEST(IniSettingsStoreFile, CommitWritesTheFileWholeAndANewStoreReadsIt) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/config/orvelt95/orvelt95.ini";
+    {
+        IniSettingsStore store(file);
+        EXPECT_FALSE(store.Read("Width").has_value()) << "no file yet: every value is missing";
+        store.Write("Width", "800");
+        store.Write("Schriftgr\xC3\xB6\xC3\x9F"
+                    "e",
+                    "12");
+        store.Commit();
+    }
+    IniSettingsStore again(file);
+    EXPECT_EQ(again.Read("Width"), "800");
+    EXPECT_EQ(again.Read("Schriftgr\xC3\xB6\xC3\x9F"
+                         "e"),
+              "12");
+    QDir(dir.path()).mkpath("blocked");
+    // A store whose file cannot be written stays silent, as settings never report errors.
+    IniSettingsStore blocked(dir.path() + "/blocked");
+    blocked.Write("Width", "1");
+    blocked.Commit();
+    EXPECT_TRUE(QFileInfo(dir.path() + "/blocked").isDir());
 }
 
 } // namespace

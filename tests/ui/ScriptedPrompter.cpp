@@ -21,10 +21,14 @@ namespace {
 // The answer that changes least, for a question that was not expected.
 Answer Cautious(MessageButtons buttons) {
     switch (buttons) {
-    case MessageButtons::OkAbort: return Answer::Abort;
-    case MessageButtons::YesNo: return Answer::No;
-    case MessageButtons::YesNoCancel: return Answer::Cancel;
-    default: return Answer::Ok;
+    case MessageButtons::OkAbort:
+        return Answer::Abort;
+    case MessageButtons::YesNo:
+        return Answer::No;
+    case MessageButtons::YesNoCancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Ok;
     }
 }
 } // namespace

@@ -3,7 +3,6 @@
 #include "platform/Prompter.h"
 
 #include <QList>
-
 #include <deque>
 #include <variant>
 
@@ -30,8 +29,8 @@ public:
                                       int current) override;
 
     [[nodiscard]] bool Exhausted() const { return script_.empty(); }
-    QStringList shown;                 // every message text, in order
-    QList<FileDialogRequest> dialogs;  // every file dialog, in order
+    QStringList shown;                // every message text, in order
+    QList<FileDialogRequest> dialogs; // every file dialog, in order
 
 private:
     struct MessageStep {

@@ -96,14 +96,16 @@ TEST_F(SourceWindow, HourBoundaryAndNoExtensionAlwaysAsk) {
     StartForm();
     WriteBytes(File("paper"), "text");
     WriteBytes(File("paper.orv"), "{\\rtf1 cached}");
-    prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?", Answer::No);
+    prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?",
+                            Answer::No);
     form_->OpenDocument(File("paper"));
     EXPECT_EQ(Text(), "cached") << "No opens the cached content";
     WriteBytes(File("b.tex"), "text");
     WriteBytes(File("b.tex.orv"), "{\\rtf1 cached}");
     SetFileTime(File("b.tex.orv"), 10, 58);
     SetFileTime(File("b.tex"), 11, 1);
-    prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?", Answer::Yes);
+    prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?",
+                            Answer::Yes);
     form_->OpenDocument(File("b.tex"));
     EXPECT_EQ(Text(), "text");
 }
@@ -190,7 +192,8 @@ TEST_F(SourceWindow, UnchangedFilesSaveByteForByte) {
     const Row rows[] = {
         {"nominal: UTF-8 with umlauts, quotes and a character beyond the BMP, LF",
          "\xC3\xA4\xC3\xB6\xC3\xBC \xE2\x80\x9Equoted\xE2\x80\x9C \xF0\x9F\x98\x80\nnext\n",
-         QString::fromUtf8("\xC3\xA4\xC3\xB6\xC3\xBC \xE2\x80\x9Equoted\xE2\x80\x9C \xF0\x9F\x98\x80")},
+         QString::fromUtf8(
+             "\xC3\xA4\xC3\xB6\xC3\xBC \xE2\x80\x9Equoted\xE2\x80\x9C \xF0\x9F\x98\x80")},
         {"nominal: CR LF line ends", "first\r\nsecond\r\n", "first"},
         {"nominal: no final line end", "last line", "last line"},
         {"nominal: byte-order mark", "\xEF\xBB\xBFwith bom\n", "with bom"},

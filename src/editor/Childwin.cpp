@@ -70,8 +70,8 @@ TMDIChild::TMDIChild(TMainForm& main, QWidget* parent) : QWidget(parent), main_(
     };
     MainEdit->keyReleaseHook = [this](QKeyEvent* event) { MainEditKeyUp(event); };
     MainEdit->mousePressHook = [this](QMouseEvent* event) { MainEditMouseDown(event); };
-    connect(MainEdit->document(), &QTextDocument::contentsChange, this,
-            [this] { rowAt_.known = false; });
+    // The surface's own signal: it follows the document that loading puts in place.
+    connect(MainEdit, &QPlainTextEdit::textChanged, this, [this] { rowAt_.known = false; });
     connect(MainEdit, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (!Loading)
             ShowRow(CaretRow());

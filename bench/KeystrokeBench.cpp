@@ -78,6 +78,9 @@ int Run(int argc, char** argv) {
     if (!child)
         return 1;
     TMyRichEdit* edit = child->MainEdit;
+    // The tail's formats arrive in slices after the window shows; typing is timed after that.
+    while (edit->FormattingPending())
+        QApplication::processEvents();
     const int middle = edit->TextLength() / 2;
     edit->SetSelection(middle, middle);
     QApplication::processEvents();

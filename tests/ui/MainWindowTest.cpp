@@ -284,3 +284,22 @@ TEST(IniSettingsStoreFile, CommitWritesTheFileWholeAndANewStoreReadsIt) {
 
 } // namespace
 } // namespace orvelt::testing
+
+namespace orvelt::testing {
+namespace {
+
+TEST_F(MainWindow, OptionsAreLiveForTheNextWindow) {
+    StartForm();
+    Trigger("FileNewItem");
+    EXPECT_EQ(Active()->MainEdit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    form_->Options().wordWrap = false;
+    form_->Options().background = 0x00FF00;
+    Trigger("FileNewItem");
+    EXPECT_EQ(Active()->MainEdit->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(Active()->MainEdit->palette().color(QPalette::Base), QColor(0, 255, 0));
+    ASSERT_TRUE(CloseForm());
+    EXPECT_EQ(store_.Read("WordWrap"), "0") << "written at the end of the run";
+}
+
+} // namespace
+} // namespace orvelt::testing

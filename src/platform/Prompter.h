@@ -13,6 +13,20 @@ enum class MessageKind { Warning, Error, Information, Confirmation };
 enum class MessageButtons { Ok, OkAbort, YesNo, YesNoCancel };
 enum class Answer { Ok, Abort, Yes, No, Cancel };
 
+// The answer that changes least: what a box closed without a choice means.
+[[nodiscard]] constexpr Answer CautiousAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::OkAbort:
+        return Answer::Abort;
+    case MessageButtons::YesNo:
+        return Answer::No;
+    case MessageButtons::YesNoCancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Ok;
+    }
+}
+
 struct FileDialogRequest {
     QString title;
     QString directory;

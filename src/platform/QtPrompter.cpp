@@ -56,16 +56,7 @@ Answer QtPrompter::Message(MessageKind kind, MessageButtons buttons, const QStri
         break;
     }
     // Closing the box by its close button or Escape is the most cautious answer offered.
-    switch (buttons) {
-    case MessageButtons::OkAbort:
-        return Answer::Abort;
-    case MessageButtons::YesNo:
-        return Answer::No;
-    case MessageButtons::YesNoCancel:
-        return Answer::Cancel;
-    default:
-        return Answer::Ok;
-    }
+    return CautiousAnswer(buttons);
 }
 
 namespace {

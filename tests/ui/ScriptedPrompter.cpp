@@ -17,27 +17,11 @@ void ScriptedPrompter::ExpectSaveFile(std::optional<QString> file) {
     script_.push_back(SaveStep{file.has_value(), file.value_or(QString())});
 }
 
-namespace {
-// The answer that changes least, for a question that was not expected.
-Answer Cautious(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::OkAbort:
-        return Answer::Abort;
-    case MessageButtons::YesNo:
-        return Answer::No;
-    case MessageButtons::YesNoCancel:
-        return Answer::Cancel;
-    default:
-        return Answer::Ok;
-    }
-}
-} // namespace
-
 Answer ScriptedPrompter::Message(MessageKind, MessageButtons buttons, const QString& text) {
     shown.append(text);
     if (script_.empty() || !std::holds_alternative<MessageStep>(script_.front())) {
         ADD_FAILURE() << "unscripted message: " << text.toStdString();
-        return Cautious(buttons);
+        return CautiousAnswer(buttons); // for a question that was not expected
     }
     MessageStep step = std::get<MessageStep>(script_.front());
     script_.pop_front();

@@ -1,6 +1,6 @@
-#include "editor/CodePage.h"
-#include "editor/RtfCodec.h"
-#include "editor/SourceWriter.h"
+#include "core/CodePage.h"
+#include "editor/files/RtfCodec.h"
+#include "editor/files/SourceWriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
-#include "editor/BlockTokenReader.h"
-#include "editor/KeywordTable.h"
-#include "editor/TokenScanner.h"
-#include "editor/TokenStyle.h"
-#include "editor/TypingHighlight.h"
+#include "editor/highlight/BlockTokenReader.h"
+#include "editor/highlight/KeywordTable.h"
+#include "editor/highlight/TokenScanner.h"
+#include "editor/highlight/TokenStyle.h"
+#include "editor/highlight/TypingHighlight.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

@@ -2,8 +2,8 @@
 // caret row) in a 2,000,000-character document, in the middle of it.
 
 #include "app/Main.h"
-#include "app/SettingsStore.h"
 #include "editor/Childwin.h"
+#include "settings/SettingsStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

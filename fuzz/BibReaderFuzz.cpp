@@ -1,5 +1,5 @@
-#include "bib/BibReader.h"
-#include "bib/BibWriter.h"
+#include "bib/bibtex/BibReader.h"
+#include "bib/bibtex/BibWriter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "app/Main.h"
 
 #include "editor/Childwin.h"
-#include "editor/KeywordList.h"
-#include "editor/RtfCodec.h"
+#include "editor/files/RtfCodec.h"
+#include "editor/highlight/KeywordList.h"
 #include "platform/FileIo.h"
 #include "widgets/About.h"
 #include "widgets/ToolIcons.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/MainSettings.h"
-#include "app/RecentFiles.h"
-#include "editor/KeywordTable.h"
-#include "options/OptionValues.h"
+#include "app/session/MainSettings.h"
+#include "app/session/RecentFiles.h"
+#include "editor/highlight/KeywordTable.h"
+#include "options/values/OptionValues.h"
 #include "platform/EscapePoller.h"
 #include "platform/Prompter.h"
 

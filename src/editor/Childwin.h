@@ -1,8 +1,9 @@
 #pragma once
 
-#include "editor/CodePage.h"
+#include "core/CodePage.h"
+#include "core/LineEnd.h"
 #include "editor/MyRich.h"
-#include "editor/RtfCodec.h"
+#include "editor/files/RtfCodec.h"
 
 #include <QMenu>
 #include <QTimer>
@@ -72,7 +73,7 @@ public:
     // Whether the sidecar belongs to the source: their packed DOS times differ by < 161.
     [[nodiscard]] static bool SidecarIsCurrent(const QString& fileName);
     [[nodiscard]] TextEncoding Encoding() const { return encoding_; }
-    [[nodiscard]] const std::string& LineEnd() const { return lineEnd_; }
+    [[nodiscard]] orvelt::LineEnd LineEnding() const { return lineEnd_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,7 +115,7 @@ private:
         int row = 1;
     } rowAt_;
     TextEncoding encoding_ = TextEncoding::Utf8;
-    std::string lineEnd_ = "\n";
+    orvelt::LineEnd lineEnd_ = LineEnd::Lf;
 };
 
 } // namespace orvelt

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/CodePage.h"
-#include "editor/HighlightStyle.h"
+#include "core/CodePage.h"
+#include "core/HighlightStyle.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>

@@ -1,6 +1,6 @@
 #include "editor/VirtualKeys.h"
 
-#include "editor/KeyDownPlan.h"
+#include "editor/keys/KeyDownPlan.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

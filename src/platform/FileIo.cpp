@@ -1,6 +1,6 @@
 #include "platform/FileIo.h"
 
-#include "editor/DosDateTime.h"
+#include "core/DosDateTime.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "platform/IniSettingsStore.h"
 
-#include "app/IniText.h"
 #include "platform/FileIo.h"
+#include "settings/IniText.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/HighlightStyle.h"
+#include "core/HighlightStyle.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,0 +1,43 @@
+#include "bib/bibtex/BibDatabase.h"
+
+#include <utility>
+
+namespace orvelt {
+
+BibEntry* BibDatabase::AddEntry(std::string_view typeWord, Tdata entry, std::string caption) {
+    const int type = FindEntryType(typeWord);
+    if (type < 0) {
+        return nullptr;
+    }
+    return &AddEntry(type, std::move(entry), std::move(caption));
+}
+
+BibEntry& BibDatabase::AddEntry(int type, Tdata entry, std::string caption) {
+    return Category(type).push_back(BibEntry{std::move(caption), std::move(entry)});
+}
+
+void BibDatabase::RemoveEntry(int type, std::size_t index) {
+    Category(type).erase(index);
+}
+
+void BibDatabase::SortCategory(int type) {
+    if (type != StringType && type != PreambleType) {
+        Category(type).SortByCaption();
+    }
+}
+
+void BibDatabase::SortAll() {
+    for (int type = 0; type < EntryTypeCount; ++type) {
+        SortCategory(type);
+    }
+}
+
+std::size_t BibDatabase::EntryCount() const {
+    std::size_t count = 0;
+    for (const auto& category : categories_) {
+        count += category.size();
+    }
+    return count;
+}
+
+} // namespace orvelt

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "bib/bibtex/BibDiagnostic.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvelt {
+
+// What reading a bibliography file did, for the window to tell the user.
+struct BibReadReport {
+    // Set when the file could not be read at all: the system's description of why. Nothing was
+    // added then, which is not the same as a file without entries.
+    std::optional<std::string> IoError;
+    int AddedEntries = 0;
+    // Entries of types that are none of the sixteen (@COMMENT, @ONLINE, misspelt types).
+    int SkippedEntries = 0;
+    std::vector<BibDiagnostic> Diagnostics;
+
+    [[nodiscard]] bool Readable() const { return !IoError.has_value(); }
+};
+
+} // namespace orvelt

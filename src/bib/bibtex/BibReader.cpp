@@ -1,0 +1,231 @@
+#include "bib/bibtex/BibReader.h"
+
+#include "bib/bibtex/BibScanner.h"
+#include "core/AsciiCase.h"
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orvelt {
+namespace {
+
+bool BracesBalance(std::string_view text) {
+    std::ptrdiff_t level = 0;
+    for (char c : text) {
+        if (c == '{') {
+            ++level;
+        } else if (c == '}' && --level < 0) {
+            return false;
+        }
+    }
+    return level == 0;
+}
+
+// A field's value as read: a view into the file for a single piece, the pieces joined only for a
+// concatenation, so that a value is copied once, into its pair.
+struct ReadValue {
+    std::string_view Single;
+    std::string Joined;
+    bool IsJoined = false;
+    ValueForm Form = ValueForm::Delimited;
+    std::size_t Offset = 0;
+
+    [[nodiscard]] std::string_view Text() const { return IsJoined ? Joined : Single; }
+};
+
+// The entry being read, built in place as the last of its category.
+struct OpenEntry {
+    int Type = -1;
+    BibEntry* Entry = nullptr;
+    bool HasKey = false;
+    bool HasField = false;
+};
+
+// Turns the scanner's tokens into entries.
+class BibReader {
+public:
+    BibReader(BibDatabase& into, std::string_view text, BibReadReport& report)
+        : into_(into), scanner_(text, report.Diagnostics), report_(report) {}
+
+    void Run() {
+        TToken token = scanner_.GetToken();
+        while (token.Kind != BibTokenKind::End) {
+            switch (token.Kind) {
+            case BibTokenKind::Type:
+                StartEntry(token);
+                token = scanner_.GetToken();
+                break;
+            case BibTokenKind::Name:
+                if (token.Text.empty()) {
+                    token = scanner_.GetToken();
+                } else {
+                    const TToken name = token;
+                    std::optional<ReadValue> value = ReadValues(token);
+                    ApplyField(name, std::move(value));
+                }
+                break;
+            case BibTokenKind::Value: {
+                std::optional<ReadValue> value = ReadValues(token);
+                ApplyBareValue(*value);
+                break;
+            }
+            case BibTokenKind::End:
+                break;
+            }
+        }
+        FinishEntry();
+        into_.SortAll();
+    }
+
+private:
+    // Collects the value tokens from `token` on; leaves `token` at the first token of another
+    // kind. A single delimited value loses its delimiters; anything else is kept as written.
+    std::optional<ReadValue> ReadValues(TToken& token) {
+        if (token.Kind == BibTokenKind::Name) {
+            token = scanner_.GetToken();
+        }
+        if (token.Kind != BibTokenKind::Value) {
+            return std::nullopt;
+        }
+        ReadValue value;
+        value.Offset = token.Offset;
+        const TToken first = token;
+        token = scanner_.GetToken();
+        if (token.Kind != BibTokenKind::Value) {
+            value.Single = first.Text;
+            value.Form = ValueForm::Raw;
+            if (first.Delimited) {
+                if (BracesBalance(first.Content)) {
+                    value.Single = first.Content;
+                    value.Form = ValueForm::Delimited;
+                } else {
+                    AddBibDiagnostic(report_.Diagnostics, first.Offset, bibmsg::UnbalancedBraces);
+                }
+            }
+            return value;
+        }
+        value.IsJoined = true;
+        value.Form = ValueForm::Raw;
+        value.Joined = first.Text;
+        while (token.Kind == BibTokenKind::Value) {
+            value.Joined += token.Text;
+            token = scanner_.GetToken();
+        }
+        return value;
+    }
+
+    void StartEntry(const TToken& token) {
+        FinishEntry();
+        current_ = OpenEntry{};
+        current_.Type = FindEntryType(token.Text);
+        if (current_.Type < 0) {
+            ++report_.SkippedEntries;
+            AddBibDiagnostic(report_.Diagnostics, token.Offset, bibmsg::UnknownType);
+            return;
+        }
+        current_.Entry = &into_.Category(current_.Type).emplace_back();
+        static_cast<void>(InitEntry(current_.Entry->Data, EntryTypeNames[current_.Type]));
+        if (current_.Type == PreambleType) {
+            // A preamble has no names: its text is read as a value.
+            scanner_.SetState(BibScanner::State::ExpectValue);
+        }
+    }
+
+    void FinishEntry() {
+        if (current_.Type < 0) {
+            return;
+        }
+        current_.Entry->Caption = EntryCaption(current_.Entry->Data);
+        ++report_.AddedEntries;
+        current_ = OpenEntry{};
+    }
+
+    void ApplyField(const TToken& name, std::optional<ReadValue> value) {
+        if (current_.Type < 0) {
+            return;
+        }
+        FieldPair& first = current_.Entry->Data.Fields[0];
+        if (!value) {
+            // Only a name before every field is the citation key: `note = ,` further on must not
+            // replace it.
+            if (current_.Type < StringType && !current_.HasKey && !current_.HasField) {
+                first.Value = name.Text;
+                current_.HasKey = true;
+            } else {
+                AddBibDiagnostic(report_.Diagnostics, name.Offset, bibmsg::FieldWithoutValue);
+            }
+            return;
+        }
+        current_.HasField = true;
+        if (current_.Type == StringType) {
+            first.Name = name.Text;
+            first.Value = value->Text();
+            first.Form = value->Form;
+        } else if (current_.Type == PreambleType ||
+                   !SetField(current_.Entry->Data, name.Text, value->Text(), value->Form)) {
+            AddBibDiagnostic(report_.Diagnostics, name.Offset, bibmsg::UnknownField);
+        }
+    }
+
+    void ApplyBareValue(ReadValue& value) {
+        if (current_.Type < 0) {
+            return;
+        }
+        if (current_.Type != PreambleType) {
+            AddBibDiagnostic(report_.Diagnostics, value.Offset, bibmsg::ValueWithoutName);
+            return;
+        }
+        FieldPair& text = current_.Entry->Data.Fields[0];
+        text.Value = value.Text();
+        text.Form = value.Form;
+        current_.HasField = true;
+    }
+
+    BibDatabase& into_;
+    BibScanner scanner_;
+    BibReadReport& report_;
+    OpenEntry current_;
+};
+
+BibReadReport ReadInto(BibDatabase& into, std::string_view bytes) {
+    BibReadReport report;
+    BibReader(into, bytes, report).Run();
+    LocateBibDiagnostics(report.Diagnostics, bytes);
+    return report;
+}
+
+} // namespace
+
+BibReadResult ReadBIB(std::string_view bytes) {
+    BibReadResult result;
+    result.Database.LineEnding = DetectLineEnd(bytes);
+    result.Report = ReadInto(result.Database, bytes);
+    return result;
+}
+
+BibReadResult ReadBIB(const FileBytes& file) {
+    if (file.Error) {
+        BibReadResult result;
+        result.Report.IoError = *file.Error;
+        return result;
+    }
+    return ReadBIB(file.Bytes);
+}
+
+BibReadReport ImportBIB(BibDatabase& into, std::string_view bytes) {
+    return ReadInto(into, bytes);
+}
+
+BibReadReport ImportBIB(BibDatabase& into, const FileBytes& file) {
+    if (file.Error) {
+        BibReadReport report;
+        report.IoError = *file.Error;
+        return report;
+    }
+    return ImportBIB(into, file.Bytes);
+}
+
+} // namespace orvelt

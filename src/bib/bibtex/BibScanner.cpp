@@ -1,0 +1,228 @@
+#include "bib/bibtex/BibScanner.h"
+
+#include "core/AsciiCase.h"
+
+#include <cstring>
+#include <tuple>
+
+namespace orvelt {
+namespace {
+
+constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+// Characters BibTeX does not allow in a name or an abbreviation; "@" is added so that a type
+// word never runs into the next entry.
+constexpr std::string_view kNotInWord = "\"#%'(),={}@";
+
+constexpr BibScanner::StopSet MakeStops(std::string_view a, std::string_view b = {}) {
+    BibScanner::StopSet stops{};
+    for (char c : a) {
+        stops[static_cast<unsigned char>(c)] = true;
+    }
+    for (char c : b) {
+        stops[static_cast<unsigned char>(c)] = true;
+    }
+    return stops;
+}
+
+constexpr BibScanner::StopSet kWhiteSpaceSet = MakeStops(kWhiteSpace);
+constexpr BibScanner::StopSet kWordStops = MakeStops(kWhiteSpace, kNotInWord);
+// Only white space ends a name before "=": a tab is not part of it, and "_" or "%" are.
+constexpr BibScanner::StopSet kNameStops = MakeStops(kWhiteSpace, "),=}");
+constexpr BibScanner::StopSet kBareStops = MakeStops(kWhiteSpace, "\"#%'(),={}");
+constexpr BibScanner::StopSet kFieldEnd = MakeStops(",)}");
+constexpr BibScanner::StopSet kClosingBrace = MakeStops("}");
+constexpr BibScanner::StopSet kClosingQuote = MakeStops("\"");
+constexpr BibScanner::StopSet kClosingParenthesis = MakeStops(")");
+
+constexpr std::string_view kOperatorText = " # ";
+
+} // namespace
+
+void BibScanner::SetState(State state) {
+    state_ = state;
+    afterPiece_ = false;
+}
+
+std::string_view BibScanner::ReadUntil(const StopSet& stops, Depth depth) {
+    const std::size_t start = pos_;
+    std::ptrdiff_t level = 0;
+    const bool parentheses = depth == Depth::BracesAndParentheses;
+    for (; pos_ < text_.size(); ++pos_) {
+        const unsigned char c = Current();
+        if (stops[c] && level <= 0) {
+            break;
+        }
+        if (c == '{' || (parentheses && c == '(')) {
+            ++level;
+        } else if (c == '}' || (parentheses && c == ')')) {
+            --level;
+        }
+    }
+    return text_.substr(start, pos_ - start);
+}
+
+void BibScanner::SkipWhiteSpace() {
+    while (!AtEnd() && kWhiteSpaceSet[Current()]) {
+        ++pos_;
+    }
+}
+
+void BibScanner::Report(std::size_t offset, std::string_view message) {
+    AddBibDiagnostic(diagnostics_, offset, message);
+}
+
+TToken BibScanner::GetToken() {
+    TToken token;
+    switch (state_) {
+    case State::SeekEntry:
+        if (SeekEntry(token)) {
+            return token;
+        }
+        token.Offset = text_.size();
+        return token;
+    case State::ExpectName:
+        return ExpectName();
+    case State::ExpectValue:
+        return ExpectValue();
+    }
+    return token;
+}
+
+// An "@" starts an entry only as BibTeX reads one: "@", optional white space, a type word,
+// optional white space, then "{" or "(". Any other "@" (an e-mail address, a remark between
+// entries) is passed over, so it never swallows the header of the entry that follows.
+bool BibScanner::SeekEntry(TToken& token) {
+    while (!AtEnd()) {
+        const void* at = std::memchr(text_.data() + pos_, '@', text_.size() - pos_);
+        if (at == nullptr) {
+            pos_ = text_.size();
+            return false;
+        }
+        const std::size_t atPos =
+            static_cast<std::size_t>(static_cast<const char*>(at) - text_.data());
+        pos_ = atPos + 1;
+        SkipWhiteSpace();
+        const std::size_t wordStart = pos_;
+        const std::string_view word = ReadUntil(kWordStops, Depth::BracesOnly);
+        SkipWhiteSpace();
+        if (word.empty() || AtEnd() || (Current() != '{' && Current() != '(')) {
+            continue;
+        }
+        ++pos_;
+        token.Kind = BibTokenKind::Type;
+        token.Text = word;
+        token.Content = word;
+        token.Offset = wordStart;
+        // BibTeX reads nothing of a comment: the next entry may start inside it.
+        SetState(EqualsIgnoringCase(word, "COMMENT") ? State::SeekEntry : State::ExpectName);
+        return true;
+    }
+    return false;
+}
+
+TToken BibScanner::ExpectName() {
+    SkipWhiteSpace();
+    TToken token;
+    token.Offset = pos_;
+    if (AtEnd()) {
+        Report(pos_, bibmsg::UnterminatedEntry);
+        return token;
+    }
+    token.Kind = BibTokenKind::Name;
+    const unsigned char c = Current();
+    if (c == ')' || c == '}') {
+        ++pos_;
+        SetState(State::SeekEntry);
+        return token;
+    }
+    if (c == ',') {
+        ++pos_;
+        return token;
+    }
+    if (c == '=') {
+        // A value without its name: read it as a value so that it is skipped whole.
+        ++pos_;
+        SetState(State::ExpectValue);
+        return token;
+    }
+    token.Text = ReadUntil(kNameStops, Depth::BracesAndParentheses);
+    token.Content = token.Text;
+    SetState(State::ExpectValue);
+    return token;
+}
+
+TToken BibScanner::ExpectValue() {
+    for (;;) {
+        SkipWhiteSpace();
+        if (!afterPiece_) {
+            while (!AtEnd() && (Current() == '=' || kWhiteSpaceSet[Current()])) {
+                ++pos_;
+            }
+        }
+        TToken token;
+        token.Offset = pos_;
+        if (AtEnd()) {
+            Report(pos_, bibmsg::UnterminatedEntry);
+            return token;
+        }
+        const unsigned char c = Current();
+        if (c == '#') {
+            ++pos_;
+            afterPiece_ = false;
+            token.Kind = BibTokenKind::Value;
+            token.Text = kOperatorText;
+            token.Content = kOperatorText;
+            token.Operator = true;
+            return token;
+        }
+        if (c == ',' || c == ')' || c == '}') {
+            ++pos_;
+            token.Kind = BibTokenKind::Name;
+            SetState(c == ',' ? State::ExpectName : State::SeekEntry);
+            return token;
+        }
+        if (afterPiece_ || c == '%' || c == '\'') {
+            // Two values side by side (as after a stray "%": `12 % {13}`) or a character that
+            // cannot start one: gluing them would write back text BibTeX cannot read.
+            Report(pos_, afterPiece_ ? bibmsg::ValueWithoutHash : bibmsg::StrayCharacter);
+            std::ignore = ReadUntil(kFieldEnd, Depth::BracesAndParentheses);
+            continue;
+        }
+        afterPiece_ = true;
+        switch (c) {
+        case '{':
+            return DelimitedValue('}', Depth::BracesOnly);
+        case '"':
+            return DelimitedValue('"', Depth::BracesOnly);
+        case '(':
+            return DelimitedValue(')', Depth::BracesAndParentheses);
+        default:
+            break;
+        }
+        token.Kind = BibTokenKind::Value;
+        token.Text = ReadUntil(kBareStops, Depth::BracesAndParentheses);
+        token.Content = token.Text;
+        return token;
+    }
+}
+
+TToken BibScanner::DelimitedValue(char closing, Depth depth) {
+    TToken token;
+    token.Kind = BibTokenKind::Value;
+    token.Delimited = true;
+    token.Offset = pos_;
+    ++pos_;
+    const StopSet& stops = closing == '}'   ? kClosingBrace
+                           : closing == '"' ? kClosingQuote
+                                            : kClosingParenthesis;
+    token.Content = ReadUntil(stops, depth);
+    if (AtEnd()) {
+        Report(token.Offset, bibmsg::UnterminatedValue);
+    } else {
+        ++pos_;
+    }
+    token.Text = text_.substr(token.Offset, pos_ - token.Offset);
+    return token;
+}
+
+} // namespace orvelt

@@ -1,0 +1,191 @@
+#include "bib/bibtex/BibWriter.h"
+
+#include "core/AsciiCase.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace orvelt {
+namespace {
+
+// Cross-references chained deeper than this are not ordered further; BibTeX itself follows
+// only one level.
+constexpr int kMaxCrossrefDepth = 32;
+
+// Builds the text in one string, with the database's line end.
+class BibWriter {
+public:
+    explicit BibWriter(LineEnd lineEnd) : eol_(LineEndText(lineEnd)) {}
+
+    void Reserve(std::size_t bytes) { text_.reserve(bytes); }
+    std::string Take() { return std::move(text_); }
+
+    void Ordinary(int type, const Tdata& entry) {
+        Append("@");
+        Append(EntryTypeNames[type]);
+        Append("{");
+        for (int i = 0; i < entry.FieldCount && i < Tdata::Capacity; ++i) {
+            const FieldPair& pair = entry.Fields[i];
+            if (pair.Value.empty()) {
+                continue;
+            }
+            if (pair.Name == CiteKeyName) {
+                Append(pair.Value);
+                Append(",");
+                EndLine();
+            } else if (!pair.Name.empty()) {
+                Append("   ");
+                Append(pair.Name);
+                Append(" = ");
+                Value(pair);
+                Append(",");
+                EndLine();
+            }
+        }
+        Close();
+    }
+
+    // No comma after the value: BibTeX reports one in an abbreviation as an error.
+    void Abbreviation(const Tdata& entry) {
+        const FieldPair& pair = entry.Fields[0];
+        if (pair.Name.empty()) {
+            return; // nothing could refer to it, and BibTeX cannot read it
+        }
+        Append("@STRING{   ");
+        Append(pair.Name);
+        Append(" = ");
+        Value(pair);
+        EndLine();
+        Close();
+    }
+
+    // The text stays delimited (or in the form it was read in) so that it reads back as a value.
+    void Preamble(const Tdata& entry) {
+        Append("@PREAMBLE{");
+        Value(entry.Fields[0]);
+        EndLine();
+        Close();
+    }
+
+private:
+    void Append(std::string_view text) { text_.append(text); }
+    void EndLine() { text_.append(eol_); }
+    void Close() {
+        Append("}");
+        EndLine();
+        EndLine();
+    }
+    void Value(const FieldPair& pair) {
+        if (pair.Form == ValueForm::Raw) {
+            text_.append(pair.Value);
+        } else {
+            text_.push_back('{');
+            text_.append(pair.Value);
+            text_.push_back('}');
+        }
+    }
+
+    std::string_view eol_;
+    std::string text_;
+};
+
+struct Placed {
+    int Type;
+    const Tdata* Entry;
+    int Depth = 0; // below the entries that cross-reference it
+};
+
+// The ordinary entries in writing order: tree order, with every cross-referenced entry moved
+// after all entries that refer to it. Entries sharing a cite key move together, since BibTeX
+// may take any one of them.
+std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
+    std::vector<Placed> order;
+    for (int type = 0; type < StringType; ++type) {
+        for (const BibEntry& entry : database.Category(type)) {
+            order.push_back(Placed{type, &entry.Data, 0});
+        }
+    }
+    const auto valueOf = [](const Tdata& entry, std::string_view name) {
+        const int index = FindField(entry, name);
+        return index >= 0 ? std::string_view(entry.Fields[index].Value) : std::string_view();
+    };
+    const bool anyCrossref = std::any_of(order.begin(), order.end(), [&](const Placed& placed) {
+        return !valueOf(*placed.Entry, "crossref").empty();
+    });
+    if (!anyCrossref) {
+        return order;
+    }
+    // Group of each entry: one per cite key (any case); an entry without a key is its own.
+    std::unordered_map<std::string, std::size_t> groupOfKey;
+    std::vector<std::size_t> group(order.size());
+    std::size_t groups = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::string_view key = valueOf(*order[i].Entry, CiteKeyName);
+        group[i] =
+            key.empty() ? groups++ : groupOfKey.try_emplace(UpperAscii(key), groups).first->second;
+        groups = std::max(groups, group[i] + 1);
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> references; // (child group, parent group)
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::string_view crossref = valueOf(*order[i].Entry, "crossref");
+        const auto found =
+            crossref.empty() ? groupOfKey.end() : groupOfKey.find(UpperAscii(crossref));
+        if (found != groupOfKey.end() && found->second != group[i]) {
+            references.emplace_back(group[i], found->second);
+        }
+    }
+    // Depth of each group below the groups that refer to it, relaxed until stable.
+    std::vector<int> depth(groups, 0);
+    for (int pass = 0; pass < kMaxCrossrefDepth; ++pass) {
+        bool changed = false;
+        for (const auto& [child, parent] : references) {
+            if (depth[parent] < depth[child] + 1 && depth[child] + 1 <= kMaxCrossrefDepth) {
+                depth[parent] = depth[child] + 1;
+                changed = true;
+            }
+        }
+        if (!changed) {
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i].Depth = depth[group[i]];
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Placed& a, const Placed& b) { return a.Depth < b.Depth; });
+    return order;
+}
+
+} // namespace
+
+std::string WriteBIB(const BibDatabase& database) {
+    BibWriter out(database.LineEnding);
+    std::size_t estimate = 0;
+    for (int type = 0; type < EntryTypeCount; ++type) {
+        for (const BibEntry& entry : database.Category(type)) {
+            estimate += 16;
+            for (int i = 0; i < entry.Data.FieldCount && i < Tdata::Capacity; ++i) {
+                if (!entry.Data.Fields[i].Value.empty()) {
+                    estimate +=
+                        entry.Data.Fields[i].Value.size() + entry.Data.Fields[i].Name.size() + 12;
+                }
+            }
+        }
+    }
+    out.Reserve(estimate);
+    for (const BibEntry& entry : database.Category(StringType)) {
+        out.Abbreviation(entry.Data);
+    }
+    for (const BibEntry& entry : database.Category(PreambleType)) {
+        out.Preamble(entry.Data);
+    }
+    for (const Placed& placed : OrdinaryOrder(database)) {
+        out.Ordinary(placed.Type, *placed.Entry);
+    }
+    return out.Take();
+}
+
+} // namespace orvelt

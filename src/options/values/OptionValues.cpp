@@ -1,0 +1,186 @@
+#include "options/values/OptionValues.h"
+
+#include <variant>
+
+namespace orvelt {
+
+namespace {
+
+struct StyleDefault {
+    const char* prefix;
+    StyleKind kind;
+    std::uint32_t color;
+    const char* styleLetters;
+};
+
+// Read order of the categories; the settings names are the prefixes + the four suffixes.
+constexpr StyleDefault kStyleRows[] = {
+    {"Befehl", StyleKind::TexCommand, 255, "B"},
+    {"Befehl2", StyleKind::UserCommand, 128, "B"},
+    {"Text", StyleKind::Text, 0, ""},
+    {"Klammer1", StyleKind::Brace, 65280, "B"},
+    {"Klammer2", StyleKind::Bracket, 65535, "B"},
+    {"Kommentar", StyleKind::Comment, 16711680, "I"},
+    {"Mathematik", StyleKind::Math, 16776960, "IB"},
+};
+constexpr const char* kDefaultFace = "Courier New";
+constexpr int kDefaultSize = 10;
+// The size's name keeps its o-umlaut and sharp s (UTF-8 in our settings file).
+constexpr const char* kSizeSuffix = "Schriftgr\xC3\xB6\xC3\x9F"
+                                    "e";
+
+using Field = std::variant<bool OptionValues::*, int OptionValues::*, std::string OptionValues::*>;
+struct ScalarRow {
+    const char* name;
+    Field field;
+    bool atClose; // written when the dialog is closed
+    bool atEnd;   // written at the end of the run
+};
+
+// Read in this order after the styles, programs and snippets (Braces and BraceDelay are read
+// with the styles, see ReadOptionValues).
+const ScalarRow kScalarRows[] = {
+    {"Braces", &OptionValues::braces, true, false},
+    {"BraceDelay", &OptionValues::braceDelay, true, false},
+    {"Dictionary", &OptionValues::dictionary, false, true},
+    {"Buttonbar", &OptionValues::buttonbar, true, false},
+    {"AutoSave", &OptionValues::autoSave, true, false},
+    {"AutoSaveInterval", &OptionValues::autoSaveInterval, true, false},
+    {"FilterSpecials", &OptionValues::filterSpecials, true, false},
+    {"Specials", &OptionValues::specials, true, false},
+    {"SpecialsInterval", &OptionValues::specialsInterval, true, false},
+    {"ASCII", &OptionValues::ascii, true, false},
+    {"UseBIBEdit", &OptionValues::useBibEdit, false, true},
+    {"ConvertKeys", &OptionValues::convertKeys, false, true},
+    {"WordWrap", &OptionValues::wordWrap, false, true},
+};
+constexpr std::size_t kStyleScalarRows = 2; // Braces, BraceDelay
+
+void ReadScalar(const SettingsStore& store, const ScalarRow& row, OptionValues& o) {
+    auto raw = store.Read(row.name);
+    std::visit(
+        [&](auto member) {
+            using T = std::decay_t<decltype(o.*member)>;
+            if constexpr (std::is_same_v<T, bool>)
+                o.*member = ReadBooleanValue(raw, o.*member);
+            else if constexpr (std::is_same_v<T, int>)
+                o.*member = ReadIntegerValue(raw, o.*member);
+            else
+                o.*member = raw.value_or(o.*member);
+        },
+        row.field);
+}
+
+void WriteScalar(SettingsStore& store, const ScalarRow& row, const OptionValues& o) {
+    std::visit(
+        [&](auto member) {
+            using T = std::decay_t<decltype(o.*member)>;
+            if constexpr (std::is_same_v<T, bool>)
+                store.Write(row.name, WriteBooleanValue(o.*member));
+            else if constexpr (std::is_same_v<T, int>)
+                store.Write(row.name, WriteIntegerValue(o.*member));
+            else
+                store.Write(row.name, o.*member);
+        },
+        row.field);
+}
+
+std::string Name(const char* prefix, const char* suffix) {
+    return std::string(prefix) + suffix;
+}
+std::string Numbered(const char* stem, std::size_t n, const char* tail = "") {
+    return stem + std::to_string(n) + tail;
+}
+
+} // namespace
+
+StyleSet OptionValues::DefaultStyles() {
+    StyleSet set;
+    for (const StyleDefault& row : kStyleRows) {
+        HighlightStyle& style = set[static_cast<int>(row.kind)];
+        style.face = kDefaultFace;
+        style.size = kDefaultSize;
+        style.color = row.color;
+        style.styles = ReadFontStyleValue(row.styleLetters);
+    }
+    return set;
+}
+
+OptionValues ReadOptionValues(const SettingsStore& store) {
+    OptionValues o;
+    o.background = static_cast<std::uint32_t>(
+        ReadIntegerValue(store.Read("HintergrundFarbe"), static_cast<int>(o.background)));
+    for (const StyleDefault& row : kStyleRows) {
+        HighlightStyle& style = o.styles[static_cast<int>(row.kind)];
+        style.color = static_cast<std::uint32_t>(
+            ReadIntegerValue(store.Read(Name(row.prefix, "Farbe")), static_cast<int>(style.color)));
+        style.face = store.Read(Name(row.prefix, "Schriftname")).value_or(style.face);
+        style.size = ReadIntegerValue(store.Read(Name(row.prefix, kSizeSuffix)), style.size);
+        if (auto letters = store.Read(Name(row.prefix, "Schriftstil")))
+            style.styles = ReadFontStyleValue(*letters);
+    }
+    for (std::size_t i = 0; i < kStyleScalarRows; ++i)
+        ReadScalar(store, kScalarRows[i], o);
+
+    for (std::size_t n = 1;; ++n) {
+        ProgramEntry entry;
+        entry.name = store.Read(Numbered("TeXProgsName", n)).value_or("");
+        if (entry.name.empty())
+            break;
+        entry.key = ReadKeyValue(store.Read(Numbered("TeXProgsCut", n)).value_or(""));
+        entry.command = store.Read(Numbered("TeXProgsCommand", n)).value_or("");
+        entry.forceCurrentFile = ReadBooleanValue(store.Read(Numbered("TeXProgsASave", n)), false);
+        entry.showButton = ReadBooleanValue(store.Read(Numbered("TeXProgsButton", n)), true);
+        o.programs.push_back(std::move(entry));
+    }
+    for (std::size_t n = 1;; ++n) {
+        auto key = ReadKeyValue(store.Read(Numbered("Shortcut", n, "1")).value_or(""));
+        if (!key)
+            break;
+        o.snippets.push_back({*key, store.Read(Numbered("Shortcut", n, "2")).value_or("")});
+    }
+    for (std::size_t i = kStyleScalarRows; i < std::size(kScalarRows); ++i)
+        ReadScalar(store, kScalarRows[i], o);
+    return o;
+}
+
+void WriteSnippetKeys(SettingsStore& store, const std::vector<SnippetKey>& snippets) {
+    for (std::size_t i = 0; i < snippets.size(); ++i) {
+        store.Write(Numbered("Shortcut", i + 1, "1"), WriteKeyValue(snippets[i].key));
+        store.Write(Numbered("Shortcut", i + 1, "2"), snippets[i].file);
+    }
+    store.Write(Numbered("Shortcut", snippets.size() + 1, "1"), "");
+}
+
+void WriteOptionsOnClose(SettingsStore& store, const OptionValues& o) {
+    store.Write("HintergrundFarbe", WriteIntegerValue(static_cast<int>(o.background)));
+    for (const StyleDefault& row : kStyleRows) {
+        const HighlightStyle& style = o.styles[static_cast<int>(row.kind)];
+        store.Write(Name(row.prefix, "Farbe"), WriteIntegerValue(static_cast<int>(style.color)));
+        store.Write(Name(row.prefix, "Schriftname"), style.face);
+        store.Write(Name(row.prefix, kSizeSuffix), WriteIntegerValue(style.size));
+        store.Write(Name(row.prefix, "Schriftstil"), WriteFontStyleValue(style.styles));
+    }
+    for (const ScalarRow& row : kScalarRows)
+        if (row.atClose)
+            WriteScalar(store, row, o);
+    WriteSnippetKeys(store, o.snippets);
+}
+
+void WriteOptionsAtEnd(SettingsStore& store, const OptionValues& o) {
+    for (std::size_t i = 0; i < o.programs.size(); ++i) {
+        const ProgramEntry& p = o.programs[i];
+        store.Write(Numbered("TeXProgsName", i + 1), p.name);
+        store.Write(Numbered("TeXProgsCut", i + 1), WriteKeyValue(p.key));
+        store.Write(Numbered("TeXProgsCommand", i + 1), p.command);
+        store.Write(Numbered("TeXProgsASave", i + 1), WriteBooleanValue(p.forceCurrentFile));
+        store.Write(Numbered("TeXProgsButton", i + 1), WriteBooleanValue(p.showButton));
+    }
+    store.Write(Numbered("TeXProgsName", o.programs.size() + 1), "");
+    for (const ScalarRow& row : kScalarRows)
+        if (row.atEnd)
+            WriteScalar(store, row, o);
+    WriteSnippetKeys(store, o.snippets);
+}
+
+} // namespace orvelt

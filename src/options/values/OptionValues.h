@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/HighlightStyle.h"
+#include "settings/SettingValues.h"
+#include "settings/SettingsStore.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvelt {
+
+struct ProgramEntry {
+    std::string name;
+    std::optional<KeyChord> key; // none or F2..F10
+    std::string command;         // with the placeholders %f and %n
+    bool forceCurrentFile = false;
+    bool showButton = true;
+    bool operator==(const ProgramEntry&) const = default;
+};
+
+struct SnippetKey {
+    KeyChord key; // Ctrl+ or Shift+Ctrl+ and a letter
+    std::string file;
+    bool operator==(const SnippetKey&) const = default;
+};
+
+// Every option the user configures, with the defaults of an empty store.
+struct OptionValues {
+    std::uint32_t background = 12632256; // light grey
+    StyleSet styles = DefaultStyles();
+    bool braces = true;
+    std::string braceDelay = "500";
+    std::vector<ProgramEntry> programs;
+    std::vector<SnippetKey> snippets;
+    std::string dictionary;
+    bool buttonbar = true;
+    bool autoSave = false;
+    int autoSaveInterval = 5; // minutes
+    bool filterSpecials = false;
+    bool specials = false;
+    int specialsInterval = 2;
+    bool ascii = false;
+    bool useBibEdit = true;
+    bool convertKeys = true;
+    bool wordWrap = true;
+
+    static StyleSet DefaultStyles();
+};
+
+// The names and encodings of the options live in the .cpp, in one table each.
+// Reads in the order the options are created in: styles, braces, programs, snippets, the rest.
+[[nodiscard]] OptionValues ReadOptionValues(const SettingsStore& store);
+// What the options dialog writes when it is closed with its Close button.
+void WriteOptionsOnClose(SettingsStore& store, const OptionValues& options);
+// What is written at the end of the run.
+void WriteOptionsAtEnd(SettingsStore& store, const OptionValues& options);
+void WriteSnippetKeys(SettingsStore& store, const std::vector<SnippetKey>& snippets);
+
+} // namespace orvelt

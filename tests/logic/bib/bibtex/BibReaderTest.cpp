@@ -1,0 +1,323 @@
+#include "bib/bibtex/BibReader.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace orvelt {
+namespace {
+
+// The database as lines "TYPE caption: name = value; ...", category by category in tree order,
+// with every pair that has a value; a delimited value is shown in braces, a raw one as it is.
+std::vector<std::string> Describe(const BibDatabase& database) {
+    std::vector<std::string> lines;
+    for (int type = 0; type < EntryTypeCount; ++type) {
+        for (const BibEntry& entry : database.Category(type)) {
+            std::string line = std::string(EntryTypeNames[type]) + " " + entry.Caption + ":";
+            const char* separator = " ";
+            for (int i = 0; i < entry.Data.FieldCount; ++i) {
+                const FieldPair& pair = entry.Data.Fields[i];
+                if (!pair.Value.empty()) {
+                    line += separator + pair.Name + " = " +
+                            (pair.Form == ValueForm::Raw ? pair.Value : "{" + pair.Value + "}");
+                    separator = "; ";
+                }
+            }
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+struct Row {
+    const char* name;
+    std::string text;
+    std::vector<std::string> entries;
+    int skipped = 0;
+};
+
+void RunRows(const std::vector<Row>& rows) {
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const BibReadResult result = ReadBIB(row.text);
+        EXPECT_TRUE(result.Report.Readable());
+        EXPECT_EQ(Describe(result.Database), row.entries);
+        EXPECT_EQ(result.Report.SkippedEntries, row.skipped);
+        EXPECT_EQ(result.Report.AddedEntries, static_cast<int>(row.entries.size()));
+    }
+}
+
+TEST(BibReader, EntriesAndValues) {
+    RunRows({
+        {"nominal: empty file", "", {}},
+        {"nominal: text without any @", "just {some} text, = \"here\"", {}},
+        {"nominal: braces and parentheses inside a braced value",
+         "@article{K, title = {On {X} and (Y)}, year = 1996}",
+         {"ARTICLE K: cite key = {K}; title = {On {X} and (Y)}; year = 1996"}},
+        {"nominal: abbreviation in braces",
+         "@STRING{jcp = {J. Chem. Phys.}}",
+         {"STRING jcp: jcp = {J. Chem. Phys.}"}},
+        {"nominal: abbreviation in double quotes reads the same",
+         "@string{jcp = \"J. Chem. Phys.\"}",
+         {"STRING jcp: jcp = {J. Chem. Phys.}"}},
+        {"nominal: preamble",
+         "@PREAMBLE{{\\newcommand{\\x}{y}}}",
+         {"PREAMBLE Preamble:  = {\\newcommand{\\x}{y}}"}},
+        {"nominal: entry in parentheses",
+         "@BOOK(K, title = {T})",
+         {"BOOK K: cite key = {K}; title = {T}"}},
+        {"nominal: type words and field names in any case",
+         "@Article{K, AUTHOR = {A}}",
+         {"ARTICLE K: cite key = {K}; author = {A}"}},
+        {"nominal: no cite key and no title",
+         "@MISC{, author = {A}}",
+         {"MISC ?????: author = {A}"}},
+        {"nominal: no cite key, captioned by the title",
+         "@MISC{, title = {T}}",
+         {"MISC T: title = {T}"}},
+        {"nominal: the last of repeated fields wins",
+         "@MISC{K, title = {One}, title = {Two}}",
+         {"MISC K: cite key = {K}; title = {Two}"}},
+        {"nominal: fields outside the type's list are dropped",
+         "@MISC{K, journal = {J}, url = {u}}",
+         {"MISC K: cite key = {K}"}},
+        {"nominal: a value longer than any read buffer is read whole",
+         "@MISC{K, note = {" + std::string(20000, 'n') + "}}",
+         {"MISC K: cite key = {K}; note = {" + std::string(20000, 'n') + "}"}},
+        {"nominal: ordinary categories sorted by caption, ignoring case",
+         "@MISC{b,} @MISC{A,} @ARTICLE{z,} @MISC{c,}",
+         {"ARTICLE z: cite key = {z}", "MISC A: cite key = {A}", "MISC b: cite key = {b}",
+          "MISC c: cite key = {c}"}},
+    });
+}
+
+TEST(BibReader, RawValuesKeepTheirForm) {
+    RunRows({
+        // Regression: bare words were written back in braces, so `jan` printed as "jan" instead
+        // of the month, and an abbreviation became literal text.
+        {"regression: bare month, number and abbreviation stay bare",
+         "@ARTICLE{K, journal = jcp, year = 1996, month = jan}",
+         {"ARTICLE K: cite key = {K}; journal = jcp; year = 1996; month = jan"}},
+        // Regression: a concatenation lost its first and last character.
+        {"regression: concatenation kept as written",
+         "@ARTICLE{K, title = \"A\" # jcp # \"B\"}",
+         {"ARTICLE K: cite key = {K}; title = \"A\" # jcp # \"B\""}},
+        {"nominal: concatenation without blanks gets them around #",
+         "@ARTICLE{K, month = aug#\"~15\"}",
+         {"ARTICLE K: cite key = {K}; month = aug # \"~15\""}},
+        {"nominal: delimited value with unbalanced braces stays as written",
+         "@ARTICLE{K, title = \"a}b\"}",
+         {"ARTICLE K: cite key = {K}; title = \"a}b\""}},
+        {"nominal: abbreviation defined from another keeps its raw form",
+         "@STRING{comp = ieee # \" Computer\"}",
+         {"STRING comp: comp = ieee # \" Computer\""}},
+    });
+}
+
+TEST(BibReader, DepthInsideValues) {
+    RunRows({
+        // Regression: "(" in a braced value raised the shared depth, the value ran past its
+        // closing brace and swallowed every entry after it.
+        {"regression: unmatched ( inside braces",
+         "@BOOK{a, title = {Lecture notes (draft}}\n@BOOK{b, title = {T}}",
+         {"BOOK a: cite key = {a}; title = {Lecture notes (draft}",
+          "BOOK b: cite key = {b}; title = {T}"}},
+        {"regression: unmatched ( inside double quotes",
+         "@BOOK{a, title = \"x (y\"}\n@BOOK{b, title = {T}}",
+         {"BOOK a: cite key = {a}; title = {x (y}", "BOOK b: cite key = {b}; title = {T}"}},
+        {"nominal: a double quote inside braces does not end a quoted value",
+         "@BOOK{a, title = \"x {\"} y\"}",
+         {"BOOK a: cite key = {a}; title = {x {\"} y}"}},
+        {"nominal: an unmatched ) inside braces closes nothing",
+         "@BOOK{a, title = {x) y}, year = {1}}",
+         {"BOOK a: cite key = {a}; title = {x) y}; year = {1}"}},
+    });
+}
+
+TEST(BibReader, Names) {
+    RunRows({
+        // Regression: the tab became part of the name and the author was dropped as unknown.
+        {"regression: tab before =",
+         "@ARTICLE{K, author\t= {A}, title\t\t=\t{T}}",
+         {"ARTICLE K: cite key = {K}; author = {A}; title = {T}"}},
+        // Regression: the first character was skipped, so `_title` overwrote the title.
+        {"regression: names starting with odd characters are names of their own",
+         "@BOOK{K, title = {T}, _title = {X}, editor = {E}, %editor = {Y}}",
+         {"BOOK K: cite key = {K}; editor = {E}; title = {T}"}},
+        // Regression: a name without value replaced the cite key by "note".
+        {"regression: name without value after a field leaves the cite key",
+         "@MISC{K, title = {T}, note = , year = 2}",
+         {"MISC K: cite key = {K}; title = {T}; year = 2"}},
+        {"nominal: name without value before any field is the cite key",
+         "@MISC{ key:1/b , title = {T}}",
+         {"MISC key:1/b: cite key = {key:1/b}; title = {T}"}},
+    });
+}
+
+TEST(BibReader, EntryStarts) {
+    RunRows({
+        // Regression: the blank after "@" gave an empty type word and the manual was lost.
+        {"regression: white space after @",
+         "@ MANUAL (scribe, title = {T})",
+         {"MANUAL scribe: cite key = {scribe}; title = {T}"}},
+        // Regression: the "@" of an address read up to the next entry's "{" and lost it.
+        {"regression: @ in free text before an entry",
+         "Mail me@example.org about it.\n@MISC{K, title = {T}}",
+         {"MISC K: cite key = {K}; title = {T}"}},
+        {"nominal: white space between type word and brace",
+         "@misc \n {K, title = {T}}",
+         {"MISC K: cite key = {K}; title = {T}"}},
+        {"nominal: @ followed by a word and no brace is free text",
+         "@misc then @MISC{K,}",
+         {"MISC K: cite key = {K}"}},
+        {"nominal: unknown types skipped and counted",
+         "@COMMENT{x} @ONLINE{o, title = {O}} @artcle{m, title = {M}} @MISC{K, title = {T}}",
+         {"MISC K: cite key = {K}; title = {T}"},
+         3},
+        {"nominal: a comment is not read, as BibTeX does not read it",
+         "@comment{ (unbalanced } @MISC{K,}",
+         {"MISC K: cite key = {K}"},
+         1},
+    });
+}
+
+TEST(BibReader, ValuesSideBySide) {
+    RunRows({
+        // Regression: `12 % {13}` became one raw value "12 % {13}", invalid when written back.
+        {"regression: stray % between two values",
+         "@BOOK{K, volume = 12 % {13}, number = 4}",
+         {"BOOK K: cite key = {K}; volume = 12; number = 4"}},
+        {"robustness: second value at the end of the entry",
+         "@BOOK{K, volume = {12} {13}}@BOOK{L,}",
+         {"BOOK K: cite key = {K}; volume = {12}", "BOOK L: cite key = {L}"}},
+    });
+}
+
+TEST(BibReader, AbbreviationsAndPreamblesKeepFileOrder) {
+    // Regression: sorted by name, `comp` came before the `ieee` it is built from.
+    RunRows({
+        {"regression: abbreviations in file order",
+         "@STRING{ieee = \"IEEE\"} @STRING{comp = ieee # \" Computer\"} @STRING{abc = {x}}",
+         {"STRING ieee: ieee = {IEEE}", "STRING comp: comp = ieee # \" Computer\"",
+          "STRING abc: abc = {x}"}},
+        {"nominal: preambles in file order",
+         "@PREAMBLE{\"b\"} @PREAMBLE{{a}}",
+         {"PREAMBLE Preamble:  = {b}", "PREAMBLE Preamble:  = {a}"}},
+    });
+}
+
+TEST(BibReader, MalformedInput) {
+    RunRows({
+        {"robustness: unterminated value runs to the end",
+         "@MISC{K, title = {abc",
+         {"MISC K: cite key = {K}; title = {abc}"}},
+        {"robustness: unterminated entry",
+         "@MISC{K, title = {T}",
+         {"MISC K: cite key = {K}; title = {T}"}},
+        {"robustness: extra closing braces between entries",
+         "@MISC{K, title = {T}}}}} @MISC{L,}",
+         {"MISC K: cite key = {K}; title = {T}", "MISC L: cite key = {L}"}},
+        {"robustness: @ at the very end", "@", {}},
+        {"robustness: entry that is only a header", "@MISC{", {"MISC ?????:"}},
+        {"robustness: value without a name",
+         "@MISC{K, = {x}, title = {T}}",
+         {"MISC K: cite key = {K}; title = {T}"}},
+    });
+}
+
+TEST(BibReader, HugeAndBinaryInputEnds) {
+    struct Huge {
+        const char* name;
+        std::string text;
+    };
+    std::string everyByte;
+    for (int round = 0; round < 64; ++round) {
+        for (int c = 0; c < 256; ++c) {
+            everyByte.push_back(static_cast<char>((c * 7 + round) & 0xFF));
+        }
+    }
+    const Huge cases[] = {
+        {"robustness: 10 MB of {", std::string(10'000'000, '{')},
+        {"robustness: 10 MB of { inside an entry",
+         "@MISC{K, title = " + std::string(10'000'000, '{')},
+        {"robustness: 1 MB of @", std::string(1'000'000, '@')},
+        {"robustness: 1 MB of entry headers",
+         [] {
+             std::string text;
+             for (int i = 0; i < 100'000; ++i) {
+                 text += "@MISC{ ";
+             }
+             return text;
+         }()},
+        {"robustness: every byte value", everyByte},
+        {"robustness: nul bytes inside an entry", std::string("@MISC{K\0, title = {\0}}", 22)},
+    };
+    for (const Huge& row : cases) {
+        SCOPED_TRACE(row.name);
+        const BibReadResult result = ReadBIB(row.text);
+        EXPECT_TRUE(result.Report.Readable());
+        EXPECT_LE(result.Report.Diagnostics.size(), MaxBibDiagnostics + 1);
+    }
+}
+
+TEST(BibReader, DiagnosticsCarryPositions) {
+    const BibReadResult result = ReadBIB("@BOOK{K,\n  volume = 12 % 13,\n  title = {abc");
+    ASSERT_EQ(result.Report.Diagnostics.size(), 3u);
+    const BibDiagnostic& glued = result.Report.Diagnostics[0];
+    EXPECT_EQ(glued.Message, bibmsg::ValueWithoutHash);
+    EXPECT_EQ(glued.Line, 2);
+    EXPECT_EQ(glued.Column, 15);
+    EXPECT_EQ(result.Report.Diagnostics[1].Message, bibmsg::UnterminatedValue);
+    EXPECT_EQ(result.Report.Diagnostics[1].Line, 3);
+    EXPECT_EQ(result.Report.Diagnostics[1].Column, 11);
+    EXPECT_EQ(result.Report.Diagnostics[2].Message, bibmsg::UnterminatedEntry);
+}
+
+TEST(BibReader, UnreadableFileIsAnError) {
+    const BibReadResult failed = ReadBIB(FileBytes{{}, "Permission denied"});
+    EXPECT_FALSE(failed.Report.Readable());
+    EXPECT_EQ(failed.Report.IoError, "Permission denied");
+    EXPECT_TRUE(failed.Database.Empty());
+
+    const BibReadResult empty = ReadBIB(FileBytes{"", std::nullopt});
+    EXPECT_TRUE(empty.Report.Readable()) << "an empty file is read, not failed";
+
+    BibDatabase open = ReadBIB("@MISC{K,}").Database;
+    const BibReadReport import = ImportBIB(open, FileBytes{{}, "No such file or directory"});
+    EXPECT_FALSE(import.Readable());
+    EXPECT_EQ(open.EntryCount(), 1u);
+}
+
+TEST(BibReader, ImportAddsAndSortsKeepingLineEnds) {
+    BibDatabase open = ReadBIB("@MISC{b,}\r\n@STRING{x = {1}}\r\n").Database;
+    ASSERT_EQ(open.LineEnding, LineEnd::CrLf);
+    const BibReadReport report = ImportBIB(open, "@MISC{a,}\n@STRING{y = {2}}\n@ONLINE{o,}\n");
+    EXPECT_EQ(report.AddedEntries, 2);
+    EXPECT_EQ(report.SkippedEntries, 1);
+    EXPECT_EQ(open.LineEnding, LineEnd::CrLf);
+    EXPECT_EQ(Describe(open),
+              (std::vector<std::string>{"MISC a: cite key = {a}", "MISC b: cite key = {b}",
+                                        "STRING x: x = {1}", "STRING y: y = {2}"}));
+}
+
+TEST(BibReader, LineEndOfTheFile) {
+    struct LineEndRow {
+        const char* name;
+        const char* text;
+        LineEnd expected;
+    };
+    const LineEndRow rows[] = {
+        {"nominal: CR LF first", "a\r\nb\n", LineEnd::CrLf},
+        {"nominal: LF first", "a\nb\r\n", LineEnd::Lf},
+        {"nominal: no line end gives LF", "a", LineEnd::Lf},
+        {"robustness: LF at the start", "\na", LineEnd::Lf},
+        {"robustness: lone CR is not CR LF", "a\rb\n", LineEnd::Lf},
+    };
+    for (const LineEndRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ReadBIB(row.text).Database.LineEnding, row.expected);
+    }
+}
+
+} // namespace
+} // namespace orvelt

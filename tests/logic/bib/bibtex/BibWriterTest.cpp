@@ -1,0 +1,129 @@
+#include "bib/bibtex/BibWriter.h"
+
+#include "bib/bibtex/BibReader.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+
+namespace orvelt {
+namespace {
+
+// Checks the text, then reads it back: the read must be clean and give the same entries.
+void ExpectWrite(const BibDatabase& database, const std::string& expected) {
+    const std::string text = WriteBIB(database);
+    EXPECT_EQ(text, expected);
+    const BibReadResult back = ReadBIB(text);
+    EXPECT_TRUE(back.Report.Diagnostics.empty()) << back.Report.Diagnostics.front().Message;
+    EXPECT_EQ(back.Report.SkippedEntries, 0);
+    BibDatabase sorted = database;
+    sorted.SortAll();
+    EXPECT_EQ(back.Database, sorted);
+    EXPECT_EQ(WriteBIB(database), text) << "a second write gives the same bytes";
+    EXPECT_EQ(WriteBIB(back.Database), text) << "what was written is written again unchanged";
+}
+
+TEST(BibWriter, TextOfEntries) {
+    struct Row {
+        const char* name;
+        std::string source; // read to make the database
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"nominal: empty bibliography is an empty file", "", ""},
+        {"nominal: article with key, author and title", "@article{K, title = {T}, author = {A}}",
+         "@ARTICLE{K,\n   author = {A},\n   title = {T},\n}\n\n"},
+        {"nominal: only a cite key", "@book{K}", "@BOOK{K,\n}\n\n"},
+        {"nominal: no cite key starts on the header line", "@misc{, title = \"T\"}",
+         "@MISC{   title = {T},\n}\n\n"},
+        // Regression: BibTeX reports a comma after an abbreviation's value as an error.
+        {"regression: abbreviation without a trailing comma", "@STRING{jcp = \"J. Chem. Phys.\"}",
+         "@STRING{   jcp = {J. Chem. Phys.}\n}\n\n"},
+        {"nominal: preamble text stays delimited", "@PREAMBLE{{\\newcommand{\\x}{y}}}",
+         "@PREAMBLE{{\\newcommand{\\x}{y}}\n}\n\n"},
+        {"nominal: preamble concatenation stays as read", "@PREAMBLE{\"a\" # \"b\"}",
+         "@PREAMBLE{\"a\" # \"b\"\n}\n\n"},
+        // Regression: bare words and concatenations were braced into literal text.
+        {"regression: raw values written without braces",
+         "@ARTICLE{K, title = \"A\" # jcp # \"B\", year = 1996, month = jan}",
+         "@ARTICLE{K,\n   title = \"A\" # jcp # \"B\",\n   year = 1996,\n   month = jan,\n}\n\n"},
+        // Regression: abbreviations came after the entries using them.
+        {"regression: abbreviations, then preambles, then the types in order",
+         "@MISC{m,} @PREAMBLE{{p}} @ARTICLE{a,} @STRING{s = {S}} @BOOK{b,}",
+         "@STRING{   s = {S}\n}\n\n@PREAMBLE{{p}\n}\n\n@ARTICLE{a,\n}\n\n@BOOK{b,\n}\n\n"
+         "@MISC{m,\n}\n\n"},
+        // Regression: the BOOK was written before the INBOOK referring to it, so BibTeX did not
+        // inherit its fields.
+        {"regression: cross-referenced entry after those referring to it",
+         "@BOOK{whole, title = {W}} @BOOK{z,} @INBOOK{part, crossref = {WHOLE}}",
+         "@BOOK{z,\n}\n\n@INBOOK{part,\n   crossref = {WHOLE},\n}\n\n@BOOK{whole,\n   title = "
+         "{W},\n}\n\n"},
+        {"nominal: chained cross-references",
+         "@PROCEEDINGS{top,} @INPROCEEDINGS{mid, crossref = {top}} @ARTICLE{low, crossref = {mid}}",
+         "@ARTICLE{low,\n   crossref = {mid},\n}\n\n@INPROCEEDINGS{mid,\n   crossref = "
+         "{top},\n}\n\n@PROCEEDINGS{top,\n}\n\n"},
+        {"robustness: cross-reference cycle still writes every entry once",
+         "@MISC{a, crossref = {b}} @MISC{b, crossref = {a}}",
+         "@MISC{b,\n   crossref = {a},\n}\n\n@MISC{a,\n   crossref = {b},\n}\n\n"},
+        // Regression: with two entries keyed "c", the one referring to "c" was moved or not
+        // depending on which came first, so each save reordered the file again.
+        {"regression: entries sharing a cite key keep their order",
+         "@BOOK{c,} @BOOK{c, crossref = {c}} @BOOK{d, crossref = {C}}",
+         "@BOOK{d,\n   crossref = {C},\n}\n\n@BOOK{c,\n}\n\n@BOOK{c,\n   crossref = "
+         "{c},\n}\n\n"},
+        {"nominal: CR LF file keeps CR LF", "@MISC{K,\r\ntitle = {T}}\r\n",
+         "@MISC{K,\r\n   title = {T},\r\n}\r\n\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const BibReadResult read = ReadBIB(row.source);
+        ExpectWrite(read.Database, row.expected);
+    }
+}
+
+TEST(BibWriter, EntriesMadeInTheWindow) {
+    BibDatabase database; // new: LF
+    Tdata entry;
+    ASSERT_TRUE(InitEntry(entry, "STRING"));
+    database.AddEntry(StringType, entry, "NONAME1"); // never named: nothing can use it
+    ASSERT_TRUE(InitEntry(entry, "PREAMBLE"));
+    database.AddEntry(PreambleType, entry, "NONAME2");
+    ASSERT_TRUE(InitEntry(entry, "UNPUBLISHED"));
+    SetField(entry, "cite key", "u");
+    SetField(entry, "note", "N");
+    database.AddEntry(13, entry, "u");
+    EXPECT_EQ(WriteBIB(database), "@PREAMBLE{{}\n}\n\n@UNPUBLISHED{u,\n   note = {N},\n}\n\n");
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(BibWriter, OpenThenSaveIsByteIdentical) {
+    const std::string lf = ReadFile(std::filesystem::path(ORVELT_TEST_DATA) / "bib" / "saved.bib");
+    ASSERT_FALSE(lf.empty());
+    std::string crlf;
+    for (char c : lf) {
+        if (c == '\n') {
+            crlf += '\r';
+        }
+        crlf += c;
+    }
+    struct Row {
+        const char* name;
+        const std::string& text;
+    };
+    const Row rows[] = {{"nominal: LF file", lf}, {"nominal: CR LF file", crlf}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const BibReadResult read = ReadBIB(row.text);
+        EXPECT_TRUE(read.Report.Diagnostics.empty());
+        ExpectWrite(read.Database, row.text);
+    }
+}
+
+} // namespace
+} // namespace orvelt

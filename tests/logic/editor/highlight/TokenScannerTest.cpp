@@ -1,0 +1,264 @@
+#include "editor/highlight/TokenScanner.h"
+
+#include "editor/highlight/KeywordTable.h"
+#include "editor/highlight/TokenStyle.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace orvelt {
+namespace {
+
+struct Expected {
+    std::size_t offset;
+    TokenKind kind;
+    std::string text;
+    bool operator==(const Expected&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Expected& token) {
+    return out << token.offset << ":" << static_cast<int>(token.kind) << ":\"" << token.text
+               << "\"";
+}
+
+std::vector<Expected> Simplified(const std::vector<HighlightToken<char>>& tokens) {
+    std::vector<Expected> out;
+    for (const auto& token : tokens) {
+        out.push_back({token.offset, token.kind, std::string(token.text)});
+    }
+    return out;
+}
+
+// The syntax is ASCII, so an ASCII case must scan the same on the surface's UTF-16 text.
+std::vector<Expected> SimplifiedWide(std::string_view ascii, ScanOptions options) {
+    const std::u16string wide(ascii.begin(), ascii.end());
+    std::vector<Expected> out;
+    for (const auto& token : ScanText(std::u16string_view(wide), options)) {
+        out.push_back(
+            {token.offset, token.kind, std::string(token.text.begin(), token.text.end())});
+    }
+    return out;
+}
+
+constexpr auto T = TokenKind::Text;
+constexpr auto C = TokenKind::Command;
+constexpr auto K = TokenKind::Comment;
+constexpr auto B = TokenKind::Brace;
+constexpr auto R = TokenKind::Bracket;
+constexpr auto M = TokenKind::Math;
+
+struct Row {
+    const char* name;
+    std::string input;
+    std::vector<Expected> expected;
+};
+
+void RunRows(const std::vector<Row>& rows, ScanOptions options, bool alsoWide = true) {
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Simplified(ScanText(std::string_view(row.input), options)), row.expected);
+        if (alsoWide) {
+            EXPECT_EQ(SimplifiedWide(row.input, options), row.expected) << "UTF-16";
+        }
+    }
+}
+
+const ScanOptions kSource{ScanMode::Source, false, true};
+const ScanOptions kSourceFiltered{ScanMode::Source, true, true};
+const ScanOptions kLine{ScanMode::Line, false, true};
+
+TEST(TokenScanner, Commands) {
+    RunRows(
+        {
+            {"nominal: name of letters",
+             "\\section{A}",
+             {{0, C, "\\section"}, {8, B, "{"}, {9, T, "A"}, {10, B, "}"}}},
+            {"nominal: escaped percent is one command",
+             "100\\% sure % note",
+             {{0, T, "100"}, {3, C, "\\%"}, {5, T, " sure "}, {11, K, "% note"}}},
+            {"nominal: two backslashes are one command, letters after them text",
+             "\\\\alpha",
+             {{0, C, "\\\\"}, {2, T, "alpha"}}},
+            {"nominal: digit after backslash", "\\1x", {{0, C, "\\1"}, {2, T, "x"}}},
+            {"nominal: name stops at a digit", "\\alpha2", {{0, C, "\\alpha"}, {6, T, "2"}}},
+            {"nominal: escaped brace", "\\{x", {{0, C, "\\{"}, {2, T, "x"}}},
+            {"edge: backslash at the very end takes nothing", "a\\", {{0, T, "a"}, {1, C, "\\"}}},
+            {"edge: backslash then line end", "\\\nx", {{0, C, "\\\n"}, {2, T, "x"}}},
+            {"edge: commands back to back", "\\a\\b", {{0, C, "\\a"}, {2, C, "\\b"}}},
+        },
+        kSource);
+}
+
+TEST(TokenScanner, CommandTakesAWholeCharacter) {
+    RunRows(
+        {
+            {"nominal: two-byte UTF-8", "\\\xC3\xA9t", {{0, C, "\\\xC3\xA9"}, {3, T, "t"}}},
+            {"nominal: four-byte UTF-8",
+             "\\\xF0\x9F\x98\x80!",
+             {{0, C, "\\\xF0\x9F\x98\x80"}, {5, T, "!"}}},
+            {"robustness: lead byte without continuation",
+             "\\\xC3(",
+             {{0, C, "\\\xC3"}, {2, T, "("}}},
+            {"robustness: sequence cut by the end of input",
+             "\\\xE2\x82",
+             {{0, C, "\\\xE2"}, {2, T, "\x82"}}},
+            {"robustness: overlong form is not one character",
+             "\\\xE0\x80\x80",
+             {{0, C, "\\\xE0"}, {2, T, "\x80\x80"}}},
+            {"robustness: stray continuation byte", "\\\x80x", {{0, C, "\\\x80"}, {2, T, "x"}}},
+        },
+        kSource, false);
+    RunRows({{"nominal: 8-bit code page takes one byte",
+              "\\\xC3\xA9",
+              {{0, C, "\\\xC3"}, {2, T, "\xA9"}}}},
+            ScanOptions{ScanMode::Source, false, false}, false);
+
+    const std::u16string wide = u"\\\U0001F600x\\\xD800y";
+    const auto tokens = ScanText(std::u16string_view(wide), kSource);
+    ASSERT_EQ(tokens.size(), 4u);
+    EXPECT_EQ(tokens[0].text, u"\\\U0001F600") << "both halves of a surrogate pair";
+    EXPECT_EQ(tokens[2].text, u"\\\xD800") << "a lone high surrogate is one unit";
+    EXPECT_EQ(tokens[3].text, u"y");
+}
+
+TEST(TokenScanner, CommentsSingleCharactersAndText) {
+    RunRows(
+        {
+            {"nominal: comment stops before the line end",
+             "% a\tb\r\nx",
+             {{0, K, "% a\tb"}, {5, T, "\r\nx"}}},
+            {"nominal: comment to the end of input", "x%y", {{0, T, "x"}, {1, K, "%y"}}},
+            {"edge: other control characters end a comment",
+             "%a\x01z",
+             {{0, K, "%a"}, {2, T, "\x01z"}}},
+            {"edge: control characters above 13 stay in a comment", "%a\x0Ez", {{0, K, "%a\x0Ez"}}},
+            {"nominal: comment keeps 8-bit bytes", "%\xE4\xFC", {{0, K, "%\xE4\xFC"}}},
+            {"nominal: dollar signs only", "$x^2$", {{0, M, "$"}, {1, T, "x^2"}, {4, M, "$"}}},
+            {"nominal: each bracket and brace alone",
+             "[]{}",
+             {{0, R, "["}, {1, R, "]"}, {2, B, "{"}, {3, B, "}"}}},
+            {"nominal: text runs across lines", "a b\n c$", {{0, T, "a b\n c"}, {6, M, "$"}}},
+            {"edge: empty input", "", {}},
+        },
+        kSource);
+}
+
+TEST(TokenScanner, SourceSpecials) {
+    RunRows(
+        {
+            {"nominal: dropped up to its closing brace",
+             "x\\special{src:12a.tex}y",
+             {{0, T, "x"}, {22, T, "y"}}},
+            {"nominal: any character before src", "\\special src}z", {{13, T, "z"}}},
+            {"nominal: other specials stay",
+             "\\special{ps:x}",
+             {{0, C, "\\special"}, {8, B, "{"}, {9, T, "ps:x"}, {13, B, "}"}}},
+            {"nominal: a longer name is another command",
+             "\\specials{src}",
+             {{0, C, "\\specials"}, {9, B, "{"}, {10, T, "src"}, {13, B, "}"}}},
+            {"robustness: unclosed special drops the rest", "\\special{src:1\nabc", {}},
+            {"robustness: input ends before src could follow",
+             "\\special{sr",
+             {{0, C, "\\special"}, {8, B, "{"}, {9, T, "sr"}}},
+        },
+        kSourceFiltered);
+    RunRows({{"nominal: kept without the setting",
+              "\\special{src:1}",
+              {{0, C, "\\special"}, {8, B, "{"}, {9, T, "src:1"}, {14, B, "}"}}}},
+            kSource);
+    RunRows({{"nominal: kept when scanning a line",
+              "\\special{src:1}",
+              {{0, C, "\\special"}, {8, B, "{"}, {9, T, "src:1"}, {14, B, "}"}}}},
+            ScanOptions{ScanMode::Line, true, true});
+}
+
+TEST(TokenScanner, SoftBreakMarkers) {
+    RunRows(
+        {
+            {"nominal: marker and LF dropped", "one%%@\ntwo", {{0, T, "one"}, {7, T, "two"}}},
+            {"nominal: marker and CR LF dropped", "one%%@\r\ntwo", {{0, T, "one"}, {8, T, "two"}}},
+            {"nominal: marker after an escaped percent",
+             "50\\%%%@\nx",
+             {{0, T, "50"}, {2, C, "\\%"}, {8, T, "x"}}},
+            {"edge: marker at the end of input", "one%%@", {{0, T, "one"}}},
+            {"edge: lone CR line end", "one%%@\rtwo", {{0, T, "one"}, {7, T, "two"}}},
+            {"nominal: marker alone before a real comment drops only the line end",
+             "text %%@\n% real",
+             {{0, T, "text "}, {9, K, "% real"}}},
+            {"nominal: wrap inside a comment joins the pieces",
+             "% a long %%@\n% comment\nx",
+             {{0, K, "% a long "}, {14, K, " comment"}, {22, T, "\nx"}}},
+            {"nominal: wrap inside a comment with CR LF",
+             "% a %%@\r\n%b",
+             {{0, K, "% a "}, {10, K, "b"}}},
+            {"nominal: comment wrapped twice",
+             "%a%%@\n%b%%@\n%c",
+             {{0, K, "%a"}, {7, K, "b"}, {13, K, "c"}}},
+            {"edge: wrapped piece that is empty", "%a%%@\n%\nx", {{0, K, "%a"}, {7, T, "\nx"}}},
+            {"edge: comment ending in a marker but no percent follows",
+             "% ends %%@\nplain",
+             {{0, K, "% ends %%@"}, {10, T, "\nplain"}}},
+            {"edge: comment ending in a marker at the end of input",
+             "% ends %%@",
+             {{0, K, "% ends %%@"}}},
+            {"edge: marker inside a comment, not at its end",
+             "% a %%@ b\nx",
+             {{0, K, "% a %%@ b"}, {9, T, "\nx"}}},
+        },
+        kSource);
+    RunRows(
+        {
+            {"nominal: a line keeps its marker", "one%%@", {{0, T, "one"}, {3, K, "%%@"}}},
+            {"nominal: a line keeps a marker ending a comment", "%a%%@", {{0, K, "%a%%@"}}},
+        },
+        kLine);
+}
+
+TEST(TokenScanner, ScanLineIsTheLineMode) {
+    const auto tokens = ScanLine(u"\\alpha %%@");
+    ASSERT_EQ(tokens.size(), 3u);
+    EXPECT_EQ(tokens[2].text, u"%%@");
+    EXPECT_EQ(tokens[2].kind, TokenKind::Comment);
+}
+
+TEST(TokenStyle, StylesAsAPersonSeesThem) {
+    const KeywordTable keywords(std::vector<std::string>{"\\alpha", "\\section"});
+    struct Row {
+        const char* name;
+        std::string input;
+        std::vector<StyleKind> expected;
+    };
+    using S = StyleKind;
+    const Row rows[] = {
+        {"nominal: listed and unlisted commands",
+         "\\alpha \\beta",
+         {S::TexCommand, S::Text, S::UserCommand}},
+        {"nominal: only the dollar signs are mathematics", "$x^2$", {S::Math, S::Text, S::Math}},
+        {"nominal: escaped percent then a comment",
+         "100\\% sure % note",
+         {S::Text, S::UserCommand, S::Text, S::Comment}},
+        {"nominal: braces and brackets",
+         "\\section[a]{b}",
+         {S::TexCommand, S::Bracket, S::Text, S::Bracket, S::Brace, S::Text, S::Brace}},
+        {"nominal: a joined comment piece is a comment though it lacks the percent",
+         "%a%%@\n%\\alpha",
+         {S::Comment, S::Comment}},
+        {"robustness: case differs from the list", "\\Alpha", {S::UserCommand}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<StyleKind> styles;
+        for (const auto& token : ScanText(std::string_view(row.input), kSource)) {
+            styles.push_back(TokenStyle(token, keywords));
+        }
+        EXPECT_EQ(styles, row.expected);
+    }
+    EXPECT_EQ(StyleOfToken(std::u16string_view(u""), keywords), S::Text);
+    EXPECT_EQ(StyleOfToken(std::u16string_view(u"alpha"), keywords), S::Text);
+    EXPECT_EQ(StyleOfToken(std::u16string_view(u"\\alpha"), keywords), S::TexCommand);
+    EXPECT_EQ(StyleOfToken(std::string_view("\\"), keywords), S::UserCommand);
+}
+
+} // namespace
+} // namespace orvelt

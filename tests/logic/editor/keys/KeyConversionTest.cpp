@@ -1,0 +1,33 @@
+#include "editor/keys/KeyConversion.h"
+
+#include <gtest/gtest.h>
+
+namespace orvelt {
+namespace {
+
+TEST(KeyConversion, UmlautsAndSharpSBecomeTheLetterAfterAQuote) {
+    struct Row {
+        const char* name;
+        char32_t typed;
+        std::optional<char> letter;
+    };
+    const Row rows[] = {
+        {"nominal: a umlaut", U'\u00E4', 'a'},
+        {"nominal: o umlaut", U'\u00F6', 'o'},
+        {"nominal: u umlaut", U'\u00FC', 'u'},
+        {"nominal: capital A umlaut", U'\u00C4', 'A'},
+        {"nominal: capital O umlaut", U'\u00D6', 'O'},
+        {"nominal: capital U umlaut", U'\u00DC', 'U'},
+        {"nominal: sharp s", U'\u00DF', 's'},
+        {"boundary: e acute is not German", U'\u00E9', std::nullopt},
+        {"boundary: the plain letter stays", U'a', std::nullopt},
+        {"boundary: capital sharp s is not in the table", U'\u1E9E', std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(UmlautLetter(row.typed), row.letter);
+    }
+}
+
+} // namespace
+} // namespace orvelt

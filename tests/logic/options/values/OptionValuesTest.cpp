@@ -1,0 +1,59 @@
+#include "options/values/OptionValues.h"
+
+#include <gtest/gtest.h>
+
+namespace orvelt {
+namespace {
+
+TEST(OptionValues, EmptyStoreGivesTheDefaultStyles) {
+    MemorySettingsStore store;
+    OptionValues o = ReadOptionValues(store);
+    EXPECT_EQ(o.background, 12632256u);
+    EXPECT_EQ(StyleFor(o.styles, StyleKind::Comment).color, 16711680u);
+    EXPECT_EQ(StyleFor(o.styles, StyleKind::Comment).styles, unsigned(kItalic));
+    EXPECT_EQ(StyleFor(o.styles, StyleKind::Math).styles, unsigned(kBold | kItalic));
+    EXPECT_EQ(StyleFor(o.styles, StyleKind::UserCommand).color, 128u);
+    EXPECT_EQ(StyleFor(o.styles, StyleKind::Text).face, "Courier New");
+    EXPECT_TRUE(o.programs.empty());
+    EXPECT_TRUE(o.snippets.empty());
+    EXPECT_TRUE(o.wordWrap);
+    EXPECT_EQ(o.braceDelay, "500");
+}
+
+TEST(OptionValues, WritesAndReadsBackWithUmlautNamesAndCanonicalStyles) {
+    MemorySettingsStore store;
+    OptionValues o;
+    o.styles[static_cast<int>(StyleKind::Math)].size = 12;
+    o.programs = {{"LaTeX", KeyChord{0, "F9"}, "latex %f", true, false},
+                  {"View", {}, "xdvi %f", false, true}};
+    o.snippets = {{KeyChord{kCtrl, "J"}, "/s/fig.tex"}};
+    o.wordWrap = false;
+    WriteOptionsOnClose(store, o);
+    WriteOptionsAtEnd(store, o);
+    EXPECT_EQ(store.Read("MathematikSchriftgr\xC3\xB6\xC3\x9F"
+                         "e"),
+              "12");
+    EXPECT_EQ(store.Read("MathematikSchriftstil"), "BI") << "written canonically";
+    EXPECT_EQ(store.Read("TeXProgsName3"), "") << "ends the list";
+    EXPECT_EQ(store.Read("Shortcut21"), "");
+    OptionValues back = ReadOptionValues(store);
+    EXPECT_EQ(back.styles, o.styles);
+    EXPECT_EQ(back.programs, o.programs);
+    EXPECT_EQ(back.snippets, o.snippets);
+    EXPECT_FALSE(back.wordWrap);
+}
+
+TEST(OptionValues, ProgramListShrinkingEndsAtTheNewCount) {
+    MemorySettingsStore store;
+    OptionValues o;
+    for (int i = 0; i < 5; ++i)
+        o.programs.push_back({"P" + std::to_string(i), {}, "cmd", false, true});
+    WriteOptionsAtEnd(store, o);
+    o.programs.resize(2);
+    WriteOptionsAtEnd(store, o);
+    EXPECT_EQ(ReadOptionValues(store).programs.size(), 2u);
+    EXPECT_EQ(store.Read("TeXProgsName4"), "P3");
+}
+
+} // namespace
+} // namespace orvelt

@@ -2,32 +2,33 @@
 
 #include "app/session/MainSettings.h"
 #include "app/session/RecentFiles.h"
-#include "editor/highlight/KeywordTable.h"
-#include "options/values/OptionValues.h"
+#include "options/OptionHolder.h"
 #include "platform/EscapePoller.h"
 #include "platform/Prompter.h"
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
-#include <array>
 #include <memory>
 
 class QAction;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QSessionManager;
 class QTabBar;
-class QToolBar;
-class QToolButton;
 
 namespace orvelt {
 
+class ChildWindow;
+class CommandTable;
+class RecentMenu;
+class StatusPanels;
 class TMDIChild;
+class WindowList;
 
-// The multi-document frame: menus, tool bar, tab strip, status bar and the child windows.
+// TMainForm: the main window. The multi-document frame: menus, tool bar, tab strip, status bar
+// and the child windows. It composes the command table, the status panels and the window list,
+// keeps the lifecycle, opens and closes windows, and forwards commands to the active child.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -41,93 +42,38 @@ public:
     explicit TMainForm(Environment env, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Shared with the document windows.
-    QString FileToOpen;
-    int LastCloseAction = 2;
-    int ProgressTotal = 0;
-    int ProgressDone = 0;
-    bool Closing = false;
-    bool FirstActivation = true;
-    bool FromTemplate = false;
-    bool Sizing = false;
-    bool ProjectModified = false;
-    QString ProjectFileName;
-
     [[nodiscard]] const QString& Path() const { return path_; }
-    [[nodiscard]] QString LastDir() const { return lastDir_; }
-    void SetLastDir(const QString& dir) { lastDir_ = dir; }
-    [[nodiscard]] OptionValues& Options() { return options_; }
-    [[nodiscard]] const KeywordTable& Keywords() const { return keywords_; }
-    [[nodiscard]] Prompter& Prompts() { return prompter_; }
+    [[nodiscard]] const QString& LastDir() const { return lastDir_; }
+    [[nodiscard]] OptionValues& Options() { return options_.Values(); }
+    [[nodiscard]] OptionHolder& OptionSource() { return options_; }
     [[nodiscard]] EscapePoller& Escape() { return *escape_; }
     [[nodiscard]] QMdiArea* MdiArea() const { return mdiArea_; }
     [[nodiscard]] int ChildCount() const;
     // The child the commands act on (a dialog may hold the focus).
-    [[nodiscard]] QWidget* ActiveChild() const;
+    [[nodiscard]] ChildWindow* ActiveChild() const;
     [[nodiscard]] TMDIChild* ActiveSourceWindow() const;
+    [[nodiscard]] bool IsClosing() const { return closing_; }
 
-    // Status bar panels 0..4.
-    void SetPanel(int panel, const QString& text);
     [[nodiscard]] QString PanelText(int panel) const;
     void ShowTransientMessage(const QString& text);
-    void updateStatus();
-    bool EscapePressed() { return escape_->EscapePressed(); }
+    void updateStatus(int done, int total);
 
     void RegisterFile(const QString& name);
-    void OpenDocument(const QString& name);
-    void RenameWindowEntry(QWidget* child, const QString& name);
-    void RemoveWindowEntry(QWidget* child);
-    void EnableSave(bool enabled);
+    // Opens a file in the right kind of window; a template opens as an untitled copy.
+    void OpenDocument(const QString& name, bool fromTemplate = false);
     void UpdateMenuItems();
-    // Pastes a snippet file's highlighted text (its sidecar) at the active window's caret.
-    void SnippetItemClick(const QString& snippetFile);
-    // Save one child (source or bibliography); false when nothing was saved.
-    bool SaveChild(QWidget* child);
 
     // Log-off: answers the session manager. Returns false when the log-off must be cancelled.
     bool SessionEnding(bool interactionAllowed);
     // What the end of the run writes (the options), after the message loop.
     void WriteEndOfRunSettings();
 
-    [[nodiscard]] const RecentFiles& Recent() const { return recent_; }
-    [[nodiscard]] const QStringList& Windowlist() const { return windowList_; }
+    [[nodiscard]] const RecentFiles& Recent() const;
+    [[nodiscard]] const QStringList& Windowlist() const;
     [[nodiscard]] QTabBar* TabControl() const { return tabControl_; }
     [[nodiscard]] QAction* Action(const QString& objectName) const;
-    // The open and save dialogs' filters; the second is selected.
-    [[nodiscard]] static const QStringList& FileFilters();
 
-public slots:
-    void FirstActivate();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool event(QEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void CreateActions();
-    void CreateMenus();
-    void CreateToolBar();
-    void CreateStatusBar();
-    void CreateCentralArea();
-    QAction* MakeAction(const char* objectName, const QString& caption, const QString& hint);
-    QMdiSubWindow* AddChildWindow(QWidget* child);
-    void AppendWindowEntry(QWidget* child, const QString& caption);
-    void TabChanged(int index);
-    // Deactivates the window left, activates the one entered, then refreshes the menus.
-    void ActiveWindowChanged();
-    void FillRecentMenu();
-    void RecentItemClick(int k);
-    void CommitData(QSessionManager& manager);
-    [[nodiscard]] QList<QWidget*> ChildrenLastToFirst() const;
-    [[nodiscard]] QString NewDocumentName() const;
-    bool CloseChildWindow(QWidget* child);
-
-    // File and Edit commands
+    // Command handlers (the command table connects them).
     void FileNewItemClick();
     void FileNewTemplateClick();
     void FileOpenItemClick();
@@ -141,7 +87,33 @@ private:
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();
-    void SaveAsInDirectory(const QString& directory, bool asShortcut);
+    void WindowTileItemClick();
+    void WindowCascadeItemClick();
+    void WindowArrangeItemClick();
+    void HelpAboutItemClick();
+
+public slots:
+    void FirstActivate();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateCentralArea();
+    QMdiSubWindow* AddChildWindow(ChildWindow* child);
+    void ConnectChild(ChildWindow* child);
+    // Deactivates the window left, activates the one entered, then refreshes the menus.
+    void ActiveWindowChanged();
+    void CommitData(QSessionManager& manager);
+    [[nodiscard]] QList<ChildWindow*> ChildrenLastToFirst() const;
+    [[nodiscard]] QString NewDocumentName() const;
+    bool CloseChildWindow(ChildWindow* child);
+    void SaveAsInDirectory(const QString& directory);
 
     SettingsStore& settings_;
     Prompter& prompter_;
@@ -149,28 +121,20 @@ private:
     QString path_;
     QString lastDir_;
     MainSettings placement_;
-    OptionValues options_;
-    KeywordTable keywords_;
-    RecentFiles recent_;
+    OptionHolder options_;
     std::unique_ptr<EscapePoller> escape_;
+    std::unique_ptr<CommandTable> commands_;
+    StatusPanels* panels_ = nullptr;
+    WindowList* windowList_ = nullptr;
+    RecentMenu* recentMenu_ = nullptr;
 
     QMdiArea* mdiArea_ = nullptr;
     QTabBar* tabControl_ = nullptr;
-    QWidget* treePanel_ = nullptr;
-    QWidget* sizePanel_ = nullptr;
-    QToolBar* speedPanel_ = nullptr;
-    std::array<QLabel*, 5> panels_{};
-    QTimer timer2_;
-    QStringList windowList_;
-    QList<QPointer<QWidget>> windowOrder_; // the windows behind windowList_, same order
-    std::array<QAction*, RecentFiles::kSize> recentItems_{};
-    QMenu* fileMenu_ = nullptr;
-    QMenu* windowMenu_ = nullptr;
     QMetaObject::Connection updateMenusConnection_;
+    QPointer<ChildWindow> lastActive_;
+    bool firstActivation_ = true;
+    bool closing_ = false;
     bool sessionEnded_ = false;
-    QPointer<QWidget> lastActive_;
-    long long shownTenths_ = -1;
-    int splitterGrabX_ = 0;
 };
 
 } // namespace orvelt

@@ -1,5 +1,7 @@
 #include "core/FileNames.h"
 
+#include "core/AsciiCase.h"
+
 namespace orvelt {
 
 std::string_view NamePart(std::string_view path) {
@@ -12,11 +14,7 @@ std::string UpperExtension(std::string_view path) {
     std::size_t dot = name.find_last_of('.');
     if (dot == std::string_view::npos)
         return {};
-    std::string ext(name.substr(dot));
-    for (char& c : ext)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return ext;
+    return UpperAscii(name.substr(dot));
 }
 
 std::string AddDefaultExtension(std::string_view name, std::string_view extension) {

@@ -2,30 +2,43 @@
 
 #include "core/CodePage.h"
 #include "core/LineEnd.h"
+#include "editor/BraceFlash.h"
 #include "editor/MyRich.h"
-#include "editor/files/RtfCodec.h"
+#include "editor/SurfaceHighlighter.h"
+#include "widgets/ChildWindow.h"
 
 #include <QMenu>
 #include <QTimer>
-#include <QWidget>
 #include <array>
 #include <cstdint>
 #include <optional>
 
 namespace orvelt {
 
-class TMainForm;
+class EscapePoller;
+class OptionHolder;
+class Prompter;
+class SourceFile;
 
-// A source window: one TeX (or other text) file on the editor surface, with its sidecar.
-class TMDIChild : public QWidget {
+// TMDIChild: a source window. One TeX (or other text) file on the editor surface, with its
+// sidecar. It reads its options from the holder and tells the main window what it shows by
+// signals.
+class TMDIChild : public ChildWindow {
     Q_OBJECT
 public:
-    explicit TMDIChild(TMainForm& main, QWidget* parent = nullptr);
+    struct Services {
+        OptionHolder& options;
+        Prompter& prompter;
+        EscapePoller& escape;
+        const QString& lastDir; // where Save as starts
+    };
+    explicit TMDIChild(Services services, QWidget* parent = nullptr);
 
-    // Loads FileToOpen; false when the window closed during creation (nothing to show).
-    bool FormCreate(const QString& fileToOpen);
+    // Loads the file; with `untitledName`, as an untitled copy of it (New from template).
+    // False when the window closed during creation (nothing to show).
+    bool FormCreate(const QString& fileToOpen, const QString& untitledName = {});
 
-    TMyRichEdit* MainEdit = nullptr;
+    TMyRichEdit* MainEdit;
     QMenu* PopupMenu1 = nullptr;
     QMenu* Scuts1 = nullptr;
     QTimer AutoSaveTimer;
@@ -40,11 +53,15 @@ public:
     std::uint16_t LastKeyDown = 0;
     char32_t LastCharTyped = U' ';
 
+    [[nodiscard]] ChildKind Kind() const override { return ChildKind::Source; }
+    [[nodiscard]] QString FileNameOf() const override { return FileName; }
+    [[nodiscard]] bool IsModified() const override { return Modified; }
+
     void SetModified(bool value);
     void ShowRow(int row);
     void ShowInsertMode();
-    void FormActivate();
-    void FormDeactivate();
+    void FormActivate() override;
+    void FormDeactivate() override;
     // Re-styles the caret line token by token.
     void RehighlightLine();
     void ApplyStyle(StyleKind kind);
@@ -59,19 +76,20 @@ public:
     // Also run by activation, with no key (null).
     void MainEditKeyUp(QKeyEvent* event);
 
-    // Saves under FileName (asking for one when untitled); false when nothing was saved.
-    bool SaveDocument();
-    bool SaveDocumentAs();
+    bool SaveDocument() override;
+    bool SaveDocumentAs() override;
     // Save as template or snippet: a copy of the window under a name chosen in `directory`;
     // the window edits that file from then on, without touching LastDir or the recent files.
     bool SaveAsCopyIn(const QString& directory);
-    // Replaces the selection with styled text (a snippet), as one undo step.
-    void InsertStyledText(const std::vector<StyledRun>& runs);
-    // "Save %s ?": true when the window may go (saved, or No).
-    bool AskToSave();
+    bool AskToSave() override;
+    // Pastes a snippet file's highlighted text (its sidecar) at the caret, through the clipboard.
+    void InsertSnippet(const QString& snippetFile);
 
-    // Whether the sidecar belongs to the source: their packed DOS times differ by < 161.
-    [[nodiscard]] static bool SidecarIsCurrent(const QString& fileName);
+    void EditUndo() override;
+    void EditCut() override;
+    void EditCopy() override;
+    void EditPaste() override;
+
     [[nodiscard]] TextEncoding Encoding() const { return encoding_; }
     [[nodiscard]] orvelt::LineEnd LineEnding() const { return lineEnd_; }
 
@@ -81,33 +99,24 @@ protected:
 private:
     bool MainEditKeyPress(QKeyEvent* event);
     bool MainEditKeyDown(QKeyEvent* event);
-    void MainEditMouseDown(QMouseEvent* event);
     [[nodiscard]] std::optional<char32_t> TypedCharacter(const QKeyEvent& event) const;
-    void ShowMatchingBrace();
     // Line of the selection start, 1-based. Counting wrapped lines walks the document, so the
     // answer is kept until the text, the caret or the width changes: a typed character moves
     // the caret and is then released, and both show the row.
     [[nodiscard]] int CaretRow();
-    void MarkBrace();
-    void BusyWait(int ms);
-    // Restyles the token before the caret and types c with its format, as one undo step;
-    // false when the surface is to insert c itself.
-    bool HighlightTyped(char32_t c, const QString& typed);
-    enum class ImportOutcome { Done, Aborted, OpenError };
-    ImportOutcome ImportSource();
-    bool LoadSidecar();
-    void TakeSourceConventions();
-    // Both read the document's raw text (blocks end in U+2029) by Qt positions, which spares
-    // a copy of every block's text.
-    bool WriteSidecar(const QString& fileName, const QString& raw);
-    bool WriteSourceFile(const QString& fileName, const QString& raw);
     bool SaveTo(const QString& fileName);
     [[nodiscard]] QString ChooseSaveName(const QString& directory);
-    [[nodiscard]] bool SoftBreakMarkerActive(const QString& fileName) const;
+    [[nodiscard]] bool SoftBreakMarkerActive() const;
     void ReportOpenError();
     void FillSnippetMenu();
 
-    TMainForm& main_;
+    OptionHolder& options_;
+    Prompter& prompter_;
+    EscapePoller& escape_;
+    const QString& lastDir_;
+    SourceFile* file_;
+    SurfaceHighlighter highlighter_;
+    BraceFlash braceFlash_;
     struct RowAt {
         bool known = false; // cleared by every change of the text or its formats
         int position = -1;
@@ -116,6 +125,7 @@ private:
     } rowAt_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     orvelt::LineEnd lineEnd_ = LineEnd::Lf;
+    bool bibFile_ = false; // a .bib edited as text never gets soft-break markers
 };
 
 } // namespace orvelt

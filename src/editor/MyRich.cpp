@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <functional>
+#include <unordered_map>
 
 namespace orvelt {
 
@@ -144,6 +145,95 @@ void TMyRichEdit::LoadStyledText(const QString& text, const std::vector<FormatRu
     AdoptDocument(doc);
     if (FormattingPending())
         formatTimer_->start();
+}
+
+void TMyRichEdit::LoadStyledRuns(const StyledText& styled, const HighlightStyle& fallback) {
+    std::vector<HighlightStyle> styles;
+    std::vector<QTextCharFormat> formats;
+    std::vector<std::size_t> characters; // per format, to fill with the commonest first
+    std::vector<FormatRun> runs;
+    runs.reserve(styled.size());
+    QString all;
+    for (const StyledRun& run : styled) {
+        auto it = std::find(styles.begin(), styles.end(), run.style);
+        if (it == styles.end()) {
+            styles.push_back(run.style);
+            formats.push_back(FormatOfStyle(run.style));
+            characters.push_back(0);
+            it = styles.end() - 1;
+        }
+        const auto index = static_cast<std::size_t>(it - styles.begin());
+        characters[index] += run.text.size();
+        runs.push_back({static_cast<int>(run.text.size()), static_cast<int>(index)});
+        all.append(QStringView(run.text.data(), static_cast<qsizetype>(run.text.size())));
+    }
+    if (formats.empty())
+        formats.push_back(FormatOfStyle(fallback));
+    const int base = static_cast<int>(std::max_element(characters.begin(), characters.end()) -
+                                      characters.begin());
+    LoadStyledText(all, runs, std::move(formats), base);
+}
+
+namespace {
+
+std::u16string_view Piece(const QString& raw, int position, int length) {
+    return std::u16string_view(reinterpret_cast<const char16_t*>(raw.utf16()) + position,
+                               static_cast<std::size_t>(std::max(0, length)));
+}
+
+} // namespace
+
+StyledText TMyRichEdit::StyledRuns(const QString& raw) const {
+    StyledText runs;
+    // Formats are shared by index: convert each once, not once per fragment.
+    std::unordered_map<int, HighlightStyle> styles;
+    auto styleOf = [&](int index, const QTextCharFormat& format) -> const HighlightStyle& {
+        auto it = styles.find(index);
+        if (it == styles.end())
+            it = styles.emplace(index, StyleOfFormat(format)).first;
+        return it->second;
+    };
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            QTextFragment f = it.fragment();
+            const HighlightStyle& style = styleOf(f.charFormatIndex(), f.charFormat());
+            if (runs.empty() || !(runs.back().style == style))
+                runs.push_back({std::u16string(), style});
+            runs.back().text.append(Piece(raw, f.position(), f.length()));
+        }
+        if (b.next().isValid()) {
+            if (runs.empty())
+                runs.push_back({u"", StyleOfFormat(b.charFormat())});
+            runs.back().text += u'\n';
+        }
+    }
+    return runs;
+}
+
+std::vector<SurfaceLine> TMyRichEdit::Lines(const QString& raw) const {
+    const bool wrapped = lineWrapMode() != NoWrap;
+    EnsureLayout();
+    std::vector<SurfaceLine> lines;
+    lines.reserve(static_cast<std::size_t>(document()->blockCount()));
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        std::u16string_view text = Piece(raw, b.position(), b.length() - 1);
+        const bool last = !b.next().isValid();
+        QTextLayout* layout = b.layout();
+        const int count = wrapped && layout ? layout->lineCount() : 0;
+        if (count <= 1) {
+            lines.push_back({text, !last});
+            continue;
+        }
+        for (int i = 0; i < count; ++i) {
+            const int start = layout->lineAt(i).textStart();
+            const int length = i + 1 < count ? layout->lineAt(i + 1).textStart() - start
+                                             : static_cast<int>(text.size()) - start;
+            lines.push_back(
+                {text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)),
+                 i + 1 == count && !last});
+        }
+    }
+    return lines;
 }
 
 void TMyRichEdit::FormatPending(QTextDocument* doc, int until, qint64 budgetMs) {
@@ -389,20 +479,53 @@ QString TMyRichEdit::Storable(const QString& text) const {
     return out;
 }
 
-bool TMyRichEdit::RoomFor(int length) const {
+QString TMyRichEdit::Holdable(const QString& text) const {
+    QString storable = Storable(text);
+    storable.replace("\r\n", "\n");
+    return storable;
+}
+
+std::optional<QString> TMyRichEdit::Admit(const QString& text) const {
+    QString storable = Holdable(text);
     auto [start, end] = GetSelection();
-    return TextLength() - (end - start) + length <= textLimit_;
+    // A line break counts as two positions.
+    const qsizetype added = storable.size() + storable.count('\n');
+    if (TextLength() - (end - start) + added > textLimit_)
+        return std::nullopt;
+    return storable;
+}
+
+bool TMyRichEdit::Insert(QTextCursor& at, const std::vector<TextPiece>& pieces) {
+    FinishFormatting();
+    QString all;
+    for (const TextPiece& piece : pieces)
+        all += piece.first;
+    if (!Admit(all))
+        return false; // all of it or nothing
+    at.removeSelectedText();
+    for (const auto& [text, format] : pieces)
+        at.insertText(Holdable(text), format);
+    return true;
+}
+
+bool TMyRichEdit::InsertRuns(const StyledText& runs) {
+    std::vector<TextPiece> pieces;
+    pieces.reserve(runs.size());
+    for (const StyledRun& run : runs)
+        pieces.emplace_back(QString::fromStdU16String(run.text), FormatOfStyle(run.style));
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    const bool inserted = Insert(cursor, pieces);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    return inserted;
 }
 
 void TMyRichEdit::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText())
         return;
-    FinishFormatting();
-    QString text = Storable(source->text());
-    text.replace("\r\n", "\n");
-    if (!RoomFor(static_cast<int>(text.size() + text.count('\n'))))
-        return;
-    textCursor().insertText(text);
+    QTextCursor cursor = textCursor();
+    Insert(cursor, source->text(), cursor.charFormat());
 }
 
 TMyRichEdit::CaretLineInfo TMyRichEdit::CaretLine() const {
@@ -433,10 +556,9 @@ void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
     bool printable = !text.isEmpty() && (text.at(0).isPrint() || text == "\t");
     bool newline = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if ((printable || newline) && !isReadOnly()) {
-        if (printable && Storable(text) != text)
-            return; // the document's code page cannot hold it
-        if (!RoomFor(newline ? 2 : static_cast<int>(text.size())))
-            return;
+        std::optional<QString> admitted = Admit(newline ? QStringLiteral("\n") : text);
+        if (!admitted || (printable && *admitted != text))
+            return; // beyond the limit, or the document's code page cannot hold it
     }
     if (keyPressHook && keyPressHook(event))
         return;
@@ -444,6 +566,8 @@ void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TMyRichEdit::TypeText(const QString& text) {
+    if (Admit(text) != text)
+        return;
     QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, text);
     QPlainTextEdit::keyPressEvent(&typed);
 }

@@ -2,19 +2,22 @@
 
 #include "core/CodePage.h"
 #include "core/HighlightStyle.h"
+#include "editor/files/RtfCodec.h"
+#include "editor/files/SourceWriter.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace orvelt {
 
-// The editor surface. Positions count a line break as two characters (CR, LF), as the
-// saved text does; a line is a line as the surface breaks it, so with word wrap on each
-// wrapped screen line is a line of its own.
+// TMyRichEdit: the editor surface of a source window. Positions count a line break as two
+// characters (CR, LF), as the saved text does; a line is a line as the surface breaks it, so with
+// word wrap on each wrapped screen line is a line of its own.
 class TMyRichEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -52,8 +55,19 @@ public:
     [[nodiscard]] TextEncoding Encoding() const { return encoding_; }
     // Text as the document can hold it: unencodable characters become "?".
     [[nodiscard]] QString Storable(const QString& text) const;
-    // Whether inserting `length` characters in place of the selection stays within the limit.
-    [[nodiscard]] bool RoomFor(int length) const;
+    // Text as it may go in place of the selection: storable, and within the text limit (none
+    // when it would exceed it).
+    [[nodiscard]] std::optional<QString> Admit(const QString& text) const;
+    // Every insertion of text passes here: the pending formats are finished first (an edit must
+    // find them in place), and the text is admitted. Replaces `at`'s selection; false when the
+    // text was refused. Callers that join several steps into one undo step open the edit block.
+    using TextPiece = std::pair<QString, QTextCharFormat>;
+    bool Insert(QTextCursor& at, const std::vector<TextPiece>& pieces);
+    bool Insert(QTextCursor& at, const QString& text, const QTextCharFormat& format) {
+        return Insert(at, {{text, format}});
+    }
+    // Replaces the selection with styled runs ('\n' ends a line) as one undo step.
+    bool InsertRuns(const StyledText& runs);
     // The surface line that holds the caret: its text, its first Qt position and the caret's
     // column in it. Found from the caret's own block, so it costs the same in any document.
     struct CaretLineInfo {
@@ -87,6 +101,16 @@ public:
     void LoadStyledText(const QString& text, const std::vector<FormatRun>& runs,
                         std::vector<QTextCharFormat> formats, int base);
     void FinishFormatting();
+    // Shows styled runs (a sidecar's content), filling with the commonest style first.
+    void LoadStyledRuns(const StyledText& runs, const HighlightStyle& fallback);
+
+    // The text as Qt holds it (blocks end in U+2029), which the two below take apart by position
+    // rather than copying every block's text.
+    [[nodiscard]] QString RawText() const { return document()->toRawText(); }
+    // The whole text as styled runs, '\n' between lines: the sidecar's content.
+    [[nodiscard]] StyledText StyledRuns(const QString& raw) const;
+    // The lines as the surface breaks them: with word wrap on, each wrapped screen line.
+    [[nodiscard]] std::vector<SurfaceLine> Lines(const QString& raw) const;
     [[nodiscard]] bool FormattingPending() const { return nextPending_ < pending_.size(); }
 
     // Lays out every block up to `block` (all when -1), so that wrapped lines are known.
@@ -105,6 +129,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // Storable, with CR LF as one line break.
+    [[nodiscard]] QString Holdable(const QString& text) const;
     [[nodiscard]] int BlockLineCount(const QTextBlock& block) const;
     struct LineLocation {
         QTextBlock block;

@@ -1,6 +1,7 @@
 #include "platform/FileIo.h"
 
 #include "core/DosDateTime.h"
+#include "core/FileNames.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -8,6 +9,15 @@
 #include <QSaveFile>
 
 namespace orvelt {
+
+QString NamePartOf(const QString& path) {
+    const std::string bytes = path.toStdString();
+    return QString::fromStdString(std::string(NamePart(bytes)));
+}
+
+QString UpperExtensionOf(const QString& path) {
+    return QString::fromStdString(UpperExtension(path.toStdString()));
+}
 
 FileResult ReadFileBytes(const QString& path, std::string& bytes) {
     QFile file(path);

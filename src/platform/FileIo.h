@@ -12,6 +12,10 @@ struct FileResult {
     QString error; // the operating system's description when !ok
 };
 
+// The file-name rules of core/FileNames for Qt strings.
+[[nodiscard]] QString NamePartOf(const QString& path);
+[[nodiscard]] QString UpperExtensionOf(const QString& path);
+
 // Reads a whole file's bytes.
 [[nodiscard]] FileResult ReadFileBytes(const QString& path, std::string& bytes);
 // Writes beside the target and renames over it, so a failed write leaves the old file whole.

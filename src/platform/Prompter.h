@@ -36,6 +36,15 @@ struct FileDialogRequest {
     bool mustExist = false;
 };
 
+// The open and save dialogs' filters; the second (TeX files) is the one selected. Both cases:
+// this file system tells paper.TEX from paper.tex.
+inline const QStringList& TexFileFilters() {
+    static const QStringList filters = {
+        QStringLiteral("All files (*)"),
+        QStringLiteral("TeX files (*.tex *.TEX *.sty *.STY *.doc *.DOC *.bib *.BIB)")};
+    return filters;
+}
+
 // Every question, message and standard dialog of the program. The real one shows Qt's
 // dialogs; the tests' one answers from a script and keeps every text it was shown.
 class Prompter {

@@ -108,7 +108,6 @@ TEST_F(FileCommands, NewFromTemplateIsUntitledAndModifiedOnlyWhenImported) {
     Trigger("FileNewTemplateItem");
     EXPECT_EQ(Active()->windowTitle(), "NONAME2");
     EXPECT_FALSE(Active()->Modified);
-    EXPECT_FALSE(form_->FromTemplate);
 }
 
 TEST_F(FileCommands, SaveAsTemplateWritesTemplateAndSidecarAndRecaptions) {

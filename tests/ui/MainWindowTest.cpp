@@ -1,5 +1,6 @@
 #include "MainFormFixture.h"
 #include "platform/IniSettingsStore.h"
+#include "widgets/PanelSplitter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -105,16 +106,12 @@ TEST_F(MainWindow, TransientMessageClearsAfterThreeSeconds) {
 
 TEST_F(MainWindow, UpdateStatusShowsOneDecimal) {
     StartForm();
-    form_->ProgressTotal = 3;
-    form_->ProgressDone = 1;
-    form_->updateStatus();
+    form_->updateStatus(1, 3);
     EXPECT_EQ(Panel(0), "33.3%  ");
-    form_->ProgressDone = 0; // below 1: the panel keeps its text
-    form_->updateStatus();
+    form_->updateStatus(0, 3); // below 1: the panel keeps its text
     EXPECT_EQ(Panel(0), "33.3%  ");
     QLocale::setDefault(QLocale(QLocale::German));
-    form_->ProgressDone = 2;
-    form_->updateStatus();
+    form_->updateStatus(2, 3);
     EXPECT_EQ(Panel(0), "66,7%  ") << "the locale's decimal separator";
 }
 
@@ -156,7 +153,7 @@ TEST_F(MainWindow, CancelledShutdownKeepsRemainingWindowsAndMenus) {
     EXPECT_FALSE(CloseForm());
     EXPECT_EQ(form_->ChildCount(), 2);
     EXPECT_EQ(form_->TabControl()->count(), 2) << "no tab of a closed window stays behind";
-    EXPECT_FALSE(form_->Closing);
+    EXPECT_FALSE(form_->IsClosing());
     form_->TabControl()->setCurrentIndex(0);
     QApplication::processEvents();
     EXPECT_EQ(Active()->windowTitle(), "NONAME2");
@@ -233,7 +230,7 @@ TEST_F(MainWindow, SwitchingWindowsRefreshesPanelsAndRehighlightsTheLeftLine) {
 TEST_F(MainWindow, SplitterDragStopsAtTheClientWidth) {
     StartForm();
     QWidget* tree = form_->findChild<QWidget*>("TreePanel");
-    QWidget* splitter = form_->findChild<QWidget*>("SizePanel");
+    auto* splitter = form_->findChild<PanelSplitter*>("SizePanel");
     tree->show();
     splitter->show();
     QApplication::processEvents();
@@ -248,7 +245,7 @@ TEST_F(MainWindow, SplitterDragStopsAtTheClientWidth) {
     QApplication::sendEvent(splitter, &far);
     EXPECT_EQ(tree->width(), before + 40) << "the panel never reaches the client width";
     QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(2, 5));
-    EXPECT_FALSE(form_->Sizing);
+    EXPECT_FALSE(splitter->IsSizing());
 }
 
 } // namespace

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/commands/CommandState.h"
+
+#include <QHash>
+#include <QString>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QToolButton;
+
+namespace orvelt {
+
+class TMainForm;
+
+// One row per command of the main window: what it is called, what it says, its key, what runs
+// it and when it may run. The menus and the tool bar are built from the rows.
+struct CommandRow {
+    const char* objectName; // null for a tool button whose command is still to come
+    const char* caption;
+    const char* hint; // shown in status panel 2
+    const char* key;  // portable key text, or null
+    void (TMainForm::*handler)();
+    const char* toolButton; // the tool bar button that runs it, or null
+    const char* toolHint;
+    EnabledWhen when;
+};
+
+class CommandTable {
+public:
+    // Makes every command's action (owned by the form), the menus and the tool bar.
+    explicit CommandTable(TMainForm& form);
+
+    [[nodiscard]] QAction* Action(const QString& objectName) const;
+    [[nodiscard]] QMenu* Menu(const QString& caption) const;
+    [[nodiscard]] QToolBar* ToolBar() const { return toolBar_; }
+    // Enables every command, and its tool button, as its rule says for this situation.
+    void Apply(const CommandSituation& situation);
+
+private:
+    void BuildMenus(QMenuBar* bar);
+    void BuildToolBar();
+
+    TMainForm& form_;
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+    std::vector<std::pair<QToolButton*, EnabledWhen>> unbuiltButtons_;
+    QToolBar* toolBar_ = nullptr;
+};
+
+} // namespace orvelt

@@ -1,0 +1,75 @@
+#include "editor/SurfaceHighlighter.h"
+
+#include "editor/MyRich.h"
+#include "editor/highlight/TokenScanner.h"
+#include "editor/highlight/TokenStyle.h"
+#include "editor/highlight/TypingHighlight.h"
+#include "options/OptionHolder.h"
+#include "platform/StyleFormat.h"
+#include "platform/TextView.h"
+
+namespace orvelt {
+
+SurfaceHighlighter::SurfaceHighlighter(TMyRichEdit& surface, const OptionHolder& options)
+    : surface_(surface), options_(options) {}
+
+const HighlightStyle& SurfaceHighlighter::Style(StyleKind kind) const {
+    return StyleFor(options_.Values().styles, kind);
+}
+
+void SurfaceHighlighter::ApplyStyle(StyleKind kind) {
+    surface_.ApplyStyle(Style(kind));
+}
+
+void SurfaceHighlighter::RehighlightLine() {
+    surface_.setReadOnly(true);
+    const TMyRichEdit::CaretLineInfo line = surface_.CaretLine();
+    const QTextCursor saved = surface_.textCursor();
+    const int caret = std::min(saved.position(), saved.anchor());
+    if (!line.text.isEmpty()) {
+        for (const auto& token : ScanLine(View(line.text))) {
+            QTextCursor select(surface_.document());
+            select.setPosition(line.start + static_cast<int>(token.offset));
+            select.setPosition(line.start + static_cast<int>(token.offset + token.text.size()),
+                               QTextCursor::KeepAnchor);
+            surface_.ApplyStyleTo(select, Style(TokenStyle(token, options_.Keywords())));
+        }
+    }
+    if (saved.hasSelection()) {
+        QTextCursor back(surface_.document());
+        back.setPosition(caret);
+        surface_.setTextCursor(back);
+    }
+    surface_.setReadOnly(false);
+}
+
+bool SurfaceHighlighter::HighlightTyped(char32_t c, const QString& typed) {
+    const TMyRichEdit::CaretLineInfo line = surface_.CaretLine();
+    const TypingHighlight h = HighlightTypedCharacter(
+        View(line.text), static_cast<std::size_t>(line.column), c, options_.Keywords());
+    if (h.count == 0) {
+        if (h.typedStyle)
+            ApplyStyle(*h.typedStyle);
+        return false;
+    }
+    QTextCursor cursor = surface_.textCursor();
+    const int caret = std::min(cursor.position(), cursor.anchor());
+    cursor.beginEditBlock();
+    QTextCursor token(surface_.document());
+    token.setPosition(line.start + static_cast<int>(h.start));
+    token.setPosition(line.start + static_cast<int>(h.start + h.count), QTextCursor::KeepAnchor);
+    token.setCharFormat(FormatOfStyle(Style(h.tokenStyle)));
+    // A selection that was there is given up; the character goes in at its start.
+    cursor.setPosition(caret);
+    const QTextCharFormat format =
+        h.typedStyle ? FormatOfStyle(Style(*h.typedStyle)) : cursor.charFormat();
+    if (surface_.overwriteMode() && !cursor.atBlockEnd() && typed != "\n")
+        cursor.deleteChar();
+    surface_.Insert(cursor, typed, format);
+    cursor.endEditBlock();
+    surface_.setTextCursor(cursor);
+    surface_.ensureCursorVisible();
+    return true;
+}
+
+} // namespace orvelt

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/ChildKind.h"
+
+#include <QWidget>
+
+namespace orvelt {
+
+// What the main window knows of a document window of any kind. Children talk up by signals
+// and are asked down through these functions; the main window never reaches into their widgets.
+class ChildWindow : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+    [[nodiscard]] virtual ChildKind Kind() const = 0;
+    // The full file name; empty for an untitled document and for a log window.
+    [[nodiscard]] virtual QString FileNameOf() const { return {}; }
+    [[nodiscard]] virtual bool IsModified() const { return false; }
+
+    // Saves under its name (asking for one when untitled); false when nothing was saved.
+    virtual bool SaveDocument() { return false; }
+    virtual bool SaveDocumentAs() { return false; }
+    // "Save %s ?" for a modified document: true when the window may go (saved, or No).
+    virtual bool AskToSave() { return true; }
+
+    // The window became the active one, or stopped being it.
+    virtual void FormActivate() {}
+    virtual void FormDeactivate() {}
+
+    virtual void EditUndo() {}
+    virtual void EditCut() {}
+    virtual void EditCopy() {}
+    virtual void EditPaste() {}
+
+signals:
+    void ModifiedChanged(bool modified);
+    // The caret's row (status panel 0), or 0 to clear it.
+    void RowChanged(int row);
+    void InsertModeChanged(const QString& mode);
+    // A text for the hint panel; Transient ones clear themselves after a while.
+    void StatusText(const QString& text);
+    void TransientText(const QString& text);
+    // A long operation's progress; the panel shows the percentage.
+    void Progress(int done, int total);
+    // The document now lives under another name (the window's caption).
+    void Renamed(const QString& fileName);
+    // Save as wrote the document under a new name chosen by the user.
+    void SavedAs(const QString& fileName);
+    // The window accepted its close: the window list forgets it.
+    void Closed(ChildWindow* window);
+};
+
+} // namespace orvelt

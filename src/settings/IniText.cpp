@@ -63,6 +63,9 @@ std::string FormatIniSection(const IniValues& values, std::string_view section) 
     out += section;
     out += "]\n";
     for (const auto& [name, value] : values) {
+        // A line that begins with '[' is a section header, whatever follows.
+        if (name.starts_with('['))
+            out += '\\';
         AppendEscaped(out, name);
         out += '=';
         AppendEscaped(out, value);

@@ -19,5 +19,26 @@ TEST(IniText, AnyValueSurvivesAWriteAndARead) {
               (IniValues{{"A", "1"}}));
 }
 
+TEST(IniText, NamesReadFromTheFileSurviveAWriteAndARead) {
+    struct Row {
+        const char* intent;
+        std::string_view text;
+        IniValues values;
+    };
+    const Row rows[] = {
+        // A name beginning with '[' was written as it stands, and read back as a header.
+        {"regression: a name read as \"[...\" is not written as a section header",
+         "[Orvelt95]\n\\[Other]=1\nA=2\n",
+         {{"A", "2"}, {"[Other]", "1"}}},
+        {"nominal: a backslash ending a name stays one", "[Orvelt95]\nA\\=1\n", {{"A\\", "1"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.intent);
+        const IniValues values = ParseIniSection(row.text, "Orvelt95");
+        EXPECT_EQ(values, row.values);
+        EXPECT_EQ(ParseIniSection(FormatIniSection(values, "Orvelt95"), "Orvelt95"), values);
+    }
+}
+
 } // namespace
 } // namespace orvelt

@@ -13,7 +13,7 @@ enum class BibTokenKind : std::uint8_t {
     End = 3,   // the end of the file
 };
 
-// One token of the bibliography scanner. Texts are views into the file's bytes.
+// TToken: one token of the BibTeX scanner. Texts are views into the file's bytes.
 struct TToken {
     std::string_view Text; // as written; " # " for the operator
     BibTokenKind Kind = BibTokenKind::End;

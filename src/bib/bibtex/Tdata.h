@@ -23,6 +23,7 @@ struct FieldPair {
     bool operator==(const FieldPair&) const = default;
 };
 
+// Tdata: one BibTeX entry's field pairs, the record a bibliography window edits.
 struct Tdata {
     static constexpr int Capacity = 26;
 

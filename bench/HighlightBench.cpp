@@ -1,5 +1,5 @@
+#include "core/KeywordTable.h"
 #include "editor/highlight/BlockTokenReader.h"
-#include "editor/highlight/KeywordTable.h"
 #include "editor/highlight/TokenScanner.h"
 #include "editor/highlight/TokenStyle.h"
 #include "editor/highlight/TypingHighlight.h"

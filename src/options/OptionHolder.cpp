@@ -1,6 +1,6 @@
 #include "options/OptionHolder.h"
 
-#include "editor/highlight/KeywordList.h"
+#include "core/KeywordList.h"
 #include "platform/FileIo.h"
 
 namespace orvelt {

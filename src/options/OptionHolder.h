@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/highlight/KeywordTable.h"
+#include "core/KeywordTable.h"
 #include "options/values/OptionValues.h"
 
 #include <QObject>

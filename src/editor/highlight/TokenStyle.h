@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/HighlightStyle.h"
+#include "core/KeywordTable.h"
 #include "editor/highlight/HighlightToken.h"
-#include "editor/highlight/KeywordTable.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/HighlightStyle.h"
-#include "editor/highlight/KeywordTable.h"
+#include "core/KeywordTable.h"
 
 #include <cstddef>
 #include <optional>

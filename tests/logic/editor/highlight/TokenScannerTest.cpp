@@ -1,6 +1,6 @@
 #include "editor/highlight/TokenScanner.h"
 
-#include "editor/highlight/KeywordTable.h"
+#include "core/KeywordTable.h"
 #include "editor/highlight/TokenStyle.h"
 
 #include <gtest/gtest.h>

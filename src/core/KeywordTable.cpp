@@ -1,4 +1,4 @@
-#include "editor/highlight/KeywordTable.h"
+#include "core/KeywordTable.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "editor/highlight/KeywordTable.h"
+#include "core/KeywordTable.h"
 
-#include "editor/highlight/KeywordList.h"
+#include "core/KeywordList.h"
 
 #include <algorithm>
 #include <filesystem>

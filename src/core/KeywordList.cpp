@@ -1,4 +1,4 @@
-#include "editor/highlight/KeywordList.h"
+#include "core/KeywordList.h"
 
 namespace orvelt {
 

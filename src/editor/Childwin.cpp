@@ -69,9 +69,7 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
 bool TMDIChild::FormCreate(const QString& fileToOpen, const QString& untitledName) {
     Loading = true;
     const OptionValues& options = options_.Values();
-    MainEdit->setLineWrapMode(options.wordWrap ? QPlainTextEdit::WidgetWidth
-                                               : QPlainTextEdit::NoWrap);
-    MainEdit->SetTextLimit(TMyRichEdit::kDefaultTextLimit);
+    MainEdit->SetWrapMode(options.wordWrap);
     InsertMode = "INS";
     AutoSaveTimer.setInterval(options.autoSaveInterval * 60000);
     if (options.autoSave)
@@ -101,7 +99,7 @@ bool TMDIChild::FormCreate(const QString& fileToOpen, const QString& untitledNam
         FileName = fileToOpen;
         bibFile_ = UpperExtensionOf(FileName) == ".BIB";
         if (bibFile_)
-            MainEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+            MainEdit->SetWrapMode(WrapMode::Off);
         switch (file_->Load(FileName, *MainEdit)) {
         case SourceFile::LoadOutcome::Aborted:
             Modified = false;
@@ -175,7 +173,7 @@ void TMDIChild::RehighlightLine() {
 }
 
 bool TMDIChild::SoftBreakMarkerActive() const {
-    return !bibFile_ && options_.Values().wordWrap;
+    return MainEdit->ScreenLinesAreLines();
 }
 
 bool TMDIChild::SaveTo(const QString& fileName) {
@@ -268,8 +266,8 @@ void TMDIChild::InsertSnippet(const QString& snippetFile) {
     for (const StyledRun& run : rtf.runs)
         plain += QString::fromStdU16String(run.text);
     QApplication::clipboard()->setText(plain);
-    if (MainEdit->InsertRuns(rtf.runs))
-        SetModified(true);
+    MainEdit->InsertRuns(rtf.runs);
+    SetModified(true);
 }
 
 void TMDIChild::EditUndo() {
@@ -351,8 +349,6 @@ bool TMDIChild::MainEditKeyPress(QKeyEvent* event) {
     LastCharTyped = c;
     if (options_.Values().convertKeys) {
         if (std::optional<char> letter = UmlautLetter(c)) {
-            if (!MainEdit->Admit(QStringLiteral("\"a")))
-                return true; // both characters or neither
             MainEdit->TypeText(QStringLiteral("\""));
             if (!highlighter_.HighlightTyped(static_cast<char32_t>(*letter),
                                              QString(QChar(*letter))))
@@ -447,8 +443,8 @@ void TMDIChild::CompleteCommand() {
         if (!added.isEmpty()) {
             QTextCursor at(MainEdit->document());
             at.setPosition(line.start + static_cast<int>(command->end));
-            if (MainEdit->Insert(at, added, at.charFormat()))
-                MainEdit->setTextCursor(at);
+            MainEdit->Insert(at, added, at.charFormat());
+            MainEdit->setTextCursor(at);
         }
     }
 
@@ -460,15 +456,12 @@ void TMDIChild::CompleteCommand() {
     auto format = [&](StyleKind kind) { return FormatOfStyle(highlighter_.Style(kind)); };
     QTextCursor at = MainEdit->textCursor();
     at.beginEditBlock();
-    const bool inserted =
-        MainEdit->Insert(at, {{QStringLiteral("\n"), at.charFormat()},
-                              {QStringLiteral("\\end"), format(StyleKind::TexCommand)},
-                              {QStringLiteral("{"), format(StyleKind::Brace)},
-                              {environment, format(StyleKind::Text)},
-                              {QStringLiteral("}"), format(StyleKind::Brace)}});
+    MainEdit->Insert(at, {{QStringLiteral("\n"), at.charFormat()},
+                          {QStringLiteral("\\end"), format(StyleKind::TexCommand)},
+                          {QStringLiteral("{"), format(StyleKind::Brace)},
+                          {environment, format(StyleKind::Text)},
+                          {QStringLiteral("}"), format(StyleKind::Brace)}});
     at.endEditBlock();
-    if (!inserted)
-        return;
     at.setPosition(at.block().position());
     MainEdit->setTextCursor(at);
     ApplyStyle(StyleKind::Text);

@@ -26,6 +26,12 @@ TMyRichEdit::TMyRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
     ConnectDocument();
 }
 
+void TMyRichEdit::SetWrapMode(WrapMode mode) {
+    setLineWrapMode(mode == WrapMode::Off ? NoWrap : WidgetWidth);
+    screenLines_ = mode == WrapMode::SavedBreaks;
+    lineCountsValid_ = false;
+}
+
 void TMyRichEdit::ConnectDocument() {
     lineCountsValid_ = false;
     blockCount_ = document()->blockCount();
@@ -71,7 +77,7 @@ int TMyRichEdit::CountLines(const QTextBlock& block) const {
 }
 
 void TMyRichEdit::EnsureLineCounts(int upToBlock) const {
-    if (lineWrapMode() == NoWrap)
+    if (!screenLines_)
         return;
     auto count = [this](QTextBlock block) {
         const int lines = CountLines(block);
@@ -211,7 +217,7 @@ StyledText TMyRichEdit::StyledRuns(const QString& raw) const {
 }
 
 std::vector<SurfaceLine> TMyRichEdit::Lines(const QString& raw) const {
-    const bool wrapped = lineWrapMode() != NoWrap;
+    const bool wrapped = screenLines_;
     EnsureLayout();
     std::vector<SurfaceLine> lines;
     lines.reserve(static_cast<std::size_t>(document()->blockCount()));
@@ -346,11 +352,11 @@ int TMyRichEdit::TextLength() const {
 }
 
 int TMyRichEdit::BlockLineCount(const QTextBlock& block) const {
-    return lineWrapMode() == NoWrap ? 1 : CountLines(block);
+    return !screenLines_ ? 1 : CountLines(block);
 }
 
 void TMyRichEdit::EnsureLayout(int upTo) const {
-    if (lineWrapMode() == NoWrap)
+    if (!screenLines_)
         return;
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
         (void)BlockLineCount(b);
@@ -360,7 +366,7 @@ void TMyRichEdit::EnsureLayout(int upTo) const {
 }
 
 int TMyRichEdit::LineCount() const {
-    if (lineWrapMode() == NoWrap)
+    if (!screenLines_)
         return document()->blockCount();
     EnsureLineCounts();
     const QTextBlock last = document()->lastBlock();
@@ -370,7 +376,7 @@ int TMyRichEdit::LineCount() const {
 int TMyRichEdit::LineFromPosition(int docPos) const {
     int qtPos = QtPos(docPos);
     QTextBlock block = document()->findBlock(qtPos);
-    if (lineWrapMode() == NoWrap)
+    if (!screenLines_)
         return block.blockNumber();
     EnsureLineCounts(block.blockNumber());
     (void)BlockLineCount(block);
@@ -380,7 +386,7 @@ int TMyRichEdit::LineFromPosition(int docPos) const {
 
 TMyRichEdit::LineLocation TMyRichEdit::LocateLine(int line) const {
     QTextDocument* doc = document();
-    if (lineWrapMode() == NoWrap)
+    if (!screenLines_)
         return {doc->findBlockByNumber(std::clamp(line, 0, doc->blockCount() - 1)), 0};
     EnsureLineCounts();
     QTextBlock block = doc->findBlockByLineNumber(std::max(0, line));
@@ -393,14 +399,14 @@ TMyRichEdit::LineLocation TMyRichEdit::LocateLine(int line) const {
 int TMyRichEdit::LineStart(int line) const {
     LineLocation at = LocateLine(line);
     int offset = 0;
-    if (lineWrapMode() != NoWrap && at.block.layout()->lineCount() > 0)
+    if (screenLines_ && at.block.layout()->lineCount() > 0)
         offset = at.block.layout()->lineAt(at.indexInBlock).textStart();
     return DocPos(at.block.position() + offset);
 }
 
 QString TMyRichEdit::LineText(int line) const {
     LineLocation at = LocateLine(line);
-    if (lineWrapMode() == NoWrap || at.block.layout()->lineCount() == 0)
+    if (!screenLines_ || at.block.layout()->lineCount() == 0)
         return at.block.text();
     QTextLine l = at.block.layout()->lineAt(at.indexInBlock);
     return at.block.text().mid(l.textStart(), l.textLength());
@@ -408,8 +414,7 @@ QString TMyRichEdit::LineText(int line) const {
 
 bool TMyRichEdit::LineEndsWithHardBreak(int line) const {
     LineLocation at = LocateLine(line);
-    bool lastInBlock = lineWrapMode() == NoWrap ||
-                       at.indexInBlock == at.block.layout()->lineCount() - 1 ||
+    bool lastInBlock = !screenLines_ || at.indexInBlock == at.block.layout()->lineCount() - 1 ||
                        at.block.layout()->lineCount() == 0;
     return lastInBlock && at.block.next().isValid();
 }
@@ -479,46 +484,29 @@ QString TMyRichEdit::Storable(const QString& text) const {
     return out;
 }
 
-QString TMyRichEdit::Holdable(const QString& text) const {
+QString TMyRichEdit::Admit(const QString& text) const {
     QString storable = Storable(text);
     storable.replace("\r\n", "\n");
     return storable;
 }
 
-std::optional<QString> TMyRichEdit::Admit(const QString& text) const {
-    QString storable = Holdable(text);
-    auto [start, end] = GetSelection();
-    // A line break counts as two positions.
-    const qsizetype added = storable.size() + storable.count('\n');
-    if (TextLength() - (end - start) + added > textLimit_)
-        return std::nullopt;
-    return storable;
-}
-
-bool TMyRichEdit::Insert(QTextCursor& at, const std::vector<TextPiece>& pieces) {
+void TMyRichEdit::Insert(QTextCursor& at, const std::vector<TextPiece>& pieces) {
     FinishFormatting();
-    QString all;
-    for (const TextPiece& piece : pieces)
-        all += piece.first;
-    if (!Admit(all))
-        return false; // all of it or nothing
     at.removeSelectedText();
     for (const auto& [text, format] : pieces)
-        at.insertText(Holdable(text), format);
-    return true;
+        at.insertText(Admit(text), format);
 }
 
-bool TMyRichEdit::InsertRuns(const StyledText& runs) {
+void TMyRichEdit::InsertRuns(const StyledText& runs) {
     std::vector<TextPiece> pieces;
     pieces.reserve(runs.size());
     for (const StyledRun& run : runs)
         pieces.emplace_back(QString::fromStdU16String(run.text), FormatOfStyle(run.style));
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
-    const bool inserted = Insert(cursor, pieces);
+    Insert(cursor, pieces);
     cursor.endEditBlock();
     setTextCursor(cursor);
-    return inserted;
 }
 
 void TMyRichEdit::insertFromMimeData(const QMimeData* source) {
@@ -533,7 +521,7 @@ TMyRichEdit::CaretLineInfo TMyRichEdit::CaretLine() const {
     QTextBlock block = cursor.block();
     int inBlock = cursor.position() - block.position();
     CaretLineInfo info{block.text(), block.position(), inBlock};
-    if (lineWrapMode() == NoWrap)
+    if (!screenLines_)
         return info;
     (void)BlockLineCount(block);
     QTextLine line = block.layout()->lineForTextPosition(inBlock);
@@ -554,12 +542,8 @@ void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
     FinishFormatting(); // an edit must find the formats in place and the undo stack on
     QString text = event->text();
     bool printable = !text.isEmpty() && (text.at(0).isPrint() || text == "\t");
-    bool newline = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if ((printable || newline) && !isReadOnly()) {
-        std::optional<QString> admitted = Admit(newline ? QStringLiteral("\n") : text);
-        if (!admitted || (printable && *admitted != text))
-            return; // beyond the limit, or the document's code page cannot hold it
-    }
+    if (printable && !isReadOnly() && Admit(text) != text)
+        return; // the document's code page cannot hold it
     if (keyPressHook && keyPressHook(event))
         return;
     QPlainTextEdit::keyPressEvent(event);
@@ -568,6 +552,7 @@ void TMyRichEdit::keyPressEvent(QKeyEvent* event) {
 void TMyRichEdit::TypeText(const QString& text) {
     if (Admit(text) != text)
         return;
+    FinishFormatting();
     QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, text);
     QPlainTextEdit::keyPressEvent(&typed);
 }

@@ -4,6 +4,7 @@
 #include "core/HighlightStyle.h"
 #include "editor/files/RtfCodec.h"
 #include "editor/files/SourceWriter.h"
+#include "options/values/OptionValues.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -16,13 +17,11 @@
 namespace orvelt {
 
 // TMyRichEdit: the editor surface of a source window. Positions count a line break as two
-// characters (CR, LF), as the saved text does; a line is a line as the surface breaks it, so with
-// word wrap on each wrapped screen line is a line of its own.
+// characters (CR, LF), whatever the file holds; a line is a line of the file, except in the
+// saved-breaks wrap mode, where each wrapped screen line is a line of its own.
 class TMyRichEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
-    static constexpr int kDefaultTextLimit = 2'000'000;
-
     explicit TMyRichEdit(QWidget* parent = nullptr);
 
     // Position translation between the surface's counting and Qt's (one per paragraph break).
@@ -47,27 +46,26 @@ public:
     // The same for a range of the text, leaving the caret and the selection alone.
     void ApplyStyleTo(const QTextCursor& range, const HighlightStyle& style);
 
-    // What typing, pasting and inserting may not exceed; a larger file is still loaded whole.
-    void SetTextLimit(int limit) { textLimit_ = limit; }
-    [[nodiscard]] int TextLimit() const { return textLimit_; }
+    // Wraps long lines on screen or not; in SavedBreaks mode the screen lines are the lines.
+    void SetWrapMode(WrapMode mode);
+    [[nodiscard]] bool ScreenLinesAreLines() const { return screenLines_; }
     // A document kept in an 8-bit code page takes only characters that the code page holds.
     void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
     [[nodiscard]] TextEncoding Encoding() const { return encoding_; }
     // Text as the document can hold it: unencodable characters become "?".
     [[nodiscard]] QString Storable(const QString& text) const;
-    // Text as it may go in place of the selection: storable, and within the text limit (none
-    // when it would exceed it).
-    [[nodiscard]] std::optional<QString> Admit(const QString& text) const;
+    // Text as it may go in place of the selection: what the document can store.
+    [[nodiscard]] QString Admit(const QString& text) const;
     // Every insertion of text passes here: the pending formats are finished first (an edit must
-    // find them in place), and the text is admitted. Replaces `at`'s selection; false when the
-    // text was refused. Callers that join several steps into one undo step open the edit block.
+    // find them in place), and the text is admitted. Replaces `at`'s selection. Callers that
+    // join several steps into one undo step open the edit block.
     using TextPiece = std::pair<QString, QTextCharFormat>;
-    bool Insert(QTextCursor& at, const std::vector<TextPiece>& pieces);
-    bool Insert(QTextCursor& at, const QString& text, const QTextCharFormat& format) {
-        return Insert(at, {{text, format}});
+    void Insert(QTextCursor& at, const std::vector<TextPiece>& pieces);
+    void Insert(QTextCursor& at, const QString& text, const QTextCharFormat& format) {
+        Insert(at, {{text, format}});
     }
     // Replaces the selection with styled runs ('\n' ends a line) as one undo step.
-    bool InsertRuns(const StyledText& runs);
+    void InsertRuns(const StyledText& runs);
     // The surface line that holds the caret: its text, its first Qt position and the caret's
     // column in it. Found from the caret's own block, so it costs the same in any document.
     struct CaretLineInfo {
@@ -129,8 +127,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // Storable, with CR LF as one line break.
-    [[nodiscard]] QString Holdable(const QString& text) const;
     [[nodiscard]] int BlockLineCount(const QTextBlock& block) const;
     struct LineLocation {
         QTextBlock block;
@@ -169,7 +165,7 @@ private:
     int countedWidth_ = -1;
     void MeasureWidestCharacter() const;
     mutable qreal widestCharacter_ = 0;
-    int textLimit_ = kDefaultTextLimit;
+    bool screenLines_ = false;
     bool restyling_ = false;
     TextEncoding encoding_ = TextEncoding::Utf8;
 };

@@ -289,7 +289,7 @@ TEST_F(MainWindow, OptionsAreLiveForTheNextWindow) {
     StartForm();
     Trigger("FileNewItem");
     EXPECT_EQ(Active()->MainEdit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    form_->Options().wordWrap = false;
+    form_->Options().wordWrap = WrapMode::Off;
     form_->Options().background = 0x00FF00;
     Trigger("FileNewItem");
     EXPECT_EQ(Active()->MainEdit->lineWrapMode(), QPlainTextEdit::NoWrap);

@@ -29,7 +29,8 @@ constexpr int kDefaultSize = 10;
 constexpr const char* kSizeSuffix = "Schriftgr\xC3\xB6\xC3\x9F"
                                     "e";
 
-using Field = std::variant<bool OptionValues::*, int OptionValues::*, std::string OptionValues::*>;
+using Field = std::variant<bool OptionValues::*, int OptionValues::*, std::string OptionValues::*,
+                           WrapMode OptionValues::*>;
 struct ScalarRow {
     const char* name;
     Field field;
@@ -56,6 +57,13 @@ const ScalarRow kScalarRows[] = {
 };
 constexpr std::size_t kStyleScalarRows = 2; // Braces, BraceDelay
 
+// 0 and 1 are what older settings files hold (the check box off and on); a value that is none
+// of the three modes reads as the default.
+WrapMode ReadWrapMode(const std::optional<std::string>& raw, WrapMode fallback) {
+    const int value = ReadIntegerValue(raw, -1);
+    return value >= 0 && value <= 2 ? static_cast<WrapMode>(value) : fallback;
+}
+
 void ReadScalar(const SettingsStore& store, const ScalarRow& row, OptionValues& o) {
     auto raw = store.Read(row.name);
     std::visit(
@@ -65,6 +73,8 @@ void ReadScalar(const SettingsStore& store, const ScalarRow& row, OptionValues& 
                 o.*member = ReadBooleanValue(raw, o.*member);
             else if constexpr (std::is_same_v<T, int>)
                 o.*member = ReadIntegerValue(raw, o.*member);
+            else if constexpr (std::is_same_v<T, WrapMode>)
+                o.*member = ReadWrapMode(raw, o.*member);
             else
                 o.*member = raw.value_or(o.*member);
         },
@@ -79,6 +89,8 @@ void WriteScalar(SettingsStore& store, const ScalarRow& row, const OptionValues&
                 store.Write(row.name, WriteBooleanValue(o.*member));
             else if constexpr (std::is_same_v<T, int>)
                 store.Write(row.name, WriteIntegerValue(o.*member));
+            else if constexpr (std::is_same_v<T, WrapMode>)
+                store.Write(row.name, WriteIntegerValue(static_cast<int>(o.*member)));
             else
                 store.Write(row.name, o.*member);
         },

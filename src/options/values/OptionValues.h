@@ -25,6 +25,12 @@ struct SnippetKey {
     bool operator==(const SnippetKey&) const = default;
 };
 
+// How long lines are shown and saved. Off: no wrapping. ScreenOnly: wrapped on screen, the file
+// keeps its lines and every line number is the file's, as TeX reports them. SavedBreaks: each
+// wrapped screen line is saved as a line of its own ending in the soft-break comment, so TeX's
+// line numbers match the screen.
+enum class WrapMode { Off = 0, SavedBreaks = 1, ScreenOnly = 2 };
+
 // Every option the user configures, with the defaults of an empty store.
 struct OptionValues {
     std::uint32_t background = 12632256; // light grey
@@ -43,7 +49,7 @@ struct OptionValues {
     bool ascii = false;
     bool useBibEdit = true;
     bool convertKeys = true;
-    bool wordWrap = true;
+    WrapMode wordWrap = WrapMode::ScreenOnly;
 
     static StyleSet DefaultStyles();
 };

@@ -16,7 +16,7 @@ TEST(OptionValues, EmptyStoreGivesTheDefaultStyles) {
     EXPECT_EQ(StyleFor(o.styles, StyleKind::Text).face, "Courier New");
     EXPECT_TRUE(o.programs.empty());
     EXPECT_TRUE(o.snippets.empty());
-    EXPECT_TRUE(o.wordWrap);
+    EXPECT_EQ(o.wordWrap, WrapMode::ScreenOnly) << "a new settings file wraps on screen only";
     EXPECT_EQ(o.braceDelay, "500");
 }
 
@@ -27,7 +27,7 @@ TEST(OptionValues, WritesAndReadsBackWithUmlautNamesAndCanonicalStyles) {
     o.programs = {{"LaTeX", KeyChord{0, "F9"}, "latex %f", true, false},
                   {"View", {}, "xdvi %f", false, true}};
     o.snippets = {{KeyChord{kCtrl, "J"}, "/s/fig.tex"}};
-    o.wordWrap = false;
+    o.wordWrap = WrapMode::SavedBreaks;
     WriteOptionsOnClose(store, o);
     WriteOptionsAtEnd(store, o);
     EXPECT_EQ(store.Read("MathematikSchriftgr\xC3\xB6\xC3\x9F"
@@ -40,7 +40,11 @@ TEST(OptionValues, WritesAndReadsBackWithUmlautNamesAndCanonicalStyles) {
     EXPECT_EQ(back.styles, o.styles);
     EXPECT_EQ(back.programs, o.programs);
     EXPECT_EQ(back.snippets, o.snippets);
-    EXPECT_FALSE(back.wordWrap);
+    EXPECT_EQ(back.wordWrap, WrapMode::SavedBreaks);
+    store.Write("WordWrap", "0");
+    EXPECT_EQ(ReadOptionValues(store).wordWrap, WrapMode::Off) << "an older file's check box off";
+    store.Write("WordWrap", "7");
+    EXPECT_EQ(ReadOptionValues(store).wordWrap, WrapMode::ScreenOnly);
 }
 
 TEST(OptionValues, ProgramListShrinkingEndsAtTheNewCount) {

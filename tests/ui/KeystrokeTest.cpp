@@ -97,13 +97,6 @@ TEST_F(Keystrokes, UmlautsAreTypedAsQuoteAndLetter) {
     EXPECT_EQ(Text(), "\"a\"U\"s");
 }
 
-TEST_F(Keystrokes, UmlautsStayWhenConversionIsOff) {
-    store_.Write("ConvertKeys", "0");
-    StartWithNewDocument();
-    Type(QString::fromUtf8("\xC3\xB6"));
-    EXPECT_EQ(Text(), QString::fromUtf8("\xC3\xB6"));
-}
-
 TEST_F(Keystrokes, ClosingBraceShowsTheOpeningBraceUnderlinedThenReturns) {
     StartWithNewDocument();
     Type("{a{b}c");

@@ -47,7 +47,7 @@ TEST_F(MainWindow, PlacementIsRestoredAndWrittenOnlyWhenNotMaximized) {
         << "a maximized window keeps the last normal placement";
 }
 
-TEST_F(MainWindow, NewNamesCountOpenWindows) {
+TEST_F(MainWindow, NewNamesCountOpenWindowsAndATabClickActivatesOne) {
     StartForm();
     Trigger("FileNewItem");
     Trigger("FileNewItem");
@@ -57,12 +57,6 @@ TEST_F(MainWindow, NewNamesCountOpenWindows) {
     EXPECT_EQ(form_->Windowlist(), (QStringList{"NONAME1", "NONAME2", "NONAME3"}));
     EXPECT_EQ(form_->TabControl()->count(), 3);
     EXPECT_EQ(form_->TabControl()->currentIndex(), 2) << "the tab follows the active window";
-}
-
-TEST_F(MainWindow, TabClickActivatesItsWindow) {
-    StartForm();
-    Trigger("FileNewItem");
-    Trigger("FileNewItem");
     form_->TabControl()->setCurrentIndex(0);
     QApplication::processEvents();
     EXPECT_EQ(Active()->windowTitle(), "NONAME1");
@@ -184,12 +178,6 @@ TEST_F(MainWindow, LogOffWithoutInteractionQuitsWithoutAsking) {
     EXPECT_TRUE(form_->SessionEnding(false));
 }
 
-} // namespace
-} // namespace orvelt::testing
-
-namespace orvelt::testing {
-namespace {
-
 TEST_F(MainWindow, DroppedFilesAreRegisteredAndOpenedInOrder) {
     WriteBytes(File("d1.tex"), "one");
     WriteBytes(File("d2.tex"), "two");
@@ -248,12 +236,6 @@ TEST_F(MainWindow, SplitterDragStopsAtTheClientWidth) {
     EXPECT_FALSE(splitter->IsSizing());
 }
 
-} // namespace
-} // namespace orvelt::testing
-
-namespace orvelt::testing {
-namespace {
-
 TEST(IniSettingsStoreFile, CommitWritesTheFileWholeAndANewStoreReadsIt) {
     QTemporaryDir dir;
     const QString file = dir.path() + "/config/orvelt95/orvelt95.ini";
@@ -278,12 +260,6 @@ TEST(IniSettingsStoreFile, CommitWritesTheFileWholeAndANewStoreReadsIt) {
     blocked.Commit();
     EXPECT_TRUE(QFileInfo(dir.path() + "/blocked").isDir());
 }
-
-} // namespace
-} // namespace orvelt::testing
-
-namespace orvelt::testing {
-namespace {
 
 TEST_F(MainWindow, OptionsAreLiveForTheNextWindow) {
     StartForm();

@@ -66,48 +66,35 @@ TEST_F(SourceWindow, SidecarKeepsEveryCharacterFormat) {
 TEST_F(SourceWindow, StaleSidecarAsksAndYesReimports) {
     struct Row {
         const char* name;
-        int sourceHour, sourceMinute;
-        bool asks;
+        const char* file;
+        int sidecarHour, sidecarMinute, sourceHour, sourceMinute;
+        std::optional<Answer> answer; // none: no question is asked
     };
     const Row rows[] = {
-        {"nominal: 4 minutes apart within the hour", 10, 4, false},
-        {"nominal: 6 minutes apart", 10, 6, true},
+        {"nominal: 4 minutes apart within the hour", "a.tex", 10, 0, 10, 4, std::nullopt},
+        {"nominal: 6 minutes apart", "a.tex", 10, 0, 10, 6, Answer::Yes},
+        {"boundary: 3 minutes across the hour", "b.tex", 10, 58, 11, 1, Answer::Yes},
+        {"nominal: a file without extension always asks, No opens the cache", "paper", 10, 0, 10, 0,
+         Answer::No},
     };
     StartForm();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        WriteBytes(File("a.tex"), "new text");
-        WriteBytes(File("a.tex.orv"), "{\\rtf1\\ansi cached text}");
-        SetFileTime(File("a.tex.orv"), 10, 0);
-        SetFileTime(File("a.tex"), row.sourceHour, row.sourceMinute);
-        if (row.asks)
+        WriteBytes(File(row.file), "new text");
+        WriteBytes(File(row.file) + ".orv", "{\\rtf1\\ansi cached text}");
+        SetFileTime(File(row.file) + ".orv", row.sidecarHour, row.sidecarMinute);
+        SetFileTime(File(row.file), row.sourceHour, row.sourceMinute);
+        if (row.answer)
             prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?",
-                                    Answer::Yes);
-        form_->OpenDocument(File("a.tex"));
-        EXPECT_EQ(Text(), row.asks ? "new text" : "cached text");
-        EXPECT_EQ(QFile::exists(File("a.tex.orv")), !row.asks);
+                                    *row.answer);
+        form_->OpenDocument(File(row.file));
+        const bool reloaded = row.answer == Answer::Yes;
+        EXPECT_EQ(Text(), reloaded ? "new text" : "cached text");
+        EXPECT_EQ(QFile::exists(File(row.file) + ".orv"), !reloaded);
         EXPECT_TRUE(prompter_.Exhausted());
         Active()->SetModified(false);
         Active()->parentWidget()->close();
     }
-}
-
-TEST_F(SourceWindow, HourBoundaryAndNoExtensionAlwaysAsk) {
-    StartForm();
-    WriteBytes(File("paper"), "text");
-    WriteBytes(File("paper.orv"), "{\\rtf1 cached}");
-    prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?",
-                            Answer::No);
-    form_->OpenDocument(File("paper"));
-    EXPECT_EQ(Text(), "cached") << "No opens the cached content";
-    WriteBytes(File("b.tex"), "text");
-    WriteBytes(File("b.tex.orv"), "{\\rtf1 cached}");
-    SetFileTime(File("b.tex.orv"), 10, 58);
-    SetFileTime(File("b.tex"), 11, 1);
-    prompter_.ExpectMessage("TEX-file and ORV-file have different date! Reload original?",
-                            Answer::Yes);
-    form_->OpenDocument(File("b.tex"));
-    EXPECT_EQ(Text(), "text");
 }
 
 TEST_F(SourceWindow, OpenErrorsAndRefusals) {
@@ -339,12 +326,6 @@ TEST_F(SourceWindow, PositionsCountLineBreaksAsTwo) {
     EXPECT_EQ(edit->LineText(3), "ef");
     EXPECT_EQ(edit->GetSelection(), std::make_pair(8, 10));
 }
-
-} // namespace
-} // namespace orvelt::testing
-
-namespace orvelt::testing {
-namespace {
 
 TEST_F(SourceWindow, RowFollowsEditsThatLeaveTheCaretWhereItWas) {
     StartForm();

@@ -32,22 +32,18 @@ TEST(SettingValues, IntegerReading) {
     }
 }
 
-TEST(SettingValues, BooleanIsNonZeroInteger) {
+TEST(SettingValues, BooleanReadsAsNonZeroInteger) {
     EXPECT_TRUE(ReadBooleanValue(std::string("2"), false));
     EXPECT_FALSE(ReadBooleanValue(std::string("0"), true));
     EXPECT_TRUE(ReadBooleanValue(std::string("yes"), true)) << "non-numeric gives the default";
     EXPECT_FALSE(ReadBooleanValue(std::nullopt, false));
-    EXPECT_EQ(WriteBooleanValue(true), "1");
-    EXPECT_EQ(WriteBooleanValue(false), "0");
 }
 
 TEST(SettingValues, FontStyleLetters) {
     EXPECT_EQ(ReadFontStyleValue("xSzB"), (1u | 8u));
     EXPECT_EQ(WriteFontStyleValue(ReadFontStyleValue("xSzB")), "BS");
-    EXPECT_EQ(ReadFontStyleValue("IB"), ReadFontStyleValue("BI"));
     EXPECT_EQ(WriteFontStyleValue(ReadFontStyleValue("IB")), "BI");
     EXPECT_EQ(ReadFontStyleValue("bius"), 0u) << "lower case letters are not styles";
-    EXPECT_EQ(WriteFontStyleValue(0), "");
 }
 
 TEST(SettingValues, KeyTexts) {

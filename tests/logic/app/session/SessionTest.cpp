@@ -6,13 +6,8 @@
 namespace orvelt {
 namespace {
 
-TEST(MainSettings, EmptyStoreGivesDefaultsAndLastDirFollowsPath) {
+TEST(MainSettings, LastDirDefaultsToPath) {
     MemorySettingsStore store;
-    MainSettings s = ReadMainSettings(store);
-    EXPECT_EQ(s.width, 640);
-    EXPECT_EQ(s.height, 480);
-    EXPECT_EQ(s.left, 0);
-    EXPECT_FALSE(s.maximized);
     store.Write("Path", "/opt/orvelt");
     EXPECT_EQ(ReadMainSettings(store).lastDir, "/opt/orvelt");
     store.Write("LastDir", "");
@@ -50,7 +45,6 @@ TEST(RecentFiles, RegisterAndChoose) {
 }
 
 TEST(RecentFiles, ShortDisplayName) {
-    EXPECT_EQ(ShortDisplayName("/x/" + std::string(30, 'n')), std::string(22, 'n') + "...");
     EXPECT_EQ(ShortDisplayName("/x/" + std::string(24, 'n')), std::string(24, 'n'));
     EXPECT_EQ(ShortDisplayName("/x/" + std::string(25, 'n')), std::string(22, 'n') + "...");
     // 25 characters of two bytes each: cut by characters, never inside one.

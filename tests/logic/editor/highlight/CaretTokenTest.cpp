@@ -6,72 +6,40 @@
 namespace orvelt {
 namespace {
 
-TEST(CaretToken, TypedPercentSign) {
+TEST(CaretToken, TokenBeforeTheTypedCharacter) {
     struct Row {
         const char* name;
         std::u16string line;
         std::size_t col;
+        char32_t typed;
         CaretToken expected;
     };
     const Row rows[] = {
-        {"nominal: at the line start the whole line becomes a comment",
-         u"abc def",
-         0,
-         {0, 8, true}},
-        {"nominal: after a backslash the pair is a command", u"100\\", 4, {3, 2, false}},
-        {"nominal: after a word the rest of the line becomes a comment", u"ab cd", 2, {2, 4, true}},
-        {"nominal: at the line end nothing follows to restyle", u"ab", 2, {2, 1, true}},
-        {"edge: a backslash as the first character does not escape (col 1)",
-         u"\\x",
-         1,
-         {1, 2, true}},
-        {"edge: empty line", u"", 0, {0, 1, true}},
-        {"robustness: col beyond the line counts as its end", u"ab\\", 9, {2, 2, false}},
+        {"nominal: % at the line start comments the line", u"abc def", 0, U'%', {0, 8, true}},
+        {"nominal: % after a backslash makes one command", u"100\\", 4, U'%', {3, 2, false}},
+        {"nominal: % after a word comments the rest", u"ab cd", 2, U'%', {2, 4, true}},
+        {"nominal: % at the line end, nothing to restyle", u"ab", 2, U'%', {2, 1, true}},
+        {"edge: % after a first-column backslash, no escape", u"\\x", 1, U'%', {1, 2, true}},
+        {"edge: % on an empty line", u"", 0, U'%', {0, 1, true}},
+        {"robustness: % with col beyond the line", u"ab\\", 9, U'%', {2, 2, false}},
+        {"nominal: word before the caret", u"hello world", 11, U' ', {6, 6, false}},
+        {"nominal: command before the caret", u"a \\sec", 6, U' ', {2, 5, false}},
+        {"nominal: two backslashes and letters: one command", u"\\\\alpha", 7, U' ', {0, 8, false}},
+        {"nominal: three backslashes, two join the letters", u"x\\\\\\ab", 6, U' ', {2, 5, false}},
+        {"nominal: double quotes inside a word", u"Gr\"u\"se", 7, U' ', {0, 8, false}},
+        {"nominal: backslash alone before the caret", u"x \\", 3, U' ', {2, 2, false}},
+        {"nominal: a word in a comment: the rest", u"x % hello there", 9, U' ', {3, 13, true}},
+        {"nominal: escaped percent earlier is no comment", u"50\\% off", 8, U' ', {5, 4, false}},
+        {"edge: caret inside a word: the part before it", u"hello world", 3, U' ', {0, 4, false}},
+        {"edge: non-letter before the caret restyles nothing", u"a+", 2, U' ', {2, 1, false}},
+        {"edge: col 0 restyles nothing", u"abc", 0, U' ', {0, 0, false}},
+        {"edge: empty line", u"", 0, U' ', {0, 0, false}},
+        {"edge: comment sign first in the line", u"%abc", 4, U' ', {0, 5, true}},
+        {"robustness: col beyond the line counts as its end", u"ab", 5, U' ', {0, 3, false}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(TokenBeforeCaret(row.line, row.col, U'%'), row.expected);
-    }
-}
-
-TEST(CaretToken, OtherTypedCharacters) {
-    struct Row {
-        const char* name;
-        std::u16string line;
-        std::size_t col;
-        CaretToken expected;
-    };
-    const Row rows[] = {
-        {"nominal: word before the caret", u"hello world", 11, {6, 6, false}},
-        {"nominal: command before the caret", u"a \\sec", 6, {2, 5, false}},
-        {"nominal: two backslashes and letters are restyled as one command",
-         u"\\\\alpha",
-         7,
-         {0, 8, false}},
-        {"nominal: three backslashes, the last two go with the letters",
-         u"x\\\\\\ab",
-         6,
-         {2, 5, false}},
-        {"nominal: double quotes inside a word", u"Gr\"u\"se", 7, {0, 8, false}},
-        {"nominal: backslash alone before the caret", u"x \\", 3, {2, 2, false}},
-        {"nominal: word inside an earlier comment restyles to the line end",
-         u"x % hello there",
-         9,
-         {3, 13, true}},
-        {"nominal: escaped percent earlier is no comment", u"50\\% off", 8, {5, 4, false}},
-        {"edge: caret inside a word takes only the part before it",
-         u"hello world",
-         3,
-         {0, 4, false}},
-        {"edge: non-letter before the caret restyles nothing", u"a+", 2, {2, 1, false}},
-        {"edge: col 0 restyles nothing", u"abc", 0, {0, 0, false}},
-        {"edge: empty line", u"", 0, {0, 0, false}},
-        {"edge: comment sign first in the line", u"%abc", 4, {0, 5, true}},
-        {"robustness: col beyond the line counts as its end", u"ab", 5, {0, 3, false}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(TokenBeforeCaret(row.line, row.col, U' '), row.expected);
+        EXPECT_EQ(TokenBeforeCaret(row.line, row.col, row.typed), row.expected);
     }
 }
 

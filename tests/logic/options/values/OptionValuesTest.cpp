@@ -5,19 +5,18 @@
 namespace orvelt {
 namespace {
 
-TEST(OptionValues, EmptyStoreGivesTheDefaultStyles) {
-    MemorySettingsStore store;
-    OptionValues o = ReadOptionValues(store);
-    EXPECT_EQ(o.background, 12632256u);
-    EXPECT_EQ(StyleFor(o.styles, StyleKind::Comment).color, 16711680u);
-    EXPECT_EQ(StyleFor(o.styles, StyleKind::Comment).styles, unsigned(kItalic));
-    EXPECT_EQ(StyleFor(o.styles, StyleKind::Math).styles, unsigned(kBold | kItalic));
-    EXPECT_EQ(StyleFor(o.styles, StyleKind::UserCommand).color, 128u);
-    EXPECT_EQ(StyleFor(o.styles, StyleKind::Text).face, "Courier New");
+// A missing name must leave its default, not an empty or zero value read from nothing.
+TEST(OptionValues, EmptyStoreLeavesEveryDefault) {
+    const OptionValues defaults;
+    const OptionValues o = ReadOptionValues(MemorySettingsStore());
+    EXPECT_EQ(o.background, defaults.background);
+    EXPECT_EQ(o.styles, defaults.styles);
+    EXPECT_EQ(o.braceDelay, defaults.braceDelay);
+    EXPECT_EQ(o.autoSaveInterval, defaults.autoSaveInterval);
+    EXPECT_EQ(o.wordWrap, defaults.wordWrap);
     EXPECT_TRUE(o.programs.empty());
     EXPECT_TRUE(o.snippets.empty());
     EXPECT_EQ(o.wordWrap, WrapMode::ScreenOnly) << "a new settings file wraps on screen only";
-    EXPECT_EQ(o.braceDelay, "500");
 }
 
 TEST(OptionValues, WritesAndReadsBackWithUmlautNamesAndCanonicalStyles) {

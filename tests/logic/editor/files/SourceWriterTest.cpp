@@ -124,10 +124,10 @@ TEST(SourceWriter, SoftBreaksAndCommentContinuation) {
          {{u"a\\\\% c ", false}, {u"d", true}, {u"", false}},
          true,
          "a\\\\% c %%@\n%d\n"},
-        {"comment: an escape split by the wrap still escapes",
+        {"regression: a wrap after a backslash keeps the pieces on one line",
          {{u"50\\", false}, {u"% x ", false}, {u"y", true}, {u"", false}},
          true,
-         "50\\%%@\n% x %%@\ny\n"},
+         "50\\% x %%@\ny\n"},
         {"comment: a hard break ends the comment",
          {{u"% c", true}, {u"text ", false}, {u"more", true}, {u"", false}},
          true,
@@ -142,6 +142,101 @@ TEST(SourceWriter, SoftBreaksAndCommentContinuation) {
         SourceWriteOptions options;
         options.softBreakMarker = row.marker;
         EXPECT_EQ(WriteSource(row.lines, options).bytes, row.expected);
+    }
+}
+
+// Where a comment would change what TeX reads, the pieces stay one line of the file.
+TEST(SourceWriter, SoftBreaksOnlyWhereACommentIsHarmless) {
+    struct Row {
+        const char* name;
+        std::vector<SurfaceLine> lines;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"regression: a wrap between the two backslashes of \\\\ wrote \\%%@",
+         {{u"end\\", false}, {u"\\ next", true}, {u"", false}},
+         "end\\\\ next\n"},
+        {"regression: a wrap between a backslash and a brace lost the brace",
+         {{u"a \\", false}, {u"{b\\}", true}, {u"", false}},
+         "a \\{b\\}\n"},
+        {"nominal: inside \\verb, then a break allowed again",
+         {{u"\\verb|a ", false}, {u"b| c ", false}, {u"d", true}, {u"", false}},
+         "\\verb|a b| c %%@\nd\n"},
+        {"nominal: inside \\url",
+         {{u"see \\url{http://x.org/a ", false}, {u"b}", true}, {u"", false}},
+         "see \\url{http://x.org/a b}\n"},
+        {"regression: the percent sign in \\verb|%| was taken for a comment",
+         {{u"\\verb|%| x ", false}, {u"y", true}, {u"", false}},
+         "\\verb|%| x %%@\ny\n"},
+        {"regression: the percent sign in \\url{..%20..} was taken for a comment",
+         {{u"\\url{a%20b} x ", false}, {u"y", true}, {u"", false}},
+         "\\url{a%20b} x %%@\ny\n"},
+        {"nominal: a verbatim environment over several hard lines",
+         {{u"\\begin{verbatim}", true},
+          {u"a ", false},
+          {u"b", true},
+          {u"\\end{verbatim} x ", false},
+          {u"y", true},
+          {u"", false}},
+         "\\begin{verbatim}\na b\n\\end{verbatim} x %%@\ny\n"},
+        {"robustness: a break before blanks would lose them",
+         {{u"a", false}, {u"  b", true}, {u"", false}},
+         "a  b\n"},
+        {"robustness: an empty last piece would make an empty line",
+         {{u"a ", false}, {u"", true}, {u"b", false}},
+         "a \nb"},
+        {"robustness: a break inside a control word's name",
+         {{u"\\sec", false}, {u"tion{A}", true}, {u"", false}},
+         "\\section{A}\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SourceWriteOptions options;
+        options.softBreakMarker = true;
+        EXPECT_EQ(WriteSource(row.lines, options).bytes, row.expected);
+    }
+}
+
+// The one text the format cannot hold as it stands: a line of the file whose own text ends in
+// "%%@" where a marker could stand reads back joined to the next line. The writer adds one
+// soft break into an empty comment piece after it; TeX reads comments either way.
+TEST(SourceWriter, LineEndingInWhatReadsAsAMarkerGetsOneMoreLine) {
+    struct Row {
+        const char* name;
+        std::vector<SurfaceLine> lines;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"nominal: a marker of its own at the end of a line",
+         {{u"text %%@", true}, {u"next", true}, {u"", false}},
+         "text %%@%%@\n%\nnext\n"},
+        {"nominal: inside a comment",
+         {{u"% c %%@", true}, {u"% next", false}},
+         "% c %%@%%@\n%\n% next"},
+        {"nominal: after a soft break, only the last file line counts",
+         {{u"a ", false}, {u"b%%@", true}, {u"c", false}},
+         "a %%@\nb%%@%%@\n%\nc"},
+        {"nominal: the last line has no line end to join",
+         {{u"a", true}, {u"text %%@", false}},
+         "a\ntext %%@"},
+        {"nominal: after an escape no marker can stand",
+         {{u"50\\%%@", true}, {u"x", false}},
+         "50\\%%@\nx"},
+        {"nominal: inside \\url no marker can stand",
+         {{u"\\url{a%%@", true}, {u"b}", false}},
+         "\\url{a%%@\nb}"},
+        {"nominal: the marker's first sign continues a comment piece",
+         {{u"% a", false}, {u"%%@", true}, {u"x", false}},
+         "% a%%@\n%%%@%%@\n%\nx"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SourceWriteOptions options;
+        options.softBreakMarker = true;
+        EXPECT_EQ(WriteSource(row.lines, options).bytes, row.expected);
+        options.softBreakMarker = false;
+        EXPECT_EQ(WriteSource(row.lines, options).bytes.find("%%@%%@"), std::string::npos)
+            << "only with the marker on";
     }
 }
 
@@ -194,6 +289,21 @@ TEST(SourceWriter, BraceDepth) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(WriteSource(row.lines, SourceWriteOptions{}).braceDepth, row.depth);
     }
+}
+
+// A hook's text at the start of a piece that stays on the line before, or that continues a
+// comment, would land inside the text or end the comment.
+TEST(SourceWriter, LineHookOnlyWhereAFileLineBegins) {
+    const std::vector<SurfaceLine> lines = {{u"x ", false},        {u"y ", false},
+                                            {u"\\verb|c ", false}, {u"d| % e ", false},
+                                            {u"f", true},          {u"", false}};
+    SourceWriteOptions options;
+    options.softBreakMarker = true;
+    options.beforeLine = [](int line, int, std::u16string& out) {
+        out.append({u'<', static_cast<char16_t>(u'0' + line), u'>'});
+    };
+    EXPECT_EQ(WriteSource(lines, options).bytes,
+              "<1>x %%@\n<2>y %%@\n<3>\\verb|c d| % e %%@\n%f\n<6>");
 }
 
 TEST(SourceWriter, LineHookSeesLineNumberAndDepth) {

@@ -67,7 +67,8 @@ SourceWriteResult WriteSource(const std::vector<SurfaceLine>& lines,
             ++last;
         }
         const SurfaceLine& hard = lines[last];
-        const std::u16string eol = TextOf(options.lineEnd);
+        const std::u16string eol =
+            TextOf(hard.hardBreak ? hard.lineEnd.value_or(options.lineEnd) : options.lineEnd);
         for (std::size_t k = first; k <= last; ++k) {
             const SurfaceLine& line = lines[k];
             result.braceDepth += CountBraces(line.text);

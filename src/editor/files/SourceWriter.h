@@ -4,6 +4,7 @@
 #include "core/LineEnd.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,11 +20,14 @@ inline constexpr std::u16string_view kSoftBreakMarker = u"%%@";
 struct SurfaceLine {
     std::u16string_view text;
     bool hardBreak;
+    // On the last piece of a hard line: the end the file gave that line. Empty for a line the
+    // file did not have (typed here), which takes SourceWriteOptions::lineEnd.
+    std::optional<LineEnd> lineEnd = std::nullopt;
 };
 
 struct SourceWriteOptions {
     TextEncoding encoding = TextEncoding::Utf8;
-    LineEnd lineEnd = LineEnd::Lf; // the document's own
+    LineEnd lineEnd = LineEnd::Lf; // the document's default: its first line end
     bool softBreakMarker = false;  // "%%@" active (word wrap on and not a .bib file)
     // Called where a file line begins with a surface line, with the surface line's 1-based
     // number and the running brace depth after that line's own braces; what it appends to `out`
@@ -37,8 +41,9 @@ struct SourceWriteResult {
     int braceDepth = 0;
 };
 
-// Each line ends with lineEnd. With the marker on, a soft break is written only where
-// SoftBreakState allows it: "%%@" and the line end, and inside a comment "%" before the
+// Each hard line ends with its own line end. With the marker off, a piece that word wrap broke
+// ends with its hard line's end too. With it on, a soft break is written only where
+// SoftBreakState allows it: "%%@" and the hard line's end, and inside a comment "%" before the
 // next piece so TeX keeps it a comment; elsewhere the pieces stay one line. The last line gets
 // no line end, so an unchanged file is written back byte for byte. Utf8Bom writes the
 // byte-order mark first.

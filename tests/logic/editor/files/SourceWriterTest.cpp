@@ -1,33 +1,24 @@
 #include "editor/files/SourceWriter.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace orvelt {
 namespace {
 
-// The surface's lines of a text with word wrap off: split at every line end, each line ending
-// in a hard break except the last, which is empty when the text ends with a line end.
-std::vector<SurfaceLine> HardLines(std::u16string_view text, std::u16string_view lineEnd) {
-    std::vector<SurfaceLine> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(lineEnd, start)) != std::u16string_view::npos;
-         start = end + lineEnd.size()) {
-        lines.push_back({text.substr(start, end - start), true});
-    }
-    lines.push_back({text.substr(start), false});
-    return lines;
-}
-
-// What the source window does with a file it opens and saves without a change.
+// What the source window does with a file it opens and saves without a change: each line of
+// the file a hard line with its own end, the first end the default.
 std::string OpenAndSave(const std::string& bytes, bool asciiOption, bool softBreakMarker) {
     SourceWriteOptions options;
     options.encoding = DetectEncoding(bytes, asciiOption);
     options.lineEnd = DetectLineEnd(bytes);
     options.softBreakMarker = softBreakMarker;
     const std::u16string text = DecodeText(bytes, options.encoding);
-    const std::string_view eol = LineEndText(options.lineEnd);
-    const std::u16string lineEnd(eol.begin(), eol.end());
-    return WriteSource(HardLines(text, lineEnd), options).bytes;
+    std::vector<SurfaceLine> lines;
+    for (const auto& line : SplitLines(std::u16string_view(text))) {
+        lines.push_back({line.text, line.end.has_value(), line.end});
+    }
+    return WriteSource(lines, options).bytes;
 }
 
 std::string AllBytes() {
@@ -60,6 +51,8 @@ TEST(SourceWriter, UnchangedFileIsWrittenBackByteForByte) {
         {"UTF-8 only line ends", "\n\n\n", false},
         {"UTF-8 CR LF file with a lone LF and a lone CR inside", "a\r\nb\nc\rd\r\n", false},
         {"UTF-8 LF file with a CR LF later", "a\nb\r\nc\n", false},
+        {"regression: a lone CR file stayed no lone CR file", "a\rb\r\rc", false},
+        {"regression: mixed ends were all made the first kind", "a\r\nb\nc\rd\n\r\n", false},
         {"Windows-1252 LF: every byte value", AllBytes() + "\n" + AllBytes(), false},
         {"Windows-1252 CR LF: every byte value", "x\r\n" + AllBytes() + "\r\n", false},
         {"DOS 437 (ASCII on): bytes the tables carry both ways",
@@ -71,6 +64,69 @@ TEST(SourceWriter, UnchangedFileIsWrittenBackByteForByte) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(OpenAndSave(row.bytes, row.ascii, true), row.bytes);
         EXPECT_EQ(OpenAndSave(row.bytes, row.ascii, false), row.bytes);
+    }
+}
+
+// Every mix of line ends, with any text between them, comes back byte for byte.
+TEST(SourceWriter, UnchangedFileKeepsEveryMixOfLineEnds) {
+    const std::string pieces[] = {"\n", "\r\n", "\r",       "a",      " ",    "%",
+                                  "\\", "{",    "\xC3\xA4", "\r\r\n", "\n\r", "%%@"};
+    std::mt19937 random(1306);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> length(0, 30);
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes;
+        for (int n = length(random); n > 0; --n) {
+            bytes += pieces[pick(random)];
+        }
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        EXPECT_EQ(OpenAndSave(bytes, false, false), bytes);
+        if (bytes.find("%%@") == std::string::npos) {
+            EXPECT_EQ(OpenAndSave(bytes, false, true), bytes) << "saved-breaks mode, no wrap";
+        }
+    }
+}
+
+TEST(SourceWriter, EachHardLineKeepsItsOwnEnd) {
+    struct Row {
+        const char* name;
+        std::vector<SurfaceLine> lines;
+        bool marker;
+        LineEnd byDefault;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"nominal: soft breaks take the end of their hard line",
+         {{u"a", true, LineEnd::CrLf},
+          {u"b ", false},
+          {u"c", true, LineEnd::Cr},
+          {u"d ", false},
+          {u"e", false}},
+         true,
+         LineEnd::Lf,
+         "a\r\nb %%@\rc\rd %%@\ne"},
+        {"nominal: a line typed here takes the document's default",
+         {{u"a", true, LineEnd::Cr}, {u"typed", true}, {u"", false}},
+         true,
+         LineEnd::CrLf,
+         "a\rtyped\r\n"},
+        {"nominal: marker off, a wrapped piece ends like its hard line",
+         {{u"a ", false}, {u"b", true, LineEnd::Cr}, {u"", false}},
+         false,
+         LineEnd::Lf,
+         "a \rb\r"},
+        {"nominal: the extra line after a marker-like end takes the line's end",
+         {{u"x %%@", true, LineEnd::CrLf}, {u"y", false}},
+         true,
+         LineEnd::Lf,
+         "x %%@%%@\r\n%\r\ny"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SourceWriteOptions options;
+        options.softBreakMarker = row.marker;
+        options.lineEnd = row.byDefault;
+        EXPECT_EQ(WriteSource(row.lines, options).bytes, row.expected);
     }
 }
 

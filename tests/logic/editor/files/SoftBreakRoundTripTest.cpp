@@ -1,3 +1,4 @@
+#include "WrapPieces.h"
 #include "core/CodePage.h"
 #include "core/LineEnd.h"
 #include "editor/files/SourceWriter.h"
@@ -10,27 +11,6 @@
 
 namespace orvelt {
 namespace {
-
-// A hard line of the text on screen and the end the file gives it (none for the last).
-struct HardLine {
-    std::u16string text;
-    std::optional<LineEnd> end;
-};
-
-// The simplest word wrap: each hard line cut into pieces of `width` units.
-std::vector<SurfaceLine> Wrap(const std::vector<HardLine>& lines, std::size_t width) {
-    std::vector<SurfaceLine> pieces;
-    for (const HardLine& line : lines) {
-        const std::u16string_view text = line.text;
-        std::size_t at = 0;
-        while (text.size() - at > width) {
-            pieces.push_back({text.substr(at, width), false});
-            at += width;
-        }
-        pieces.push_back({text.substr(at), line.end.has_value(), line.end});
-    }
-    return pieces;
-}
 
 std::u16string Joined(const std::vector<HardLine>& lines) {
     std::u16string text;
@@ -82,7 +62,7 @@ ReadBack Read(const std::string& bytes, std::size_t blockSize) {
 void ExpectRoundTrip(const std::vector<HardLine>& lines, std::size_t width, std::size_t blockSize) {
     SourceWriteOptions options;
     options.softBreakMarker = true;
-    const std::string bytes = WriteSource(Wrap(lines, width), options).bytes;
+    const std::string bytes = WriteSource(WrapPieces(lines, width), options).bytes;
     SCOPED_TRACE(testing::PrintToString(bytes));
     const ReadBack back = Read(bytes, blockSize);
     EXPECT_EQ(back.kept, Joined(lines));

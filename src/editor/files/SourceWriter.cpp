@@ -1,29 +1,9 @@
 #include "editor/files/SourceWriter.h"
 
+#include "editor/files/SoftBreakRules.h"
+
 namespace orvelt {
 namespace {
-
-constexpr std::u16string_view kSoftBreakMarker = u"%%@";
-
-// Where a logical line (everything since the last hard break) stands: whether a comment has
-// begun, and whether the backslashes just before the current point escape the next character.
-struct LogicalLine {
-    bool inComment = false;
-    bool escaped = false;
-
-    void Scan(std::u16string_view text) {
-        for (const char16_t c : text) {
-            if (inComment) {
-                return;
-            }
-            if (c == u'%' && !escaped) {
-                inComment = true;
-                return;
-            }
-            escaped = c == u'\\' && !escaped;
-        }
-    }
-};
 
 int CountBraces(std::u16string_view text) {
     int depth = 0;
@@ -37,44 +17,108 @@ int CountBraces(std::u16string_view text) {
     return depth;
 }
 
+// The first unit of what follows a break after lines[from - 1], up to the hard line's end.
+std::optional<char32_t> FirstUnitOf(const std::vector<SurfaceLine>& lines, std::size_t from,
+                                    std::size_t last) {
+    for (std::size_t k = from; k <= last; ++k) {
+        if (!lines[k].text.empty()) {
+            return lines[k].text.front();
+        }
+    }
+    return std::nullopt;
+}
+
+// Whether a reader would take the end of this file line for a soft break: `text` is the line
+// as the reader keeps it, `start` the state where it begins.
+bool ReadsAsSoftBreak(const SoftBreakState& start, std::u16string_view text) {
+    if (!text.ends_with(kSoftBreakMarker)) {
+        return false;
+    }
+    SoftBreakState state = start;
+    state.Feed(text.substr(0, text.size() - kSoftBreakMarker.size()));
+    return state.BreakHere(U'x') != SoftBreak::None;
+}
+
+std::u16string TextOf(LineEnd end) {
+    const std::string_view eol = LineEndText(end);
+    return {eol.begin(), eol.end()};
+}
+
 } // namespace
 
 SourceWriteResult WriteSource(const std::vector<SurfaceLine>& lines,
                               const SourceWriteOptions& options) {
-    const std::string_view eol = LineEndText(options.lineEnd);
-    const std::u16string lineEnd(eol.begin(), eol.end());
     std::size_t total = 0;
     for (const SurfaceLine& line : lines) {
-        total += line.text.size() + lineEnd.size() + kSoftBreakMarker.size() + 1;
+        total += line.text.size() + kSoftBreakMarker.size() + 3;
     }
     std::u16string text;
     text.reserve(total);
 
     SourceWriteResult result;
-    LogicalLine logical;
+    SoftBreakState state;
+    SoftBreakState fileLineState; // where the file line being written began
+    std::size_t fileLineAt = 0;   // and where its surface text begins in `text`
+    bool beginsFileLine = true;
     bool continueComment = false;
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        const SurfaceLine& line = lines[k];
-        result.braceDepth += CountBraces(line.text);
-        if (options.beforeLine) {
-            options.beforeLine(static_cast<int>(k + 1), result.braceDepth, text);
+    for (std::size_t first = 0; first < lines.size();) {
+        std::size_t last = first;
+        while (last + 1 < lines.size() && !lines[last].hardBreak) {
+            ++last;
         }
-        if (continueComment) {
+        const SurfaceLine& hard = lines[last];
+        const std::u16string eol =
+            TextOf(hard.hardBreak ? hard.lineEnd.value_or(options.lineEnd) : options.lineEnd);
+        for (std::size_t k = first; k <= last; ++k) {
+            const SurfaceLine& line = lines[k];
+            result.braceDepth += CountBraces(line.text);
+            if (beginsFileLine && options.beforeLine) {
+                options.beforeLine(static_cast<int>(k + 1), result.braceDepth, text);
+            }
+            if (continueComment) {
+                text.push_back(u'%');
+            }
+            if (beginsFileLine || continueComment) {
+                fileLineState = state;
+                fileLineAt = text.size();
+            }
+            text.append(line.text);
+            if (k == last) {
+                break;
+            }
+            if (!options.softBreakMarker) {
+                text.append(eol);
+                continue;
+            }
+            state.Feed(line.text);
+            const SoftBreak kind = state.BreakHere(FirstUnitOf(lines, k + 1, last));
+            beginsFileLine = kind == SoftBreak::Plain;
+            continueComment = kind == SoftBreak::Comment;
+            if (kind != SoftBreak::None) {
+                text.append(kSoftBreakMarker);
+                text.append(eol);
+            }
+        }
+        if (options.softBreakMarker) {
+            state.Feed(lines[last].text);
+        }
+        first = last + 1;
+        if (!hard.hardBreak) {
+            break; // the file's own end: no line end
+        }
+        // A line of the file that itself ends in what reads as a marker would come back joined
+        // to the next one. One more soft break after it, into an empty comment piece, keeps it
+        // whole: TeX reads comments both ways, and the file gains one line.
+        if (options.softBreakMarker &&
+            ReadsAsSoftBreak(fileLineState, std::u16string_view(text).substr(fileLineAt))) {
+            text.append(kSoftBreakMarker);
+            text.append(eol);
             text.push_back(u'%');
         }
-        text.append(line.text);
+        text.append(eol);
+        state.EndLine();
+        beginsFileLine = true;
         continueComment = false;
-        if (k + 1 == lines.size() && !line.hardBreak) {
-            break; // the file's own end: no marker, no line end
-        }
-        if (line.hardBreak) {
-            logical = {};
-        } else if (options.softBreakMarker) {
-            logical.Scan(line.text);
-            text.append(kSoftBreakMarker);
-            continueComment = logical.inComment;
-        }
-        text.append(lineEnd);
     }
 
     std::string bytes = EncodeText(text, options.encoding);

@@ -4,6 +4,7 @@
 #include "core/LineEnd.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,19 +12,27 @@
 // The source file as the document window writes it: one output line per surface line.
 namespace orvelt {
 
-// A line as the surface breaks it, without its break.
+// The soft-break marker: a comment TeX ignores, which the reader removes with its line end.
+inline constexpr std::u16string_view kSoftBreakMarker = u"%%@";
+
+// A line as the surface breaks it, without its break. A hard line (a line of the file) is one
+// or more pieces; hardBreak is true on its last one, false where word wrap broke it.
 struct SurfaceLine {
     std::u16string_view text;
     bool hardBreak;
+    // On the last piece of a hard line: the end the file gave that line. Empty for a line the
+    // file did not have (typed here), which takes SourceWriteOptions::lineEnd.
+    std::optional<LineEnd> lineEnd = std::nullopt;
 };
 
 struct SourceWriteOptions {
     TextEncoding encoding = TextEncoding::Utf8;
-    LineEnd lineEnd = LineEnd::Lf; // the document's own
+    LineEnd lineEnd = LineEnd::Lf; // the document's default: its first line end
     bool softBreakMarker = false;  // "%%@" active (word wrap on and not a .bib file)
-    // Called before each line is written, with the 1-based line number and the running brace
-    // depth after that line's own braces; what it appends to `out` precedes the line (source
-    // specials).
+    // Called where a file line begins with a surface line, with the surface line's 1-based
+    // number and the running brace depth after that line's own braces; what it appends to `out`
+    // precedes the line (source specials). Not called for a piece that stays on the line before
+    // (no break allowed there), nor for one that continues a comment.
     std::function<void(int lineNumber, int braceDepth, std::u16string& out)> beforeLine;
 };
 
@@ -32,10 +41,12 @@ struct SourceWriteResult {
     int braceDepth = 0;
 };
 
-// Each line ends with lineEnd; a line that word wrap broke gets "%%@" before it when the
-// marker is active, and when the break falls inside a comment the next piece starts with "%"
-// so TeX keeps it a comment. The last line gets neither, so an unchanged file is written back
-// byte for byte. Utf8Bom writes the byte-order mark first.
+// Each hard line ends with its own line end. With the marker off, a piece that word wrap broke
+// ends with its hard line's end too. With it on, a soft break is written only where
+// SoftBreakState allows it: "%%@" and the hard line's end, and inside a comment "%" before the
+// next piece so TeX keeps it a comment; elsewhere the pieces stay one line. The last line gets
+// no line end, so an unchanged file is written back byte for byte. Utf8Bom writes the
+// byte-order mark first.
 [[nodiscard]] SourceWriteResult WriteSource(const std::vector<SurfaceLine>& lines,
                                             const SourceWriteOptions& options);
 

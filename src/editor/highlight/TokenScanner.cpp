@@ -1,5 +1,7 @@
 #include "editor/highlight/TokenScanner.h"
 
+#include <optional>
+
 namespace orvelt {
 
 namespace {
@@ -124,6 +126,9 @@ typename TokenScanner<CharT>::Step TokenScanner<CharT>::Next(View window, std::s
         inJoinedComment_ = piece.continues;
         if (piece.outcome == Outcome::Emit) {
             token.text = window.substr(at, piece.length);
+            if (options_.mode == ScanMode::Source && options_.removeSoftBreaks) {
+                softBreaks_.Feed(token.text);
+            }
             token.offset = windowStart + at;
             token.kind = piece.kind;
             return Step::Token;
@@ -225,35 +230,41 @@ typename TokenScanner<CharT>::Piece TokenScanner<CharT>::Comment(View window, st
     const std::size_t length = end - at;
     const Piece whole{length == 0 ? Outcome::Skip : Outcome::Emit, TokenKind::Comment, length, end,
                       false};
-    if (options_.mode != ScanMode::Source || length < 3 || !Matches(window, end - 3, "%%@")) {
+    if (options_.mode != ScanMode::Source || !options_.removeSoftBreaks || length < 3 ||
+        !Matches(window, end - 3, "%%@")) {
         return whole;
     }
     const long lineEnd = LineEndLength(window, end, inputEnds);
     if (lineEnd < 0) {
         return {};
     }
-    const std::size_t afterLineEnd = end + static_cast<std::size_t>(lineEnd);
-    if (length == 3 && !joined) {
-        // The soft-break marker on its own: word wrap broke the line here.
-        return {Outcome::Skip, TokenKind::Comment, 0, afterLineEnd, false};
-    }
     if (lineEnd == 0) {
-        return whole;
+        return whole; // the writer ends no file with a marker
     }
-    if (afterLineEnd == window.size()) {
-        if (!inputEnds) {
-            return {};
+    const std::size_t afterLineEnd = end + static_cast<std::size_t>(lineEnd);
+    if (afterLineEnd == window.size() && !inputEnds) {
+        return {};
+    }
+    const std::optional<char32_t> next =
+        afterLineEnd < window.size() ? std::optional(CodeOf(window[afterLineEnd])) : std::nullopt;
+    // Whether the writer would have written a soft break here, and which, by its own rule.
+    const std::size_t before = length - 3;
+    SoftBreakState state = softBreaks_;
+    state.Feed(window.substr(at, before));
+    const Outcome kept = before == 0 ? Outcome::Skip : Outcome::Emit;
+    switch (state.BreakHere(next)) {
+    case SoftBreak::Plain:
+        return {kept, TokenKind::Comment, before, afterLineEnd, false};
+    case SoftBreak::Comment:
+        // The writer put "%" before the rest so that TeX keeps it a comment: join the pieces.
+        if (next == U'%') {
+            return {kept, TokenKind::Comment, before, afterLineEnd + 1, true};
         }
         return whole;
+    case SoftBreak::None:
+        break;
     }
-    if (window[afterLineEnd] != CharT('%')) {
-        return whole;
-    }
-    // Word wrap broke the line inside this comment and the writer put "%" before the rest,
-    // so TeX keeps it a comment: join the two pieces again.
-    const std::size_t before = length - 3;
-    return {before == 0 ? Outcome::Skip : Outcome::Emit, TokenKind::Comment, before,
-            afterLineEnd + 1, true};
+    return whole;
 }
 
 template <class CharT>
@@ -269,7 +280,7 @@ std::vector<HighlightToken<CharT>> ScanText(std::basic_string_view<CharT> text,
 }
 
 std::vector<HighlightToken<char16_t>> ScanLine(std::u16string_view line) {
-    return ScanText(line, ScanOptions{ScanMode::Line, false, true});
+    return ScanText(line, ScanOptions{ScanMode::Line, false, true, false});
 }
 
 template class TokenScanner<char>;

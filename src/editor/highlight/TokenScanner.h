@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/files/SoftBreakRules.h"
 #include "editor/highlight/HighlightToken.h"
 
 #include <cstddef>
@@ -18,6 +19,9 @@ struct ScanOptions {
     // For char input: a backslash takes a whole UTF-8 sequence after it. Off for an 8-bit
     // code page, where every byte is a character.
     bool utf8 = true;
+    // Source mode, saved-breaks word wrap: drop each soft break the writer would have written
+    // ("%%@" and its line end, and in a comment the "%" after them). Off, a file reads as it is.
+    bool removeSoftBreaks = false;
 };
 
 [[nodiscard]] constexpr bool IsTexLetter(char32_t c) {
@@ -60,6 +64,7 @@ private:
     ScanOptions options_;
     std::size_t position_ = 0;
     bool inJoinedComment_ = false;
+    SoftBreakState softBreaks_; // fed what the scan keeps, to judge each marker
 };
 
 // The whole text at once.

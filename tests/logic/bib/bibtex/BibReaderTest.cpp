@@ -311,7 +311,7 @@ TEST(BibReader, LineEndOfTheFile) {
         {"nominal: LF first", "a\nb\r\n", LineEnd::Lf},
         {"nominal: no line end gives LF", "a", LineEnd::Lf},
         {"robustness: LF at the start", "\na", LineEnd::Lf},
-        {"robustness: lone CR is not CR LF", "a\rb\n", LineEnd::Lf},
+        {"robustness: a lone CR first is kept as a lone CR", "a\rb\n", LineEnd::Cr},
     };
     for (const LineEndRow& row : rows) {
         SCOPED_TRACE(row.name);

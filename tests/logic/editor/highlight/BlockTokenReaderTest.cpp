@@ -116,9 +116,10 @@ std::string ReadBytes(const std::filesystem::path& path) {
 }
 
 const ScanOptions kOptionSets[] = {
-    {ScanMode::Source, false, true},
-    {ScanMode::Source, true, true},
-    {ScanMode::Source, true, false},
+    {ScanMode::Source, false, true, false},
+    {ScanMode::Source, true, true, true},
+    {ScanMode::Source, true, false, true},
+    {ScanMode::Source, false, true, true},
 };
 
 TEST(BlockTokenReader, TestDataScansAlikeInAnyBlockSize) {
@@ -130,7 +131,8 @@ TEST(BlockTokenReader, TestDataScansAlikeInAnyBlockSize) {
         const std::u16string text = Utf16Of(bytes);
         for (const ScanOptions& options : kOptionSets) {
             SCOPED_TRACE("specials filtered " + std::to_string(options.filterSpecials) +
-                         ", UTF-8 " + std::to_string(options.utf8));
+                         ", UTF-8 " + std::to_string(options.utf8) + ", soft breaks removed " +
+                         std::to_string(options.removeSoftBreaks));
             ExpectSameForEveryBlockSize(std::string_view(bytes), options);
             ExpectSameForEveryBlockSize(std::u16string_view(text), options);
         }
@@ -144,7 +146,7 @@ TEST(BlockTokenReader, RandomSyntaxScansAlikeInAnyBlockSize) {
         "\\",       "%",    "%%@",       "\r\n",    "\n",       "\r",
         "{",        "}",    "[",         "$",       "a",        "bc",
         " ",        "\t",   "\\special", "{src:1}", "\xC3\xA9", "\xF0\x9F\x98\x80",
-        "\xE2\x82", "\x01", "\""};
+        "\xE2\x82", "\x01", "\"",        "\\verb|", "\\url{",   "\\begin{verbatim}"};
     std::mt19937 random(20261206);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
     std::uniform_int_distribution<int> length(0, 24);

@@ -65,6 +65,7 @@ void RunRows(const std::vector<Row>& rows, ScanOptions options, bool alsoWide = 
 }
 
 const ScanOptions kSource{ScanMode::Source, false, true};
+const ScanOptions kSourceBreaks{ScanMode::Source, false, true, true};
 const ScanOptions kSourceFiltered{ScanMode::Source, true, true};
 const ScanOptions kLine{ScanMode::Line, false, true};
 
@@ -181,7 +182,7 @@ TEST(TokenScanner, SoftBreakMarkers) {
             {"nominal: marker after an escaped percent",
              "50\\%%%@\nx",
              {{0, T, "50"}, {2, C, "\\%"}, {8, T, "x"}}},
-            {"edge: marker at the end of input", "one%%@", {{0, T, "one"}}},
+            {"edge: without a line end it is no marker", "one%%@", {{0, T, "one"}, {3, K, "%%@"}}},
             {"edge: lone CR line end", "one%%@\rtwo", {{0, T, "one"}, {7, T, "two"}}},
             {"nominal: marker alone before a real comment drops only the line end",
              "text %%@\n% real",
@@ -206,13 +207,59 @@ TEST(TokenScanner, SoftBreakMarkers) {
              "% a %%@ b\nx",
              {{0, K, "% a %%@ b"}, {9, T, "\nx"}}},
         },
-        kSource);
+        kSourceBreaks);
     RunRows(
         {
             {"nominal: a line keeps its marker", "one%%@", {{0, T, "one"}, {3, K, "%%@"}}},
             {"nominal: a line keeps a marker ending a comment", "%a%%@", {{0, K, "%a%%@"}}},
         },
         kLine);
+}
+
+// What the import keeps of a file: the text of every token, in order.
+std::string Kept(std::string_view input, ScanOptions options) {
+    std::string kept;
+    for (const auto& token : ScanText(input, options)) {
+        kept += token.text;
+    }
+    return kept;
+}
+
+// A marker is removed exactly where the writer would have written one; anywhere else "%%@" is
+// the user's text.
+TEST(TokenScanner, SoftBreakMarkersFollowTheWriterRule) {
+    struct KeptRow {
+        const char* name;
+        std::string input;
+        std::string kept;
+    };
+    const KeptRow rows[] = {
+        {"regression: after \\verb|%| the marker is no comment's end", "\\verb|%| x %%@\ny",
+         "\\verb|%| x y"},
+        {"regression: after \\url{..%20..} the marker is no comment's end", "\\url{a%20b} x %%@\ny",
+         "\\url{a%20b} x y"},
+        {"regression: a wrapped line after \\url{..%20..} kept its \"%\"", "\\url{a%20b} x %%@\n%y",
+         "\\url{a%20b} x %y"},
+        {"nominal: a comment holding \\verb| is joined", "% c \\verb|x %%@\n%y", "% c \\verb|x y"},
+        {"nominal: after two backslashes", "\\\\%%@\nx", "\\\\x"},
+        {"nominal: CR LF and a lone CR", "a %%@\r\nb %%@\rc % d %%@\r%e", "a b c % d e"},
+        {"nominal: a real comment after the marker keeps its \"%\"", "text %%@\n% real",
+         "text % real"},
+        {"robustness: inside \\verb it is text", "\\verb|a%%@\nb|", "\\verb|a%%@\nb|"},
+        {"robustness: inside \\url it is text", "\\url{a%%@\nb}", "\\url{a%%@\nb}"},
+        {"robustness: inside a verbatim environment it is text",
+         "\\begin{verbatim}\nx %%@\ny\n% z %%@\n%w\n\\end{verbatim}",
+         "\\begin{verbatim}\nx %%@\ny\n% z %%@\n%w\n\\end{verbatim}"},
+        {"robustness: after an odd run of backslashes", "\\\\\\%%@\nx", "\\\\\\%%@\nx"},
+        {"robustness: a blank after the line end", "a %%@\n b", "a %%@\n b"},
+        {"robustness: nothing after the line end", "a %%@\n", "a %%@\n"},
+        {"robustness: inside a control word's name", "\\sec%%@\ntion", "\\sec%%@\ntion"},
+    };
+    for (const KeptRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Kept(row.input, kSourceBreaks), row.kept);
+        EXPECT_EQ(Kept(row.input, kSource), row.input) << "off, the file reads as it is";
+    }
 }
 
 TEST(TokenScanner, ScanLineIsTheLineMode) {
@@ -249,7 +296,7 @@ TEST(TokenStyle, StylesAsAPersonSeesThem) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         std::vector<StyleKind> styles;
-        for (const auto& token : ScanText(std::string_view(row.input), kSource)) {
+        for (const auto& token : ScanText(std::string_view(row.input), kSourceBreaks)) {
             styles.push_back(TokenStyle(token, keywords));
         }
         EXPECT_EQ(styles, row.expected);

@@ -253,6 +253,26 @@ FileResult WriteFileAtomically(const QString& path, const std::string& bytes,
     return WriteByRename(target, bytes, &old, nullptr);
 }
 
+FileResult MakeDirectories(const QString& path) {
+    const std::string full = EncodedName(path);
+    for (std::size_t end = 1; end <= full.size(); ++end) {
+        if (end < full.size() && full[end] != '/')
+            continue;
+        const std::string part = full.substr(0, end);
+        struct stat info {};
+        if (::stat(part.c_str(), &info) == 0) {
+            if (!S_ISDIR(info.st_mode))
+                return Failure(ENOTDIR);
+            continue;
+        }
+        if (errno != ENOENT)
+            return Failure(errno);
+        if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
+            return Failure(errno);
+    }
+    return {true, {}};
+}
+
 std::optional<std::uint32_t> DosFileTime(const QString& path) {
     QFileInfo info(path);
     if (!info.exists())

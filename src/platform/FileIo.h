@@ -27,6 +27,8 @@ struct FileResult {
 // content beside it that restores it if the write fails.
 [[nodiscard]] FileResult WriteFileAtomically(const QString& path, const std::string& bytes,
                                              const QString& permissionsFrom = {});
+// Makes a directory and the missing ones above it.
+[[nodiscard]] FileResult MakeDirectories(const QString& path);
 // The last-write time as the packed DOS date-time (local time); none when the file is absent.
 [[nodiscard]] std::optional<std::uint32_t> DosFileTime(const QString& path);
 

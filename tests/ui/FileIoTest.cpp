@@ -1,5 +1,7 @@
 #include "platform/FileIo.h"
 
+#include "platform/IniSettingsStore.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -312,6 +314,45 @@ TEST_F(AsNobodyTest, AWriteThatIsNotAllowedChangesNothing) {
         EXPECT_EQ(ReadBytes(path), "old");
         EXPECT_EQ(Entries(folder), before);
     }
+}
+
+TEST_F(AsNobodyTest, ASettingsCommitThatCannotWriteIsRemembered) {
+    struct Row {
+        const char* name;
+        const char* ini;
+        const char* named; // the file or folder the error names
+    };
+    const Row rows[] = {
+        {"robustness: a settings folder nobody may not write", "locked/orvelt95.ini",
+         "locked/orvelt95.ini"},
+        {"robustness: a settings folder that cannot be made", "locked/sub/orvelt95.ini",
+         "locked/sub"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string whyNot;
+        auto outcome = AsNobody({"commit", QString::fromStdString(At(row.ini))}, whyNot);
+        if (!outcome)
+            GTEST_SKIP() << whyNot;
+        EXPECT_EQ(*outcome, At(row.named) + "\nPermission denied");
+        EXPECT_EQ(Entries(At("locked")), std::vector<std::string>{});
+    }
+}
+
+TEST_F(WriteFileTest, ASettingsCommitThatWritesForgetsTheEarlierFailure) {
+    // A file where the settings folder should be: any user fails to make it.
+    WriteBytes(At("config"), "");
+    IniSettingsStore store(QString::fromStdString(At("config/orvelt95/orvelt95.ini")));
+    store.Write("Left", "1");
+    store.Commit();
+    ASSERT_TRUE(store.LastCommitError().has_value());
+    EXPECT_EQ(store.LastCommitError()->fileName.toStdString(), At("config/orvelt95"));
+    EXPECT_EQ(store.LastCommitError()->reason.toStdString(), "Not a directory");
+
+    fs::remove(At("config"));
+    store.Commit();
+    EXPECT_FALSE(store.LastCommitError().has_value());
+    EXPECT_EQ(ReadBytes(At("config/orvelt95/orvelt95.ini")), "[Orvelt95]\nLeft=1\n");
 }
 
 } // namespace

@@ -18,8 +18,17 @@ struct FileResult {
 
 // Reads a whole file's bytes.
 [[nodiscard]] FileResult ReadFileBytes(const QString& path, std::string& bytes);
-// Writes beside the target and renames over it, so a failed write leaves the old file whole.
-[[nodiscard]] FileResult WriteFileAtomically(const QString& path, const std::string& bytes);
+// Writes the whole of bytes, or leaves the old file whole and reports the system's reason
+// ("No space left on device"). The bytes go to a new file beside the target, which is then
+// renamed over it. The written file keeps the replaced file's permission bits, owner and group
+// (where the process may set them); a new file takes those of permissionsFrom when it is named
+// (a sidecar takes its source's), else 0666 less the umask. A symlink is followed and its target
+// written. A file with several hard links is written in place, after a safe copy of its old
+// content beside it that restores it if the write fails.
+[[nodiscard]] FileResult WriteFileAtomically(const QString& path, const std::string& bytes,
+                                             const QString& permissionsFrom = {});
+// Makes a directory and the missing ones above it.
+[[nodiscard]] FileResult MakeDirectories(const QString& path);
 // The last-write time as the packed DOS date-time (local time); none when the file is absent.
 [[nodiscard]] std::optional<std::uint32_t> DosFileTime(const QString& path);
 

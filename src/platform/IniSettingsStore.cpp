@@ -19,8 +19,16 @@ IniSettingsStore::IniSettingsStore(QString fileName) : fileName_(std::move(fileN
 }
 
 void IniSettingsStore::Commit() {
-    QDir().mkpath(QFileInfo(fileName_).absolutePath());
-    (void)WriteFileAtomically(fileName_, FormatIniSection(Values(), kSection));
+    const QString folder = QFileInfo(fileName_).absolutePath();
+    if (FileResult made = MakeDirectories(folder); !made.ok) {
+        lastCommitError_ = SettingsWriteError{folder, made.error};
+        return;
+    }
+    FileResult written = WriteFileAtomically(fileName_, FormatIniSection(Values(), kSection));
+    if (written.ok)
+        lastCommitError_.reset();
+    else
+        lastCommitError_ = SettingsWriteError{fileName_, written.error};
 }
 
 QString IniSettingsStore::DefaultFileName() {

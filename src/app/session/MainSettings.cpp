@@ -2,6 +2,9 @@
 
 #include "settings/SettingValues.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace orvelt {
 
 namespace {
@@ -11,6 +14,17 @@ constexpr const char* kOpenFile = "OpenFile";
 
 std::string Numbered(const char* stem, std::size_t index) {
     return stem + std::to_string(index);
+}
+
+// One side: the length between the minimum (or the screen's, when smaller) and the screen's,
+// the start so that the window ends on the screen. Sums are wide, so no number overflows.
+void FitSide(int& start, int& length, int screenStart, int screenLength, int minimum) {
+    const long long screen = screenLength > 0 ? screenLength : minimum; // no area: the minimum
+    length = static_cast<int>(
+        std::clamp<long long>(length, std::min<long long>(minimum, screen), screen));
+    const long long last = std::min<long long>(screenStart + screen - length, INT_MAX);
+    start = static_cast<int>(
+        std::clamp<long long>(start, std::min<long long>(screenStart, last), last));
 }
 
 } // namespace
@@ -27,6 +41,13 @@ MainSettings ReadMainSettings(const SettingsStore& store) {
     for (std::size_t i = 0; i < s.quickload.size(); ++i)
         s.quickload[i] = store.Read(Numbered(kQuickload, i + 1)).value_or("");
     return s;
+}
+
+PixelRect FitToScreen(const PixelRect& window, const PixelRect& screen) {
+    PixelRect fitted = window;
+    FitSide(fitted.left, fitted.width, screen.left, screen.width, kMinimumWindowWidth);
+    FitSide(fitted.top, fitted.height, screen.top, screen.height, kMinimumWindowHeight);
+    return fitted;
 }
 
 void WriteMainSettings(SettingsStore& store, const MainSettings& s) {

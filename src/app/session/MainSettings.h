@@ -23,6 +23,20 @@ struct MainSettings {
 
 [[nodiscard]] MainSettings ReadMainSettings(const SettingsStore& store);
 
+// A window's or a screen's rectangle in pixels.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+inline constexpr int kMinimumWindowWidth = 240;
+inline constexpr int kMinimumWindowHeight = 160;
+// A stored placement made to fit the screen's available area: no larger than the area (and no
+// smaller than the minimum, or the area when that is smaller), moved so that the whole window is
+// on it. Any numbers are safe, however large or negative.
+[[nodiscard]] PixelRect FitToScreen(const PixelRect& window, const PixelRect& screen);
+
 // Placement is written only for a normal window, so that un-maximizing after the next start
 // restores the last normal placement.
 void WriteMainSettings(SettingsStore& store, const MainSettings& settings);

@@ -1,5 +1,7 @@
 #include "options/values/OptionValues.h"
 
+#include <algorithm>
+#include <climits>
 #include <variant>
 
 namespace orvelt {
@@ -25,17 +27,25 @@ constexpr StyleDefault kStyleRows[] = {
 };
 constexpr const char* kDefaultFace = "Courier New";
 constexpr int kDefaultSize = 10;
+constexpr int kMaxSize = 200;
 // The size's name keeps its o-umlaut and sharp s (UTF-8 in our settings file).
 constexpr const char* kSizeSuffix = "Schriftgr\xC3\xB6\xC3\x9F"
                                     "e";
 
 using Field = std::variant<bool OptionValues::*, int OptionValues::*, std::string OptionValues::*,
                            WrapMode OptionValues::*>;
+struct IntRange {
+    int low = INT_MIN;
+    int high = INT_MAX;
+};
 struct ScalarRow {
+    ScalarRow(const char* name, Field field, bool atClose, bool atEnd, IntRange range = {})
+        : name(name), field(field), atClose(atClose), atEnd(atEnd), range(range) {}
     const char* name;
     Field field;
-    bool atClose; // written when the dialog is closed
-    bool atEnd;   // written at the end of the run
+    bool atClose;   // written when the dialog is closed
+    bool atEnd;     // written at the end of the run
+    IntRange range; // an integer read outside it is clamped into it
 };
 
 // Read in this order after the styles, programs and snippets (Braces and BraceDelay are read
@@ -46,10 +56,12 @@ const ScalarRow kScalarRows[] = {
     {"Dictionary", &OptionValues::dictionary, false, true},
     {"Buttonbar", &OptionValues::buttonbar, true, false},
     {"AutoSave", &OptionValues::autoSave, true, false},
-    {"AutoSaveInterval", &OptionValues::autoSaveInterval, true, false},
+    // 0 made a timer with no period; a huge value overflowed the interval in milliseconds.
+    {"AutoSaveInterval", &OptionValues::autoSaveInterval, true, false, {1, 60}},
     {"FilterSpecials", &OptionValues::filterSpecials, true, false},
     {"Specials", &OptionValues::specials, true, false},
-    {"SpecialsInterval", &OptionValues::specialsInterval, true, false},
+    // 0 divided by zero.
+    {"SpecialsInterval", &OptionValues::specialsInterval, true, false, {1, 100}},
     {"ASCII", &OptionValues::ascii, true, false},
     {"UseBIBEdit", &OptionValues::useBibEdit, false, true},
     {"ConvertKeys", &OptionValues::convertKeys, false, true},
@@ -72,7 +84,8 @@ void ReadScalar(const SettingsStore& store, const ScalarRow& row, OptionValues& 
             if constexpr (std::is_same_v<T, bool>)
                 o.*member = ReadBooleanValue(raw, o.*member);
             else if constexpr (std::is_same_v<T, int>)
-                o.*member = ReadIntegerValue(raw, o.*member);
+                o.*member =
+                    std::clamp(ReadIntegerValue(raw, o.*member), row.range.low, row.range.high);
             else if constexpr (std::is_same_v<T, WrapMode>)
                 o.*member = ReadWrapMode(raw, o.*member);
             else
@@ -127,7 +140,8 @@ OptionValues ReadOptionValues(const SettingsStore& store) {
         style.color = static_cast<std::uint32_t>(
             ReadIntegerValue(store.Read(Name(row.prefix, "Farbe")), static_cast<int>(style.color)));
         style.face = store.Read(Name(row.prefix, "Schriftname")).value_or(style.face);
-        style.size = ReadIntegerValue(store.Read(Name(row.prefix, kSizeSuffix)), style.size);
+        const int size = ReadIntegerValue(store.Read(Name(row.prefix, kSizeSuffix)), style.size);
+        style.size = size >= 1 && size <= kMaxSize ? size : kDefaultSize;
         if (auto letters = store.Read(Name(row.prefix, "Schriftstil")))
             style.styles = ReadFontStyleValue(*letters);
     }

@@ -66,6 +66,11 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     updateMenusConnection_ =
         connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::ActiveWindowChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+        if (s == Qt::ApplicationActive)
+            if (ChildWindow* child = ActiveChild())
+                child->CheckFileOnDisk();
+    });
     panels_->SetPanel(0, {});
     panels_->SetPanel(1, {});
     UpdateMenuItems();
@@ -211,6 +216,7 @@ TMDIChild* TMainForm::ActiveSourceWindow() const {
 }
 
 QMdiSubWindow* TMainForm::AddChildWindow(ChildWindow* child) {
+    ConnectChild(child);
     QMdiSubWindow* sub = mdiArea_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // The window's own menu binds the Close key too; two owners would make it do nothing.
@@ -295,7 +301,6 @@ void TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
     }
     const QString untitled = fromTemplate ? NewDocumentName() : QString();
     auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_});
-    ConnectChild(child);
     QMdiSubWindow* sub = AddChildWindow(child);
     if (!child->FormCreate(name, untitled)) {
         mdiArea_->removeSubWindow(sub);
@@ -303,6 +308,10 @@ void TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
         UpdateMenuItems();
         return;
     }
+    ShowChild(sub, child);
+}
+
+void TMainForm::ShowChild(QMdiSubWindow* sub, ChildWindow* child) {
     sub->showMaximized();
     windowList_->Append(child, child->windowTitle());
     mdiArea_->setActiveSubWindow(sub);
@@ -312,7 +321,12 @@ void TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
 // ---- Commands ----
 
 void TMainForm::FileNewItemClick() {
-    OpenDocument(NewDocumentName());
+    // Untitled is a state of the window, never read from a name.
+    const QString caption = NewDocumentName();
+    auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_});
+    QMdiSubWindow* sub = AddChildWindow(child);
+    child->FormCreateUntitled(caption);
+    ShowChild(sub, child);
 }
 
 void TMainForm::FileNewTemplateClick() {
@@ -332,8 +346,11 @@ void TMainForm::FileOpenItemClick() {
 }
 
 void TMainForm::FileSaveItemClick() {
-    if (ChildWindow* child = ActiveChild(); child && child->SaveDocument())
-        ShowTransientMessage("File saved successfully.");
+    ChildWindow* child = ActiveChild();
+    if (child && child->SaveDocument())
+        ShowTransientMessage(child->SaveNote().isEmpty()
+                                 ? QStringLiteral("File saved successfully.")
+                                 : child->SaveNote());
 }
 
 void TMainForm::FileSaveAllClick() {
@@ -443,7 +460,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     WriteMainSettings(settings_, placement_);
     std::vector<std::string> open;
     for (ChildWindow* child : ChildrenLastToFirst()) {
-        if (child->Kind() == ChildKind::Source)
+        // An untitled window has no name to reopen; an empty entry would end the list.
+        if (child->Kind() == ChildKind::Source && !child->FileNameOf().isEmpty())
             open.push_back(child->FileNameOf().toStdString());
     }
     WriteOpenFiles(settings_, open);

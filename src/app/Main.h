@@ -106,6 +106,7 @@ protected:
 private:
     void CreateCentralArea();
     QMdiSubWindow* AddChildWindow(ChildWindow* child);
+    void ShowChild(QMdiSubWindow* sub, ChildWindow* child);
     void ConnectChild(ChildWindow* child);
     // Deactivates the window left, activates the one entered, then refreshes the menus.
     void ActiveWindowChanged();

@@ -15,10 +15,4 @@ std::uint32_t PackDosDateTime(int year, int month, int day, int hour, int minute
     return date << 16 | time;
 }
 
-bool SidecarTimesMatch(std::uint32_t sourceTime, std::uint32_t sidecarTime) {
-    const std::int64_t difference =
-        static_cast<std::int64_t>(sourceTime) - static_cast<std::int64_t>(sidecarTime);
-    return difference > -161 && difference < 161;
-}
-
 } // namespace orvelt

@@ -66,7 +66,7 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
     connect(file_, &SourceFile::Progress, this, &ChildWindow::Progress);
 }
 
-bool TMDIChild::FormCreate(const QString& fileToOpen, const QString& untitledName) {
+void TMDIChild::Prepare() {
     Loading = true;
     const OptionValues& options = options_.Values();
     MainEdit->SetWrapMode(options.wordWrap);
@@ -85,53 +85,136 @@ bool TMDIChild::FormCreate(const QString& fileToOpen, const QString& untitledNam
     MainEdit->setPalette(palette);
     MainEdit->document()->setDefaultFont(FontOfStyle(highlighter_.Style(StyleKind::Text)));
     MainEdit->setCurrentCharFormat(FormatOfStyle(highlighter_.Style(StyleKind::Text)));
+}
 
-    if (fileToOpen.contains("NONAME")) {
-        FileName.clear();
-        setWindowTitle(fileToOpen);
-    } else {
-        // The sidecar is the window's own cache: whether to trust it is the window's question.
-        if (!SourceFile::SidecarIsCurrent(fileToOpen) &&
-            prompter_.Message(MessageKind::Confirmation, MessageButtons::YesNo,
-                              "TEX-file and ORV-file have different date! Reload original?") ==
-                Answer::Yes)
-            QFile::remove(fileToOpen + ".orv");
-        FileName = fileToOpen;
-        bibFile_ = UpperExtensionOf(FileName) == ".BIB";
-        if (bibFile_)
-            MainEdit->SetWrapMode(WrapMode::Off);
-        switch (file_->Load(FileName, *MainEdit)) {
-        case SourceFile::LoadOutcome::Aborted:
-            Modified = false;
-            return false;
-        case SourceFile::LoadOutcome::OpenError:
-            ReportOpenError();
-            Modified = false;
-            return false;
-        case SourceFile::LoadOutcome::Imported:
-            SetModified(true);
-            break;
-        case SourceFile::LoadOutcome::Done:
-            break;
-        }
-        encoding_ = file_->Encoding();
-        lineEnd_ = file_->LineEnding();
-        if (!untitledName.isEmpty()) {
-            FileName.clear();
-            setWindowTitle(untitledName);
-        } else {
-            setWindowTitle(FileName);
-        }
-    }
+void TMDIChild::Finish() {
     MainEdit->moveCursor(QTextCursor::Start);
     Loading = false;
     LastTextLength = MainEdit->TextLength();
+}
+
+void TMDIChild::FormCreateUntitled(const QString& caption) {
+    Prepare();
+    FileName.clear();
+    setWindowTitle(caption);
+    Finish();
+}
+
+bool TMDIChild::FormCreate(const QString& fileToOpen, const QString& untitledName) {
+    Prepare();
+    if (!OpenFile(fileToOpen))
+        return false;
+    if (!untitledName.isEmpty()) {
+        FileName.clear();
+        setWindowTitle(untitledName);
+    }
+    Finish();
     return true;
 }
 
-void TMDIChild::ReportOpenError() {
-    prompter_.Message(MessageKind::Error, MessageButtons::Ok,
-                      "An error occured while opening '" + NamePartOf(FileName) + "'.");
+bool TMDIChild::OpenFile(const QString& fileName) {
+    FileName = fileName;
+    bibFile_ = UpperExtensionOf(FileName) == ".BIB";
+    if (bibFile_)
+        MainEdit->SetWrapMode(WrapMode::Off);
+    const SourceFile::ReadResult read = file_->Read(FileName);
+    switch (read.outcome) {
+    case SourceFile::ReadResult::TooBig:
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                          QStringLiteral("%1 is too large to open: %2 MB. A document may hold "
+                                         "at most %3 MB.")
+                              .arg(FileName)
+                              .arg(static_cast<double>(read.size) / (1024 * 1024), 0, 'f', 1)
+                              .arg(SourceFile::kSizeLimit / (1024 * 1024)));
+        return false;
+    case SourceFile::ReadResult::Missing:
+        // The sidecar may be the only copy of the text left: show it, never delete it.
+        if (read.sidecarOnly && file_->ShowSidecarOnly(*MainEdit)) {
+            setWindowTitle(FileName);
+            SetModified(true);
+            prompter_.Message(MessageKind::Information, MessageButtons::Ok,
+                              QStringLiteral("%1 does not exist. Its text was found in %1.orv "
+                                             "and is shown; save it to write the file again.")
+                                  .arg(FileName));
+            return true;
+        }
+        ReportOpenError(read.error);
+        return false;
+    case SourceFile::ReadResult::Unreadable:
+        ReportOpenError(read.error);
+        return false;
+    case SourceFile::ReadResult::Read:
+        break;
+    }
+    if (read.binary &&
+        prompter_.Message(
+            MessageKind::Confirmation, MessageButtons::YesNo,
+            QStringLiteral("%1 does not look like a text file. Open it anyway?").arg(FileName)) !=
+            Answer::Yes)
+        return false;
+    if (!ShowFile())
+        return false;
+    readOnly_ = read.readOnly;
+    setWindowTitle(readOnly_ ? FileName + " [read-only]" : FileName);
+    return true;
+}
+
+bool TMDIChild::ShowFile() {
+    const bool savedBreaks = options_.Values().wordWrap == WrapMode::SavedBreaks && !bibFile_;
+    switch (file_->Show(*MainEdit, savedBreaks)) {
+    case SourceFile::ShowOutcome::Aborted:
+        return false;
+    case SourceFile::ShowOutcome::SidecarUnusable:
+        emit TransientText(FileName + ".orv could not be read: the colours were made anew.");
+        break;
+    case SourceFile::ShowOutcome::FromSidecar:
+    case SourceFile::ShowOutcome::Imported:
+        break;
+    }
+    encoding_ = file_->Encoding();
+    lineEnd_ = file_->LineEnding();
+    return true;
+}
+
+void TMDIChild::ReportOpenError(const QString& reason) {
+    QString text = "An error occured while opening '" + NamePartOf(FileName) + "'.";
+    if (!reason.isEmpty())
+        text += "\n" + reason;
+    prompter_.Message(MessageKind::Error, MessageButtons::Ok, text);
+}
+
+void TMDIChild::CheckFileOnDisk() {
+    if (Loading || FileName.isEmpty() || checkingDisk_ || !file_->ChangedSinceAsked())
+        return;
+    checkingDisk_ = true;
+    if (AskReload(MessageButtons::YesNo) == Answer::Yes)
+        Reload();
+    else
+        file_->KeepOutsideChange(); // asked once; the next save asks again before it writes
+    checkingDisk_ = false;
+}
+
+Answer TMDIChild::AskReload(MessageButtons buttons) {
+    return prompter_.Message(
+        MessageKind::Confirmation, buttons,
+        QStringLiteral("%1 has been changed by another program. Reload it?").arg(FileName));
+}
+
+void TMDIChild::Reload() {
+    const int line = MainEdit->LineFromPosition(MainEdit->GetSelection().first);
+    Loading = true;
+    const SourceFile::ReadResult read = file_->Read(FileName);
+    if (read.outcome != SourceFile::ReadResult::Read) {
+        Loading = false;
+        ReportOpenError(read.error);
+        return;
+    }
+    ShowFile();
+    Bookmarks.fill(-1);
+    Loading = false;
+    SetModified(false);
+    MainEdit->SetSelection(MainEdit->LineStart(line), MainEdit->LineStart(line));
+    LastTextLength = MainEdit->TextLength();
 }
 
 void TMDIChild::SetModified(bool value) {
@@ -153,6 +236,7 @@ void TMDIChild::ShowInsertMode() {
 void TMDIChild::FormActivate() {
     if (Loading)
         return;
+    CheckFileOnDisk();
     SetModified(Modified);
     ShowInsertMode();
     MainEditKeyUp(nullptr);
@@ -179,14 +263,31 @@ bool TMDIChild::SoftBreakMarkerActive() const {
 bool TMDIChild::SaveTo(const QString& fileName) {
     SourceFile::SaveResult saved = file_->Save(fileName, *MainEdit, SoftBreakMarkerActive());
     emit RowChanged(0);
-    if (!saved.ok)
+    if (!saved.ok) {
         prompter_.Message(MessageKind::Error, MessageButtons::Ok, saved.error);
-    return saved.ok;
+        return false;
+    }
+    saveNote_ = saved.sidecarWarning;
+    if (!saveNote_.isEmpty())
+        emit TransientText(saveNote_);
+    return true;
 }
 
 bool TMDIChild::SaveDocument() {
     if (FileName.isEmpty())
         return SaveDocumentAs();
+    // Never over another program's change without asking.
+    if (file_->ChangedOnDisk()) {
+        switch (AskReload(MessageButtons::YesNoCancel)) {
+        case Answer::Yes:
+            Reload();
+            return false;
+        case Answer::No:
+            break;
+        default:
+            return false;
+        }
+    }
     if (!SaveTo(FileName))
         return false;
     SetModified(false);
@@ -210,13 +311,12 @@ bool TMDIChild::SaveDocumentAs() {
     QString name = ChooseSaveName(lastDir_);
     if (name.isEmpty())
         return false;
-    FileName = name;
-    setWindowTitle(name);
-    emit SavedAs(name);
-    emit Renamed(name);
-    // Marked clean only once written: a failed write keeps the changes marked.
+    // Renamed only once written: a failed write keeps the old name, the recent list and the
+    // changes marked.
     if (!SaveTo(name))
         return false;
+    TakeName(name);
+    emit SavedAs(name);
     SetModified(false);
     return true;
 }
@@ -225,13 +325,18 @@ bool TMDIChild::SaveAsCopyIn(const QString& directory) {
     QString name = ChooseSaveName(directory);
     if (name.isEmpty())
         return false;
-    FileName = name;
-    setWindowTitle(name);
-    emit Renamed(name);
     if (!SaveTo(name))
         return false;
+    TakeName(name);
     SetModified(false);
     return true;
+}
+
+void TMDIChild::TakeName(const QString& name) {
+    FileName = name;
+    readOnly_ = false; // just written
+    setWindowTitle(name);
+    emit Renamed(name);
 }
 
 void TMDIChild::FillSnippetMenu() {

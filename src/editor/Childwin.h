@@ -5,6 +5,7 @@
 #include "editor/BraceFlash.h"
 #include "editor/MyRich.h"
 #include "editor/SurfaceHighlighter.h"
+#include "platform/Prompter.h"
 #include "widgets/ChildWindow.h"
 
 #include <QMenu>
@@ -17,7 +18,6 @@ namespace orvelt {
 
 class EscapePoller;
 class OptionHolder;
-class Prompter;
 class SourceFile;
 
 // TMDIChild: a source window. One TeX (or other text) file on the editor surface, with its
@@ -37,6 +37,8 @@ public:
     // Loads the file; with `untitledName`, as an untitled copy of it (New from template).
     // False when the window closed during creation (nothing to show).
     bool FormCreate(const QString& fileToOpen, const QString& untitledName = {});
+    // An empty untitled document.
+    void FormCreateUntitled(const QString& caption);
 
     TMyRichEdit* MainEdit;
     QMenu* PopupMenu1 = nullptr;
@@ -62,6 +64,8 @@ public:
     void ShowInsertMode();
     void FormActivate() override;
     void FormDeactivate() override;
+    // Asks whether to reload a file another program changed since it was read or saved here.
+    void CheckFileOnDisk() override;
     // Re-styles the caret line token by token.
     void RehighlightLine();
     void ApplyStyle(StyleKind kind);
@@ -82,6 +86,7 @@ public:
     // the window edits that file from then on, without touching LastDir or the recent files.
     bool SaveAsCopyIn(const QString& directory);
     bool AskToSave() override;
+    [[nodiscard]] QString SaveNote() const override { return saveNote_; }
     // Pastes a snippet file's highlighted text (its sidecar) at the caret, through the clipboard.
     void InsertSnippet(const QString& snippetFile);
 
@@ -107,7 +112,14 @@ private:
     bool SaveTo(const QString& fileName);
     [[nodiscard]] QString ChooseSaveName(const QString& directory);
     [[nodiscard]] bool SoftBreakMarkerActive() const;
-    void ReportOpenError();
+    void Prepare();
+    void Finish();
+    bool OpenFile(const QString& fileName);
+    bool ShowFile();
+    void Reload();
+    Answer AskReload(MessageButtons buttons);
+    void TakeName(const QString& name);
+    void ReportOpenError(const QString& reason);
     void FillSnippetMenu();
 
     OptionHolder& options_;
@@ -126,6 +138,9 @@ private:
     TextEncoding encoding_ = TextEncoding::Utf8;
     orvelt::LineEnd lineEnd_ = LineEnd::Lf;
     bool bibFile_ = false; // a .bib edited as text never gets soft-break markers
+    bool readOnly_ = false;
+    bool checkingDisk_ = false;
+    QString saveNote_;
 };
 
 } // namespace orvelt

@@ -1,5 +1,6 @@
 #include "editor/MyRich.h"
 
+#include "editor/files/SurfaceCharacters.h"
 #include "platform/StyleFormat.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -127,7 +128,8 @@ void TMyRichEdit::AdoptDocument(QTextDocument* doc) {
 }
 
 void TMyRichEdit::LoadStyledText(const QString& text, const std::vector<FormatRun>& runs,
-                                 std::vector<QTextCharFormat> formats, int base) {
+                                 std::vector<QTextCharFormat> formats, int base,
+                                 const std::vector<LineEnd>& lineEnds) {
     formatTimer_->stop();
     pending_.clear();
     nextPending_ = 0;
@@ -138,6 +140,10 @@ void TMyRichEdit::LoadStyledText(const QString& text, const std::vector<FormatRu
         cursor.insertText(text, formats[static_cast<std::size_t>(base)]);
         cursor.endEditBlock();
     }
+    // A block's user state is the end its line had in the file (-1: none of its own yet).
+    std::size_t line = 0;
+    for (QTextBlock b = doc->begin(); b.isValid() && line < lineEnds.size(); b = b.next())
+        b.setUserState(static_cast<int>(lineEnds[line++]));
     int position = 0;
     for (const FormatRun& run : runs) {
         if (run.format != base && run.length > 0)
@@ -153,7 +159,8 @@ void TMyRichEdit::LoadStyledText(const QString& text, const std::vector<FormatRu
         formatTimer_->start();
 }
 
-void TMyRichEdit::LoadStyledRuns(const StyledText& styled, const HighlightStyle& fallback) {
+void TMyRichEdit::LoadStyledRuns(const StyledText& styled, const HighlightStyle& fallback,
+                                 const std::vector<LineEnd>& lineEnds) {
     std::vector<HighlightStyle> styles;
     std::vector<QTextCharFormat> formats;
     std::vector<std::size_t> characters; // per format, to fill with the commonest first
@@ -177,7 +184,7 @@ void TMyRichEdit::LoadStyledRuns(const StyledText& styled, const HighlightStyle&
         formats.push_back(FormatOfStyle(fallback));
     const int base = static_cast<int>(std::max_element(characters.begin(), characters.end()) -
                                       characters.begin());
-    LoadStyledText(all, runs, std::move(formats), base);
+    LoadStyledText(all, runs, std::move(formats), base, lineEnds);
 }
 
 namespace {
@@ -226,8 +233,12 @@ std::vector<SurfaceLine> TMyRichEdit::Lines(const QString& raw) const {
         const bool last = !b.next().isValid();
         QTextLayout* layout = b.layout();
         const int count = wrapped && layout ? layout->lineCount() : 0;
+        const std::optional<LineEnd> end =
+            b.userState() >= 0 && b.userState() <= static_cast<int>(LineEnd::Cr)
+                ? std::optional(static_cast<LineEnd>(b.userState()))
+                : std::nullopt;
         if (count <= 1) {
-            lines.push_back({text, !last});
+            lines.push_back({text, !last, end});
             continue;
         }
         for (int i = 0; i < count; ++i) {
@@ -236,7 +247,7 @@ std::vector<SurfaceLine> TMyRichEdit::Lines(const QString& raw) const {
                                              : static_cast<int>(text.size()) - start;
             lines.push_back(
                 {text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)),
-                 i + 1 == count && !last});
+                 i + 1 == count && !last, i + 1 == count ? end : std::nullopt});
         }
     }
     return lines;
@@ -487,6 +498,8 @@ QString TMyRichEdit::Storable(const QString& text) const {
 QString TMyRichEdit::Admit(const QString& text) const {
     QString storable = Storable(text);
     storable.replace("\r\n", "\n");
+    ToSurfaceCharacters(reinterpret_cast<char16_t*>(storable.data()),
+                        static_cast<std::size_t>(storable.size()));
     return storable;
 }
 

@@ -96,18 +96,22 @@ public:
         int length;
         int format;
     };
+    // `lineEnds` are the file's own ends of the lines, block by block, for the save.
     void LoadStyledText(const QString& text, const std::vector<FormatRun>& runs,
-                        std::vector<QTextCharFormat> formats, int base);
+                        std::vector<QTextCharFormat> formats, int base,
+                        const std::vector<LineEnd>& lineEnds = {});
     void FinishFormatting();
     // Shows styled runs (a sidecar's content), filling with the commonest style first.
-    void LoadStyledRuns(const StyledText& runs, const HighlightStyle& fallback);
+    void LoadStyledRuns(const StyledText& runs, const HighlightStyle& fallback,
+                        const std::vector<LineEnd>& lineEnds);
 
     // The text as Qt holds it (blocks end in U+2029), which the two below take apart by position
     // rather than copying every block's text.
     [[nodiscard]] QString RawText() const { return document()->toRawText(); }
     // The whole text as styled runs, '\n' between lines: the sidecar's content.
     [[nodiscard]] StyledText StyledRuns(const QString& raw) const;
-    // The lines as the surface breaks them: with word wrap on, each wrapped screen line.
+    // The lines as the surface breaks them: in saved-breaks mode, each wrapped screen line; the
+    // last piece of each line carries the end the file gave it.
     [[nodiscard]] std::vector<SurfaceLine> Lines(const QString& raw) const;
     [[nodiscard]] bool FormattingPending() const { return nextPending_ < pending_.size(); }
 

@@ -1,9 +1,9 @@
 #include "editor/SourceFile.h"
 
-#include "core/DosDateTime.h"
 #include "editor/MyRich.h"
 #include "editor/files/RtfCodec.h"
 #include "editor/files/SourceWriter.h"
+#include "editor/files/SurfaceCharacters.h"
 #include "editor/highlight/BlockTokenReader.h"
 #include "editor/highlight/TokenStyle.h"
 #include "options/OptionHolder.h"
@@ -12,8 +12,9 @@
 #include "platform/StyleFormat.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 
 namespace orvelt {
 
@@ -27,118 +28,200 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+QString Sidecar(const QString& fileName) {
+    return fileName + ".orv";
+}
+
+// Feeds the scanner's tokens of `text` to `take`; false when Escape ended it early.
+template <class Take>
+bool ScanTokens(const std::u16string& text, const ScanOptions& options, EscapePoller* escape,
+                Take take) {
+    std::size_t readPos = 0;
+    BlockTokenReader<char16_t> reader(
+        [&](char16_t* into, std::size_t capacity) {
+            const std::size_t n = std::min(capacity, text.size() - readPos);
+            std::copy_n(text.data() + readPos, n, into);
+            readPos += n;
+            return n;
+        },
+        options);
+    while (auto token = reader.Next()) {
+        if (escape && escape->EscapePressed())
+            return false;
+        take(*token, reader.Consumed());
+    }
+    return true;
+}
+
 } // namespace
 
 SourceFile::SourceFile(const OptionHolder& options, EscapePoller& escape, QObject* parent)
     : QObject(parent), options_(options), escape_(escape) {}
 
-bool SourceFile::SidecarIsCurrent(const QString& fileName) {
-    if (!NamePartOf(fileName).contains('.'))
-        return false;
-    auto sidecar = DosFileTime(fileName + ".orv");
-    if (!sidecar)
-        return true;
-    auto source = DosFileTime(fileName);
-    return source && SidecarTimesMatch(*source, *sidecar);
-}
-
-SourceFile::LoadOutcome SourceFile::Load(const QString& fileName, TMyRichEdit& surface) {
-    // Read once: the bytes give the encoding and line ends, and feed the import.
-    std::string bytes;
-    const bool read = ReadFileBytes(fileName, bytes).ok;
-    if (read) {
-        encoding_ = DetectEncoding(bytes, options_.Values().ascii);
-        lineEnd_ = DetectLineEnd(bytes);
-        surface.SetEncoding(encoding_);
+SourceFile::ReadResult SourceFile::Read(const QString& fileName) {
+    fileName_ = fileName;
+    bytes_.clear();
+    ReadResult result;
+    const QFileInfo info(fileName); // of what a link points to
+    if (!info.exists()) {
+        result.outcome = ReadResult::Missing;
+        result.error = QString::fromLocal8Bit(std::strerror(ENOENT));
+        result.sidecarOnly = QFileInfo(Sidecar(fileName)).isFile();
+        return result;
     }
-    if (QFile::exists(fileName + ".orv"))
-        return LoadSidecar(fileName, surface) ? LoadOutcome::Done : LoadOutcome::OpenError;
-    // A file that may not be written fails here too, as it always has.
-    const QFileInfo info(fileName);
-    if (!read || !info.isFile() || !info.isWritable())
-        return LoadOutcome::OpenError;
-    return Import(bytes, surface);
+    if (info.isFile() && info.size() > kSizeLimit) {
+        result.outcome = ReadResult::TooBig;
+        result.size = info.size();
+        return result;
+    }
+    const FileResult read = ReadFileBytes(fileName, bytes_);
+    if (!read.ok) {
+        result.error = read.error;
+        return result;
+    }
+    result.outcome = ReadResult::Read;
+    result.binary = bytes_.find('\0') != std::string::npos;
+    result.readOnly = !info.isWritable();
+    encoding_ = DetectEncoding(bytes_, options_.Values().ascii);
+    lineEnd_ = DetectLineEnd(bytes_);
+    stamp_ = StampOfFile(fileName);
+    return result;
 }
 
-bool SourceFile::LoadSidecar(const QString& fileName, TMyRichEdit& surface) {
+SourceFile::ShowOutcome SourceFile::Show(TMyRichEdit& surface, bool savedBreaks) {
     BusyCursor busy;
+    std::u16string text = DecodeText(bytes_, encoding_);
+    bytes_ = std::string();
+    ToSurfaceCharacters(text);
+    surface.SetEncoding(encoding_);
+    bool unusable = false;
+    if (QFileInfo::exists(Sidecar(fileName_))) {
+        switch (ShowSidecar(text, surface, savedBreaks)) {
+        case SidecarFit::Shown:
+            return ShowOutcome::FromSidecar;
+        case SidecarFit::Unusable:
+            unusable = true;
+            break;
+        case SidecarFit::Stale:
+            break;
+        }
+    }
+    const ShowOutcome imported = Import(text, surface, savedBreaks);
+    return unusable && imported == ShowOutcome::Imported ? ShowOutcome::SidecarUnusable : imported;
+}
+
+SourceFile::SidecarFit SourceFile::ShowSidecar(const std::u16string& text, TMyRichEdit& surface,
+                                               bool savedBreaks) {
     std::string bytes;
-    if (!ReadFileBytes(fileName + ".orv", bytes).ok)
+    if (!ReadFileBytes(Sidecar(fileName_), bytes).ok)
+        return SidecarFit::Unusable;
+    RtfReadResult rtf = ReadRtf(bytes);
+    if (!rtf.ok)
+        return SidecarFit::Unusable;
+    // The text the import would show: the source's own lines, joined where soft breaks were
+    // saved and without the specials the options filter. Scanning is needed only when there is
+    // something of those to take out.
+    const OptionValues& options = options_.Values();
+    const std::u16string_view view(text);
+    const bool scan =
+        (savedBreaks && view.find(kSoftBreakMarker) != std::u16string_view::npos) ||
+        (options.filterSpecials && view.find(u"\\special") != std::u16string_view::npos);
+    LineEndFolder folder;
+    std::u16string expected;
+    expected.reserve(text.size());
+    if (scan) {
+        ScanTokens(text, ScanOptions{ScanMode::Source, options.filterSpecials, false, savedBreaks},
+                   nullptr,
+                   [&](const auto& token, std::size_t) { folder.Append(token.text, expected); });
+    } else {
+        folder.Append(text, expected);
+    }
+    // The sidecar is a cache of the colours, never a second truth: its text must be the source's.
+    std::size_t at = 0;
+    for (StyledRun& run : rtf.runs) {
+        ToSurfaceCharacters(run.text);
+        if (expected.compare(at, run.text.size(), run.text) != 0)
+            return SidecarFit::Stale;
+        at += run.text.size();
+    }
+    if (at != expected.size())
+        return SidecarFit::Stale;
+    surface.LoadStyledRuns(rtf.runs, StyleFor(options.styles, StyleKind::Text), folder.Ends());
+    return SidecarFit::Shown;
+}
+
+bool SourceFile::ShowSidecarOnly(TMyRichEdit& surface) {
+    std::string bytes;
+    if (!ReadFileBytes(Sidecar(fileName_), bytes).ok)
         return false;
     RtfReadResult rtf = ReadRtf(bytes);
     if (!rtf.ok)
         return false;
-    surface.LoadStyledRuns(rtf.runs, StyleFor(options_.Values().styles, StyleKind::Text));
+    for (StyledRun& run : rtf.runs)
+        ToSurfaceCharacters(run.text);
+    encoding_ = TextEncoding::Utf8;
+    lineEnd_ = LineEnd::Lf;
+    stamp_.reset();
+    surface.SetEncoding(encoding_);
+    surface.LoadStyledRuns(rtf.runs, StyleFor(options_.Values().styles, StyleKind::Text), {});
     return true;
 }
 
-SourceFile::LoadOutcome SourceFile::Import(const std::string& bytes, TMyRichEdit& surface) {
-    BusyCursor busy;
+SourceFile::ShowOutcome SourceFile::Import(const std::u16string& text, TMyRichEdit& surface,
+                                           bool savedBreaks) {
     const OptionValues& options = options_.Values();
     emit StatusText("Importing...press [ESC] to abort");
     surface.document()->setDefaultFont(FontOfStyle(StyleFor(options.styles, StyleKind::Text)));
-    std::u16string text = DecodeText(bytes, encoding_);
-    // Qt takes CR as a paragraph break of its own; the surface counts CR LF as one break.
-    std::erase_if(text, [&, i = std::size_t{0}](char16_t) mutable {
-        std::size_t at = i++;
-        return text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n';
-    });
     const int total = static_cast<int>(text.size());
     emit Progress(0, total);
-
-    std::size_t readPos = 0;
-    BlockTokenReader<char16_t> reader(
-        [&](char16_t* into, std::size_t capacity) {
-            std::size_t n = std::min(capacity, text.size() - readPos);
-            std::copy_n(text.data() + readPos, n, into);
-            readPos += n;
-            return n;
-        },
-        ScanOptions{ScanMode::Source, options.filterSpecials, false});
 
     while (escape_.EscapePressed()) {
     }
     escape_.BeginOperation();
+    // Scan first, collecting the text and its runs of one category each; the surface takes
+    // them in one go after. Line ends reach the surface as one LF each, their kinds kept aside.
+    LineEndFolder folder;
+    std::u16string all;
+    all.reserve(text.size());
+    std::vector<TMyRichEdit::FormatRun> runs;
+    const bool complete =
+        ScanTokens(text, ScanOptions{ScanMode::Source, options.filterSpecials, false, savedBreaks},
+                   &escape_, [&](const HighlightToken<char16_t>& token, std::size_t consumed) {
+                       const int style = static_cast<int>(TokenStyle(token, options_.Keywords()));
+                       const std::size_t before = all.size();
+                       folder.Append(token.text, all);
+                       const int length = static_cast<int>(all.size() - before);
+                       if (length == 0)
+                           return; // the LF of a CR LF whose CR ended the token before
+                       if (runs.empty() || runs.back().format != style)
+                           runs.push_back({length, style});
+                       else
+                           runs.back().length += length;
+                       emit Progress(static_cast<int>(consumed), total);
+                   });
+    escape_.EndOperation();
+    emit StatusText({});
+    if (!complete)
+        return ShowOutcome::Aborted;
     std::vector<QTextCharFormat> formats;
     for (const HighlightStyle& style : options.styles)
         formats.push_back(FormatOfStyle(style));
-    // Scan first, collecting the text and its runs of one category each; the surface takes
-    // them in one go after.
-    QString all;
-    all.reserve(static_cast<qsizetype>(text.size()));
-    std::vector<TMyRichEdit::FormatRun> runs;
-    LoadOutcome outcome = LoadOutcome::Imported;
-    while (auto token = reader.Next()) {
-        if (escape_.EscapePressed()) {
-            outcome = LoadOutcome::Aborted;
-            break;
-        }
-        const int style = static_cast<int>(TokenStyle(*token, options_.Keywords()));
-        const int length = static_cast<int>(token->text.size());
-        if (runs.empty() || runs.back().format != style) {
-            runs.push_back({length, style});
-        } else {
-            runs.back().length += length;
-        }
-        all.append(QStringView(token->text.data(), static_cast<qsizetype>(length)));
-        emit Progress(static_cast<int>(reader.Consumed()), total);
-    }
-    escape_.EndOperation();
-    if (outcome == LoadOutcome::Imported)
-        surface.LoadStyledText(all, runs, std::move(formats), static_cast<int>(StyleKind::Text));
-    emit StatusText({});
-    return outcome;
+    surface.LoadStyledText(QString::fromStdU16String(all), runs, std::move(formats),
+                           static_cast<int>(StyleKind::Text), folder.Ends());
+    return ShowOutcome::Imported;
 }
 
 SourceFile::SaveResult SourceFile::Save(const QString& fileName, TMyRichEdit& surface,
                                         bool softBreaks) {
     BusyCursor busy;
     surface.FinishFormatting(); // the sidecar keeps every format
-    const QString raw = surface.RawText();
-    // Sidecar first, then the source: the source's later time keeps the pair current.
-    FileResult sidecar = WriteFileAtomically(fileName + ".orv", WriteRtf(surface.StyledRuns(raw)));
-    if (!sidecar.ok)
-        return {false, "Error writing " + fileName + ".orv: " + sidecar.error};
+    QString raw = surface.RawText();
+    StyledText runs = surface.StyledRuns(raw);
+    for (StyledRun& run : runs)
+        FromSurfaceCharacters(run.text);
+    // Mapped in place: the lines below are views into it, at the same positions.
+    FromSurfaceCharacters(reinterpret_cast<char16_t*>(raw.data()),
+                          static_cast<std::size_t>(raw.size()));
 
     emit StatusText("Saving...");
     SourceWriteOptions options;
@@ -146,14 +229,38 @@ SourceFile::SaveResult SourceFile::Save(const QString& fileName, TMyRichEdit& su
     options.lineEnd = lineEnd_;
     options.softBreakMarker = softBreaks;
     const std::vector<SurfaceLine> lines = surface.Lines(raw);
-    SourceWriteResult written = WriteSource(lines, options);
+    const std::string bytes = WriteSource(lines, options).bytes;
     const int total = std::max<int>(1, static_cast<int>(lines.size()));
     emit Progress(total, total);
-    FileResult source = WriteFileAtomically(fileName, written.bytes);
+    // The source is the user's data and goes first; the sidecar is a cache of its colours.
+    const FileResult source = WriteFileAtomically(fileName, bytes);
     emit StatusText({});
     if (!source.ok)
-        return {false, "Error writing " + fileName + ": " + source.error};
-    return {true, {}};
+        return {false, "Error writing " + fileName + ": " + source.error, {}};
+    fileName_ = fileName;
+    stamp_ = StampOfFile(fileName);
+    SaveResult result{true, {}, {}};
+    // A private source gets a private sidecar.
+    const FileResult sidecar = WriteFileAtomically(Sidecar(fileName), WriteRtf(runs), fileName);
+    if (!sidecar.ok)
+        result.sidecarWarning =
+            "File saved, but not its colours: " + Sidecar(fileName) + ": " + sidecar.error;
+    return result;
+}
+
+bool SourceFile::ChangedOnDisk() const {
+    if (!stamp_)
+        return false; // never read from or written to disk here
+    const std::optional<FileStamp> now = StampOfFile(fileName_);
+    return now && *now != *stamp_;
+}
+
+bool SourceFile::ChangedSinceAsked() const {
+    return ChangedOnDisk() && StampOfFile(fileName_) != kept_;
+}
+
+void SourceFile::KeepOutsideChange() {
+    kept_ = StampOfFile(fileName_);
 }
 
 } // namespace orvelt

@@ -21,12 +21,16 @@ public:
     // Saves under its name (asking for one when untitled); false when nothing was saved.
     virtual bool SaveDocument() { return false; }
     virtual bool SaveDocumentAs() { return false; }
+    // What the last save that succeeded could not do (its sidecar, say); empty when nothing.
+    [[nodiscard]] virtual QString SaveNote() const { return {}; }
     // "Save %s ?" for a modified document: true when the window may go (saved, or No).
     virtual bool AskToSave() { return true; }
 
     // The window became the active one, or stopped being it.
     virtual void FormActivate() {}
     virtual void FormDeactivate() {}
+    // The program came back to the front: see whether another program changed the file.
+    virtual void CheckFileOnDisk() {}
 
     virtual void EditUndo() {}
     virtual void EditCut() {}

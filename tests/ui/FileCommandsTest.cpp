@@ -88,7 +88,7 @@ TEST_F(FileCommands, OpenRecordsLastDirAndRecentFile) {
     EXPECT_EQ(form_->Recent().Paths()[0], File("papers/thesis.tex").toStdString());
 }
 
-TEST_F(FileCommands, NewFromTemplateIsUntitledAndModifiedOnlyWhenImported) {
+TEST_F(FileCommands, NewFromTemplateIsAnUntitledCopy) {
     WriteBytes(File("prog/Template/memo.tex"), "\\documentclass{article}\n");
     StartForm();
     prompter_.ExpectOpenFile(File("prog/Template/memo.tex"));
@@ -97,12 +97,12 @@ TEST_F(FileCommands, NewFromTemplateIsUntitledAndModifiedOnlyWhenImported) {
     EXPECT_EQ(prompter_.dialogs.last().directory, dir_.path() + "/prog/Template");
     EXPECT_EQ(Active()->windowTitle(), "NONAME1");
     EXPECT_TRUE(Active()->FileName.isEmpty());
-    EXPECT_TRUE(Active()->Modified) << "imported from its text";
+    EXPECT_FALSE(Active()->Modified) << "nothing typed yet: closing it loses nothing";
     EXPECT_EQ(Text(), "\\documentclass{article}\n");
     EXPECT_EQ(form_->LastDir(), dir_.path() + "/prog");
     EXPECT_EQ(form_->Recent().Paths()[0], "");
 
-    // With a sidecar beside it, the template loads clean.
+    // With a sidecar beside it, the template shows the sidecar's colours.
     WriteBytes(File("prog/Template/memo.tex.orv"), "{\\rtf1 \\\\documentclass\\{article\\}\\par }");
     prompter_.ExpectOpenFile(File("prog/Template/memo.tex"));
     Trigger("FileNewTemplateItem");

@@ -69,6 +69,12 @@ void MainFormFixture::Key(int key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(Active()->MainEdit, static_cast<Qt::Key>(key), modifiers);
 }
 
+void MainFormFixture::SaveUnchanged() {
+    Key(Qt::Key_Space);
+    Key(Qt::Key_Backspace);
+    Trigger("FileSaveItem");
+}
+
 void MainFormFixture::WriteBytes(const QString& path, const std::string& bytes) const {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -31,6 +31,8 @@ protected:
     void Trigger(const char* actionName);
     void Type(const QString& text);
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // A file that was only opened is not modified: type a blank and take it back, then save.
+    void SaveUnchanged();
     [[nodiscard]] QString Panel(int panel) const { return form_->PanelText(panel); }
     [[nodiscard]] TMDIChild* Active() const { return form_->ActiveSourceWindow(); }
     [[nodiscard]] QString Text() const { return Active()->MainEdit->toPlainText(); }

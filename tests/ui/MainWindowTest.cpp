@@ -119,10 +119,11 @@ TEST_F(MainWindow, ShutdownRecordsOpenFilesAndReopensThem) {
     form_->TabControl()->setCurrentIndex(1);
     QApplication::processEvents();
     ASSERT_EQ(Active()->FileName, File("two.tex"));
-    // Imported documents count as modified until their first save.
-    for (const char* name : {"one.tex", "three.tex", "two.tex"})
-        prompter_.ExpectMessage("Save " + File(name) + " ?", Answer::No);
-    ASSERT_TRUE(CloseForm());
+    // An untitled window has nothing to reopen: an empty entry would end the list there.
+    Trigger("FileNewItem");
+    form_->TabControl()->setCurrentIndex(1);
+    QApplication::processEvents();
+    ASSERT_TRUE(CloseForm()) << "opened only, nothing to ask";
     EXPECT_EQ(store_.Read("OpenFile1"), File("one.tex").toStdString());
     EXPECT_EQ(store_.Read("OpenFile2"), File("three.tex").toStdString());
     EXPECT_EQ(store_.Read("OpenFile3"), File("two.tex").toStdString());

@@ -1,0 +1,280 @@
+#include "MainFormFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabBar>
+#include <QTest>
+#include <sys/mount.h>
+
+namespace orvelt::testing {
+namespace {
+
+using FileSafety = MainFormFixture;
+
+// A small file system of its own, for a full disk or a read-only one; unmounted at the end.
+class Tmpfs {
+public:
+    Tmpfs(const QString& path, int kilobytes) : path_(path) {
+        QDir().mkpath(path);
+        const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+        mounted_ = ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", 0,
+                           options.constData()) == 0;
+    }
+    ~Tmpfs() {
+        if (mounted_)
+            ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
+    }
+    Tmpfs(const Tmpfs&) = delete;
+    Tmpfs& operator=(const Tmpfs&) = delete;
+    [[nodiscard]] bool Mounted() const { return mounted_; }
+    bool MakeReadOnly() {
+        return ::mount("tmpfs", QFile::encodeName(path_).constData(), "tmpfs",
+                       MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+private:
+    QString path_;
+    bool mounted_ = false;
+};
+
+// Every import was marked modified, and Return on the close question rewrote the file.
+TEST_F(FileSafety, OpenedThenClosedWritesNothing) {
+    StartForm();
+    WriteBytes(File("only.tex"), "\\section{Read}\r\nonly\n");
+    SetFileTime(File("only.tex"), 9, 30);
+    const QDateTime before = QFileInfo(File("only.tex")).lastModified();
+    form_->OpenDocument(File("only.tex"));
+    EXPECT_FALSE(Active()->Modified);
+    EXPECT_EQ(Panel(1), "");
+    EXPECT_FALSE(form_->Action("FileSaveItem")->isEnabled());
+    Active()->parentWidget()->close(); // no question scripted: none may come
+    EXPECT_EQ(form_->ChildCount(), 0);
+    EXPECT_EQ(ReadBytes(File("only.tex")), "\\section{Read}\r\nonly\n");
+    EXPECT_EQ(QFileInfo(File("only.tex")).lastModified(), before);
+    EXPECT_FALSE(QFile::exists(File("only.tex.orv")));
+}
+
+// The sidecar was trusted on dates: an outside edit within minutes of the last save, a
+// checkout writing both files in one second, or another file's sidecar was shown silently.
+TEST_F(FileSafety, SidecarIsUsedOnlyWhenItHoldsTheSourcesText) {
+    struct Row {
+        const char* name;
+        std::string sidecar;
+        QString shown;
+        QString status; // panel 2 afterwards
+    };
+    const QString fallback = File("t.tex") + ".orv could not be read: the colours were made anew.";
+    const Row rows[] = {
+        {"nominal: same text, the sidecar's colours", "{\\rtf1 {\\b new} text}", "new text", ""},
+        {"regression: an outside edit after the save", "{\\rtf1 old text}", "new text", ""},
+        {"regression: another file's sidecar", "{\\rtf1 \\\\documentclass\\{x\\}}", "new text", ""},
+        {"robustness: an empty sidecar", "", "new text", fallback},
+        {"robustness: a cut sidecar", "{\\rtf1 {\\b new", "new text", fallback},
+    };
+    StartForm();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteBytes(File("t.tex"), "new text");
+        WriteBytes(File("t.tex.orv"), row.sidecar);
+        SetFileTime(File("t.tex"), 10, 0);
+        SetFileTime(File("t.tex.orv"), 10, 0);
+        form_->OpenDocument(File("t.tex"));
+        EXPECT_EQ(Text(), row.shown);
+        EXPECT_EQ(Panel(2), row.status);
+        EXPECT_FALSE(Active()->Modified);
+        const bool bold =
+            Active()->MainEdit->document()->begin().begin().fragment().charFormat().fontWeight() >=
+            QFont::Bold;
+        EXPECT_EQ(bold, row.sidecar.find("\\b new") != std::string::npos && row.status.isEmpty())
+            << "the sidecar's formats only when its text is the source's";
+        EXPECT_EQ(ReadBytes(File("t.tex.orv")), row.sidecar) << "left alone until a save";
+        Active()->parentWidget()->close();
+    }
+    // The next save replaces a stale sidecar with the source's text.
+    WriteBytes(File("t.tex.orv"), "{\\rtf1 old text}");
+    form_->OpenDocument(File("t.tex"));
+    SaveUnchanged();
+    Active()->parentWidget()->close();
+    form_->OpenDocument(File("t.tex"));
+    EXPECT_EQ(Text(), "new text");
+}
+
+// Answering Yes to the date question with the source gone deleted the only copy of the text.
+TEST_F(FileSafety, MissingSourceOpensItsSidecarAndKeepsIt) {
+    StartForm();
+    WriteBytes(File("gone.tex.orv"), "{\\rtf1 the only copy}");
+    prompter_.ExpectMessage(File("gone.tex") + " does not exist. Its text was found in " +
+                                File("gone.tex") +
+                                ".orv and is shown; save it to write the "
+                                "file again.",
+                            Answer::Ok);
+    form_->OpenDocument(File("gone.tex"));
+    EXPECT_EQ(Text(), "the only copy");
+    EXPECT_TRUE(Active()->Modified);
+    EXPECT_TRUE(QFile::exists(File("gone.tex.orv")));
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("gone.tex")), "the only copy");
+
+    prompter_.ExpectMessage("An error occured while opening 'none.tex'.\nNo such file or directory",
+                            Answer::Ok);
+    form_->OpenDocument(File("none.tex"));
+    EXPECT_EQ(form_->ChildCount(), 1);
+}
+
+TEST_F(FileSafety, OutsideChangesAreNeverOverwrittenSilently) {
+    StartForm();
+    WriteBytes(File("shared.tex"), "mine\n");
+    WriteBytes(File("other.tex"), "other\n");
+    form_->OpenDocument(File("shared.tex"));
+    form_->OpenDocument(File("other.tex"));
+    // A co-author's editor, or a git pull, in the same second as our read.
+    WriteBytes(File("shared.tex"), "theirs\n");
+    const QString question =
+        File("shared.tex") + " has been changed by another program. Reload it?";
+    prompter_.ExpectMessage(question, Answer::No);
+    form_->TabControl()->setCurrentIndex(0); // activating the window notices the change
+    QApplication::processEvents();
+    EXPECT_EQ(Text(), "mine\n") << "No keeps the window's text";
+    Type("x");
+    prompter_.ExpectMessage(question, Answer::Cancel);
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("shared.tex")), "theirs\n") << "the save asks once more";
+    prompter_.ExpectMessage(question, Answer::No);
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("shared.tex")), "xmine\n");
+    EXPECT_FALSE(Active()->Modified);
+
+    WriteBytes(File("shared.tex"), "theirs again\n");
+    prompter_.ExpectMessage(question, Answer::Yes);
+    form_->TabControl()->setCurrentIndex(1);
+    form_->TabControl()->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(Text(), "theirs again\n");
+    EXPECT_FALSE(Active()->Modified);
+}
+
+TEST_F(FileSafety, FailedSavesReportTheReasonAndChangeNothing) {
+    StartForm();
+    QDir(dir_.path()).mkdir("sub");
+    WriteBytes(File("sub/doc.tex"), "old");
+    form_->OpenDocument(File("sub/doc.tex"));
+    Type("new ");
+    QDir(File("sub")).removeRecursively();
+    prompter_.ExpectMessage("Error writing " + File("sub/doc.tex") + ": No such file or directory",
+                            Answer::Ok);
+    Trigger("FileSaveItem");
+    EXPECT_TRUE(Active()->Modified);
+    EXPECT_EQ(Panel(1), "Modified");
+
+    // Save as that fails keeps the window's name, the recent files and LastDir; Ctrl+S then
+    // still means the old name.
+    QDir(dir_.path()).mkdir("sub");
+    const std::string recentBefore = form_->Recent().Paths()[0];
+    const QString lastDirBefore = form_->LastDir();
+    prompter_.ExpectSaveFile(File("nowhere/doc.tex"));
+    prompter_.ExpectMessageStartingWith("Error writing " + File("nowhere/doc.tex") + ": ",
+                                        Answer::Ok);
+    Trigger("FileSaveAsItem");
+    EXPECT_EQ(Active()->FileName, File("sub/doc.tex"));
+    EXPECT_EQ(Active()->windowTitle(), File("sub/doc.tex"));
+    EXPECT_EQ(form_->Windowlist(), QStringList{File("sub/doc.tex")});
+    EXPECT_EQ(form_->Recent().Paths()[0], recentBefore);
+    EXPECT_EQ(form_->LastDir(), lastDirBefore);
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("sub/doc.tex")), "new old");
+}
+
+// A failed sidecar write stopped the source being written.
+TEST_F(FileSafety, ASidecarThatCannotBeWrittenNeverStopsTheSource) {
+    StartForm();
+    WriteBytes(File("doc.tex"), "old");
+    form_->OpenDocument(File("doc.tex"));
+    Type("new ");
+    QDir(dir_.path()).mkdir("doc.tex.orv"); // where the sidecar should go
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("doc.tex")), "new old");
+    EXPECT_FALSE(Active()->Modified);
+    EXPECT_TRUE(Panel(2).startsWith("File saved, but not its colours: " + File("doc.tex.orv")))
+        << Panel(2).toStdString();
+}
+
+TEST_F(FileSafety, FullDiskLeavesTheFileWholeAndTheDocumentModified) {
+    Tmpfs disk(File("disk"), 64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    StartForm();
+    const std::string source(2048, 'a');
+    WriteBytes(File("disk/small.tex"), source);
+    WriteBytes(File("disk/filler"), std::string(60 * 1024, 'f'));
+    form_->OpenDocument(File("disk/small.tex"));
+    Type(QString(8000, 'b'));
+    prompter_.ExpectMessage("Error writing " + File("disk/small.tex") + ": No space left on device",
+                            Answer::Ok);
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("disk/small.tex")), source);
+    EXPECT_TRUE(Active()->Modified);
+    EXPECT_NE(Panel(2), "File saved successfully.");
+    EXPECT_EQ(QDir(File("disk")).entryList(QDir::Files).size(), 2) << "no temporary file left";
+}
+
+TEST_F(FileSafety, ReadOnlySourceOpensAndItsSaveFailsWithTheReason) {
+    Tmpfs disk(File("ro"), 64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    WriteBytes(File("ro/fixed.tex"), "read me\n");
+    ASSERT_TRUE(disk.MakeReadOnly());
+    StartForm();
+    form_->OpenDocument(File("ro/fixed.tex"));
+    ASSERT_EQ(form_->ChildCount(), 1) << "no sidecar is needed to open it";
+    EXPECT_EQ(Text(), "read me\n");
+    EXPECT_EQ(Active()->windowTitle(), File("ro/fixed.tex") + " [read-only]");
+    Type("x");
+    prompter_.ExpectMessageStartingWith("Error writing " + File("ro/fixed.tex") + ": Read-only",
+                                        Answer::Ok);
+    Trigger("FileSaveItem");
+    EXPECT_TRUE(Active()->Modified);
+}
+
+// A path containing "NONAME" opened as an empty untitled window, and saving it over its own
+// name destroyed the file.
+TEST_F(FileSafety, UntitledIsAStateNeverAName) {
+    StartForm();
+    WriteBytes(File("NONAME1.tex"), "precious\n");
+    form_->OpenDocument(File("NONAME1.tex"));
+    EXPECT_EQ(Text(), "precious\n");
+    EXPECT_EQ(Active()->FileName, File("NONAME1.tex"));
+    Type("more ");
+    Trigger("FileSaveItem"); // no file dialog: it has a name
+    EXPECT_EQ(ReadBytes(File("NONAME1.tex")), "more precious\n");
+}
+
+TEST_F(FileSafety, BinaryAndHugeFilesAreNotOpenedBehindTheUsersBack) {
+    StartForm();
+    WriteBytes(File("paper.pdf"), std::string("%PDF-1.5\n\0\0\x01stream", 18));
+    prompter_.ExpectMessage(File("paper.pdf") + " does not look like a text file. Open it anyway?",
+                            Answer::No);
+    form_->OpenDocument(File("paper.pdf"));
+    EXPECT_EQ(form_->ChildCount(), 0);
+    prompter_.ExpectMessage(File("paper.pdf") + " does not look like a text file. Open it anyway?",
+                            Answer::Yes);
+    form_->OpenDocument(File("paper.pdf"));
+    EXPECT_EQ(form_->ChildCount(), 1);
+    EXPECT_FALSE(Active()->Modified);
+    Active()->parentWidget()->close();
+
+    QFile huge(File("huge.tex"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(70LL * 1024 * 1024)); // sparse: nothing is really written
+    huge.close();
+    prompter_.ExpectMessage(
+        File("huge.tex") + " is too large to open: 70.0 MB. A document may hold at most 64 MB.",
+        Answer::Ok);
+    form_->OpenDocument(File("huge.tex"));
+    EXPECT_EQ(form_->ChildCount(), 0);
+}
+
+} // namespace
+} // namespace orvelt::testing

@@ -2,6 +2,7 @@
 
 #include "app/CommandTable.h"
 #include "app/RecentMenu.h"
+#include "app/RecoveryFolder.h"
 #include "app/StatusPanels.h"
 #include "app/WindowList.h"
 #include "editor/Childwin.h"
@@ -18,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QSessionManager>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -38,7 +40,16 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     if (!settings_.Read("Path"))
         path_ = env.dataDirectory; // the installed data files; nothing is written
     lastDir_ = settings_.Read("LastDir") ? QString::fromStdString(placement_.lastDir) : path_;
-    setGeometry(placement_.left, placement_.top, placement_.width, placement_.height);
+    // A stored placement is brought onto the screen: a stored 100,000-pixel width made a
+    // window of gigabytes.
+    QScreen* screen = QGuiApplication::screenAt(QPoint(placement_.left, placement_.top));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    const PixelRect fitted =
+        FitToScreen({placement_.left, placement_.top, placement_.width, placement_.height},
+                    {area.x(), area.y(), area.width(), area.height()});
+    setGeometry(fitted.left, fitted.top, fitted.width, fitted.height);
     if (placement_.maximized)
         setWindowState(Qt::WindowMaximized);
 
@@ -169,6 +180,7 @@ void TMainForm::FirstActivate() {
             OpenDocument(full);
         }
     }
+    OfferRecoveredText();
     update();
 }
 
@@ -487,10 +499,41 @@ bool TMainForm::SessionEnding(bool interactionAllowed) {
             if (child->IsModified() && !child->AskToSave())
                 return false;
         }
+    } else {
+        // No question may be asked: every unsaved text is kept for the next start.
+        std::vector<RecoveryCopy> copies;
+        for (ChildWindow* child : ChildrenLastToFirst())
+            if (child->IsModified())
+                copies.push_back({child->FileNameOf().toStdString(),
+                                  child->windowTitle().toStdString(), child->PlainText()});
+        (void)RecoveryFolder().Keep(copies);
     }
+    // The session manager ends the program itself; quitting inside its request is not allowed.
     sessionEnded_ = true;
-    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return true;
+}
+
+void TMainForm::OfferRecoveredText() {
+    RecoveryFolder folder;
+    const std::vector<RecoveryFolder::Kept> kept = folder.Copies();
+    if (kept.empty())
+        return;
+    const Answer answer = prompter_.Message(
+        MessageKind::Confirmation, MessageButtons::YesNo,
+        QStringLiteral("The unsaved text of %1 document(s) was kept when the last session "
+                       "ended. Open it now? (No discards it.)")
+            .arg(kept.size()));
+    for (const RecoveryFolder::Kept& k : kept) {
+        if (answer == Answer::Yes) {
+            const QString caption = NewDocumentName();
+            auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_});
+            QMdiSubWindow* sub = AddChildWindow(child);
+            child->FormCreateRecovered(QString::fromStdString(k.copy.fileName), caption,
+                                       k.copy.text);
+            ShowChild(sub, child);
+        }
+        folder.Remove(k.file); // its text is in a window now, or the user let it go
+    }
 }
 
 void TMainForm::CommitData(QSessionManager& manager) {
@@ -501,6 +544,11 @@ void TMainForm::CommitData(QSessionManager& manager) {
 
 void TMainForm::WriteEndOfRunSettings() {
     options_.WriteAtEnd();
+    // Settings that cannot be written are not dropped silently.
+    if (auto failure = settings_.CommitFailure())
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                          "The settings could not be saved to " + QString::fromStdString(*failure) +
+                              ".");
 }
 
 } // namespace orvelt

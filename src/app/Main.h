@@ -111,6 +111,8 @@ private:
     // Deactivates the window left, activates the one entered, then refreshes the menus.
     void ActiveWindowChanged();
     void CommitData(QSessionManager& manager);
+    // Text kept at the end of the last session, offered back by one question.
+    void OfferRecoveredText();
     [[nodiscard]] QList<ChildWindow*> ChildrenLastToFirst() const;
     [[nodiscard]] QString NewDocumentName() const;
     bool CloseChildWindow(ChildWindow* child);

@@ -100,6 +100,25 @@ void TMDIChild::FormCreateUntitled(const QString& caption) {
     Finish();
 }
 
+void TMDIChild::FormCreateRecovered(const QString& fileName, const QString& caption,
+                                    const std::string& text) {
+    Prepare();
+    FileName = fileName;
+    bibFile_ = UpperExtensionOf(FileName) == ".BIB";
+    if (bibFile_)
+        MainEdit->SetWrapMode(WrapMode::Off);
+    file_->ShowRecovered(FileName, text, *MainEdit);
+    encoding_ = file_->Encoding();
+    lineEnd_ = file_->LineEnding();
+    setWindowTitle(FileName.isEmpty() ? caption : FileName);
+    Finish();
+    SetModified(true);
+}
+
+std::string TMDIChild::PlainText() const {
+    return SourceFile::PlainText(*MainEdit);
+}
+
 bool TMDIChild::FormCreate(const QString& fileToOpen, const QString& untitledName) {
     Prepare();
     if (!OpenFile(fileToOpen))

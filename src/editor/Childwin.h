@@ -39,6 +39,9 @@ public:
     bool FormCreate(const QString& fileToOpen, const QString& untitledName = {});
     // An empty untitled document.
     void FormCreateUntitled(const QString& caption);
+    // Text kept from an earlier run, as a modified document of that file (untitled when none).
+    void FormCreateRecovered(const QString& fileName, const QString& caption,
+                             const std::string& text);
 
     TMyRichEdit* MainEdit;
     QMenu* PopupMenu1 = nullptr;
@@ -58,6 +61,7 @@ public:
     [[nodiscard]] ChildKind Kind() const override { return ChildKind::Source; }
     [[nodiscard]] QString FileNameOf() const override { return FileName; }
     [[nodiscard]] bool IsModified() const override { return Modified; }
+    [[nodiscard]] std::string PlainText() const override;
 
     void SetModified(bool value);
     void ShowRow(int row);

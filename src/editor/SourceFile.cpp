@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTextBlock>
 #include <cerrno>
 #include <cstring>
 
@@ -165,6 +166,32 @@ bool SourceFile::ShowSidecarOnly(TMyRichEdit& surface) {
     surface.SetEncoding(encoding_);
     surface.LoadStyledRuns(rtf.runs, StyleFor(options_.Values().styles, StyleKind::Text), {});
     return true;
+}
+
+void SourceFile::ShowRecovered(const QString& fileName, const std::string& text,
+                               TMyRichEdit& surface) {
+    encoding_ = TextEncoding::Utf8;
+    lineEnd_ = LineEnd::Lf;
+    stamp_.reset();
+    fileName_ = fileName;
+    if (!fileName.isEmpty() && Read(fileName).outcome == ReadResult::Read)
+        bytes_ = std::string(); // only its conventions and its state on disk count
+    surface.SetEncoding(encoding_);
+    std::u16string decoded = Utf8ToUtf16(text);
+    ToSurfaceCharacters(decoded);
+    // Escape cannot leave a window half made here: the text is all there is.
+    Import(decoded, surface, false);
+}
+
+std::string SourceFile::PlainText(const TMyRichEdit& surface) {
+    std::u16string text;
+    for (QTextBlock b = surface.document()->begin(); b.isValid(); b = b.next()) {
+        if (b != surface.document()->begin())
+            text += u'\n';
+        text += b.text().toStdU16String();
+    }
+    FromSurfaceCharacters(text);
+    return Utf16ToUtf8(text);
 }
 
 SourceFile::ShowOutcome SourceFile::Import(const std::u16string& text, TMyRichEdit& surface,

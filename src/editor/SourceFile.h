@@ -48,6 +48,11 @@ public:
     ShowOutcome Show(TMyRichEdit& surface, bool savedBreaks);
     // A missing source whose sidecar holds its text: that text, unstyled formats kept.
     bool ShowSidecarOnly(TMyRichEdit& surface);
+    // Text kept from an earlier run (UTF-8, LF), styled as an import styles it; the file, when
+    // it is named and there, gives the encoding and line ends it will be saved with.
+    void ShowRecovered(const QString& fileName, const std::string& text, TMyRichEdit& surface);
+    // The document's text as a recovery copy keeps it: UTF-8, lines ended by LF.
+    [[nodiscard]] static std::string PlainText(const TMyRichEdit& surface);
 
     struct SaveResult {
         bool ok = false;

@@ -31,6 +31,12 @@ void IniSettingsStore::Commit() {
         lastCommitError_ = SettingsWriteError{fileName_, written.error};
 }
 
+std::optional<std::string> IniSettingsStore::CommitFailure() const {
+    if (!lastCommitError_)
+        return std::nullopt;
+    return (lastCommitError_->fileName + ": " + lastCommitError_->reason).toStdString();
+}
+
 QString IniSettingsStore::DefaultFileName() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty())

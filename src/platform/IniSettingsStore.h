@@ -24,6 +24,7 @@ public:
     [[nodiscard]] const std::optional<SettingsWriteError>& LastCommitError() const {
         return lastCommitError_;
     }
+    [[nodiscard]] std::optional<std::string> CommitFailure() const override;
     // $XDG_CONFIG_HOME (else ~/.config) + "/orvelt95/orvelt95.ini"
     static QString DefaultFileName();
 

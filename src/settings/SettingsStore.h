@@ -16,6 +16,8 @@ public:
     virtual void Write(std::string_view name, std::string_view value) = 0;
     // Ends a burst of writes; a file store puts them on disk here.
     virtual void Commit() {}
+    // Why the last Commit() could not put the values on disk ("file: reason"); none when it did.
+    [[nodiscard]] virtual std::optional<std::string> CommitFailure() const { return std::nullopt; }
 };
 
 // The store of the tests, and the base of the file store.

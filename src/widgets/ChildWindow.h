@@ -17,6 +17,8 @@ public:
     // The full file name; empty for an untitled document and for a log window.
     [[nodiscard]] virtual QString FileNameOf() const { return {}; }
     [[nodiscard]] virtual bool IsModified() const { return false; }
+    // The document's text for a recovery copy: UTF-8, lines ended by LF.
+    [[nodiscard]] virtual std::string PlainText() const { return {}; }
 
     // Saves under its name (asking for one when untitled); false when nothing was saved.
     virtual bool SaveDocument() { return false; }

@@ -1,10 +1,12 @@
 #include "MainFormFixture.h"
+#include "platform/IniSettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 #include <sys/mount.h>
@@ -274,6 +276,28 @@ TEST_F(FileSafety, BinaryAndHugeFilesAreNotOpenedBehindTheUsersBack) {
         Answer::Ok);
     form_->OpenDocument(File("huge.tex"));
     EXPECT_EQ(form_->ChildCount(), 0);
+}
+
+// An unwritable settings folder was dropped silently at exit.
+TEST_F(FileSafety, SettingsThatCannotBeWrittenAreReportedAtExit) {
+    WriteBytes(File("blocker"), "a file where the settings folder should be");
+    IniSettingsStore settings(File("blocker/orvelt95/orvelt95.ini"));
+    TMainForm form({settings, prompter_, {}, dir_.path() + "/prog"});
+    prompter_.ExpectMessageStartingWith(
+        "The settings could not be saved to " + File("blocker/orvelt95"), Answer::Ok);
+    form.WriteEndOfRunSettings();
+}
+
+// A stored 100,000-pixel width made a window of gigabytes.
+TEST_F(FileSafety, StoredPlacementIsBroughtOntoTheScreen) {
+    store_.Write("Width", "100000");
+    store_.Write("Height", "2147483647");
+    store_.Write("Left", "-900000");
+    TMainForm form({store_, prompter_, {}, dir_.path() + "/prog"});
+    const QRect screen = form.screen()->availableGeometry();
+    EXPECT_LE(form.width(), screen.width());
+    EXPECT_LE(form.height(), screen.height());
+    EXPECT_GE(form.x(), screen.x());
 }
 
 } // namespace

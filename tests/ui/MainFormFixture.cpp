@@ -15,6 +15,8 @@ void MainFormFixture::SetUp() {
     QDir(dir_.path()).mkpath("prog/Template");
     QDir(dir_.path()).mkpath("prog/Shortcut");
     store_.Write("Path", (dir_.path() + "/prog").toStdString());
+    // Recovery copies go to the test's own folder, never the user's.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(dir_.path() + "/state"));
     QLocale::setDefault(QLocale::c());
 }
 

@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace orvelt::testing {
 namespace {
@@ -172,11 +173,42 @@ TEST_F(MainWindow, LogOffAsksForEachModifiedDocument) {
     EXPECT_EQ(store_.Read("LastDir"), "unchanged") << "and writes no settings";
 }
 
-TEST_F(MainWindow, LogOffWithoutInteractionQuitsWithoutAsking) {
+// A log-off that allows no question quit and lost every unsaved text.
+TEST_F(MainWindow, LogOffWithoutInteractionKeepsUnsavedTextForTheNextStart) {
+    WriteBytes(File("named.tex"), "text\n");
     StartForm();
     Trigger("FileNewItem");
     Type("unsaved");
+    form_->OpenDocument(File("named.tex"));
+    Type("more ");
     EXPECT_TRUE(form_->SessionEnding(false));
+    const QString folder = dir_.path() + "/state/orvelt95";
+    auto mode = [](const QString& path) {
+        struct stat info {};
+        ::stat(QFile::encodeName(path).constData(), &info);
+        return info.st_mode & 0777;
+    };
+    EXPECT_EQ(mode(folder), 0700u);
+    const QStringList kept = QDir(folder).entryList(QDir::Files);
+    ASSERT_EQ(kept.size(), 2);
+    for (const QString& name : kept)
+        EXPECT_EQ(mode(folder + "/" + name), 0600u) << "a copy of a private file stays private";
+    EXPECT_TRUE(form_->close()) << "after the log-off the window closes without questions";
+    EXPECT_EQ(ReadBytes(File("named.tex")), "text\n");
+
+    prompter_.ExpectMessage("The unsaved text of 2 document(s) was kept when the last session "
+                            "ended. Open it now? (No discards it.)",
+                            Answer::Yes);
+    StartForm();
+    ASSERT_EQ(form_->ChildCount(), 2);
+    EXPECT_EQ(Active()->FileName, File("named.tex"));
+    EXPECT_EQ(Text(), "more text\n");
+    EXPECT_TRUE(Active()->Modified);
+    form_->TabControl()->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_TRUE(Active()->FileName.isEmpty());
+    EXPECT_EQ(Text(), "unsaved");
+    EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty()) << "offered once";
 }
 
 TEST_F(MainWindow, DroppedFilesAreRegisteredAndOpenedInOrder) {

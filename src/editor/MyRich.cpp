@@ -161,30 +161,37 @@ void TMyRichEdit::LoadStyledText(const QString& text, const std::vector<FormatRu
 
 void TMyRichEdit::LoadStyledRuns(const StyledText& styled, const HighlightStyle& fallback,
                                  const std::vector<LineEnd>& lineEnds) {
-    std::vector<HighlightStyle> styles;
-    std::vector<QTextCharFormat> formats;
-    std::vector<std::size_t> characters; // per format, to fill with the commonest first
-    std::vector<FormatRun> runs;
-    runs.reserve(styled.size());
-    QString all;
+    FlatStyledText flat;
     for (const StyledRun& run : styled) {
-        auto it = std::find(styles.begin(), styles.end(), run.style);
-        if (it == styles.end()) {
-            styles.push_back(run.style);
-            formats.push_back(FormatOfStyle(run.style));
-            characters.push_back(0);
-            it = styles.end() - 1;
-        }
-        const auto index = static_cast<std::size_t>(it - styles.begin());
-        characters[index] += run.text.size();
-        runs.push_back({static_cast<int>(run.text.size()), static_cast<int>(index)});
-        all.append(QStringView(run.text.data(), static_cast<qsizetype>(run.text.size())));
+        auto it = std::find(flat.styles.begin(), flat.styles.end(), run.style);
+        if (it == flat.styles.end())
+            it = flat.styles.insert(it, run.style);
+        flat.runs.push_back({run.text.size(), static_cast<std::size_t>(it - flat.styles.begin())});
+        flat.text += run.text;
     }
+    LoadStyledRuns(flat, fallback, lineEnds);
+}
+
+void TMyRichEdit::LoadStyledRuns(const FlatStyledText& styled, const HighlightStyle& fallback,
+                                 const std::vector<LineEnd>& lineEnds) {
+    std::vector<QTextCharFormat> formats;
+    formats.reserve(styled.styles.size() + 1);
+    for (const HighlightStyle& style : styled.styles)
+        formats.push_back(FormatOfStyle(style));
     if (formats.empty())
         formats.push_back(FormatOfStyle(fallback));
+    // The whole text goes in in the commonest format first.
+    std::vector<std::size_t> characters(formats.size(), 0);
+    std::vector<FormatRun> runs;
+    runs.reserve(styled.runs.size());
+    for (const FlatStyledText::Run& run : styled.runs) {
+        characters[run.style] += run.length;
+        runs.push_back({static_cast<int>(run.length), static_cast<int>(run.style)});
+    }
     const int base = static_cast<int>(std::max_element(characters.begin(), characters.end()) -
                                       characters.begin());
-    LoadStyledText(all, runs, std::move(formats), base, lineEnds);
+    LoadStyledText(QString::fromStdU16String(styled.text), runs, std::move(formats), base,
+                   lineEnds);
 }
 
 namespace {

@@ -104,6 +104,8 @@ public:
     // Shows styled runs (a sidecar's content), filling with the commonest style first.
     void LoadStyledRuns(const StyledText& runs, const HighlightStyle& fallback,
                         const std::vector<LineEnd>& lineEnds);
+    void LoadStyledRuns(const FlatStyledText& styled, const HighlightStyle& fallback,
+                        const std::vector<LineEnd>& lineEnds);
 
     // The text as Qt holds it (blocks end in U+2029), which the two below take apart by position
     // rather than copying every block's text.

@@ -116,7 +116,8 @@ SourceFile::SidecarFit SourceFile::ShowSidecar(const std::u16string& text, TMyRi
     std::string bytes;
     if (!ReadFileBytes(Sidecar(fileName_), bytes).ok)
         return SidecarFit::Unusable;
-    RtfReadResult rtf = ReadRtf(bytes);
+    RtfFlatReadResult rtf = ReadRtfFlat(bytes);
+    bytes = std::string();
     if (!rtf.ok)
         return SidecarFit::Unusable;
     // The text the import would show: the source's own lines, joined where soft breaks were
@@ -138,16 +139,10 @@ SourceFile::SidecarFit SourceFile::ShowSidecar(const std::u16string& text, TMyRi
         folder.Append(text, expected);
     }
     // The sidecar is a cache of the colours, never a second truth: its text must be the source's.
-    std::size_t at = 0;
-    for (StyledRun& run : rtf.runs) {
-        ToSurfaceCharacters(run.text);
-        if (expected.compare(at, run.text.size(), run.text) != 0)
-            return SidecarFit::Stale;
-        at += run.text.size();
-    }
-    if (at != expected.size())
+    ToSurfaceCharacters(rtf.styled.text);
+    if (rtf.styled.text != expected)
         return SidecarFit::Stale;
-    surface.LoadStyledRuns(rtf.runs, StyleFor(options.styles, StyleKind::Text), folder.Ends());
+    surface.LoadStyledRuns(rtf.styled, StyleFor(options.styles, StyleKind::Text), folder.Ends());
     return SidecarFit::Shown;
 }
 

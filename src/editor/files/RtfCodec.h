@@ -36,4 +36,23 @@ struct RtfReadResult {
 // ok == false with the text read so far.
 [[nodiscard]] RtfReadResult ReadRtf(std::string_view rtf);
 
+// The same text in one piece, with runs that index a table of its styles: a big sidecar holds
+// hundreds of thousands of runs, and a string and a style for each cost more than the reading.
+struct FlatStyledText {
+    struct Run {
+        std::size_t length;
+        std::size_t style; // into styles
+    };
+    std::u16string text;
+    std::vector<HighlightStyle> styles;
+    std::vector<Run> runs; // none empty, no two neighbours of one style
+};
+struct RtfFlatReadResult {
+    FlatStyledText styled;
+    bool ok = false;
+    std::string error;
+    std::size_t errorOffset = 0;
+};
+[[nodiscard]] RtfFlatReadResult ReadRtfFlat(std::string_view rtf);
+
 } // namespace orvelt

@@ -40,7 +40,7 @@ int ClampToInt(std::int64_t value) {
 
 RtfReader::RtfReader(std::string_view in) : in_(in), upperHalf_(&CodePageUpperHalf(1252)) {}
 
-RtfReadResult RtfReader::Read() {
+RtfFlatReadResult RtfReader::Read() {
     std::size_t start = 0;
     while (start < in_.size() &&
            (in_[start] == ' ' || in_[start] == '\r' || in_[start] == '\n' || in_[start] == '\t')) {
@@ -55,7 +55,8 @@ RtfReadResult RtfReader::Read() {
     // backslashes from asking for more than it could fill. Untouched capacity costs no
     // memory.
     const auto words = static_cast<std::size_t>(std::count(in_.begin(), in_.end(), '\\'));
-    result_.runs.reserve(std::min({words, in_.size() / 12, std::size_t{1} << 22}) + 1);
+    runStarts_.reserve(std::min({words, in_.size() / 12, std::size_t{1} << 22}) + 1);
+    result_.styled.text.reserve(in_.size() / 2);
     while (pos_ < in_.size()) {
         const char c = in_[pos_];
         if (c == '{') {
@@ -75,7 +76,7 @@ RtfReadResult RtfReader::Read() {
             ++pos_;
             if (stack_.empty()) {
                 result_.ok = true; // what follows the document's group is not RTF
-                return std::move(result_);
+                return Finish();
             }
         } else if (c == '\\') {
             ControlWord();
@@ -89,10 +90,31 @@ RtfReadResult RtfReader::Read() {
                                 " group(s) not closed");
 }
 
-RtfReadResult RtfReader::Fail(std::size_t offset, std::string message) {
+RtfFlatReadResult RtfReader::Fail(std::size_t offset, std::string message) {
     result_.ok = false;
     result_.error = std::move(message);
     result_.errorOffset = offset;
+    return Finish();
+}
+
+// The runs' lengths from where each begins; a run that got no text goes, and neighbours of one
+// style become one.
+RtfFlatReadResult RtfReader::Finish() {
+    FlatStyledText& styled = result_.styled;
+    const std::size_t count = styled.runs.size();
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t end = k + 1 < count ? runStarts_[k + 1] : styled.text.size();
+        const std::size_t length = end - runStarts_[k];
+        if (length == 0)
+            continue;
+        if (kept > 0 && styled.runs[kept - 1].style == styled.runs[k].style) {
+            styled.runs[kept - 1].length += length;
+            continue;
+        }
+        styled.runs[kept++] = {length, styled.runs[k].style};
+    }
+    styled.runs.resize(kept);
     return std::move(result_);
 }
 
@@ -376,17 +398,18 @@ void RtfReader::CommitFont(bool semicolon) {
 // The run that text in the current format goes to; a new one only when the format
 // differs from the last run's.
 std::u16string& RtfReader::CurrentRunText() {
-    StyledText& runs = result_.runs;
+    FlatStyledText& styled = result_.styled;
     if (lastRunValid_ && state_.SameFormat(lastRunFormat_)) {
-        return runs.back().text;
+        return styled.text;
     }
-    const HighlightStyle& style = CachedStyle();
+    const std::size_t style = CachedStyle();
     lastRunFormat_ = state_;
     lastRunValid_ = true;
-    if (runs.empty() || runs.back().style != style) {
-        runs.push_back({{}, style});
+    if (styled.runs.empty() || styled.runs.back().style != style) {
+        styled.runs.push_back({0, style});
+        runStarts_.push_back(styled.text.size());
     }
-    return runs.back().text;
+    return styled.text;
 }
 
 // Tables read after some text change what its formats stand for.
@@ -398,7 +421,7 @@ void RtfReader::ForgetStyles() {
 
 // A highlighted text alternates between a handful of formats; resolving each run's font
 // and colour afresh was a good part of the reading time.
-const HighlightStyle& RtfReader::CachedStyle() {
+std::size_t RtfReader::CachedStyle() {
     for (std::size_t k = 0; k < cachedStyles_; ++k) {
         if (styleCache_[k].first.SameFormat(state_)) {
             return styleCache_[k].second;
@@ -407,8 +430,22 @@ const HighlightStyle& RtfReader::CachedStyle() {
     auto& slot = styleCache_[nextCacheSlot_];
     nextCacheSlot_ = (nextCacheSlot_ + 1) % styleCache_.size();
     cachedStyles_ = std::min(cachedStyles_ + 1, styleCache_.size());
-    slot = {state_, Resolve()};
+    slot = {state_, StyleIndex(Resolve())};
     return slot.second;
+}
+
+// Equal styles share one entry, looked for among the latest few: a file that makes a new
+// style for every run must not make each lookup longer.
+std::size_t RtfReader::StyleIndex(HighlightStyle style) {
+    std::vector<HighlightStyle>& styles = result_.styled.styles;
+    const std::size_t from = styles.size() > 32 ? styles.size() - 32 : 0;
+    for (std::size_t k = from; k < styles.size(); ++k) {
+        if (styles[k] == style) {
+            return k;
+        }
+    }
+    styles.push_back(std::move(style));
+    return styles.size() - 1;
 }
 
 HighlightStyle RtfReader::Resolve() const {
@@ -426,8 +463,25 @@ HighlightStyle RtfReader::Resolve() const {
     return style;
 }
 
-RtfReadResult ReadRtf(std::string_view rtf) {
+RtfFlatReadResult ReadRtfFlat(std::string_view rtf) {
     return RtfReader(rtf).Read();
+}
+
+RtfReadResult ReadRtf(std::string_view rtf) {
+    RtfFlatReadResult flat = ReadRtfFlat(rtf);
+    RtfReadResult result{{}, flat.ok, std::move(flat.error), flat.errorOffset};
+    result.runs.reserve(flat.styled.runs.size());
+    std::size_t at = 0;
+    for (const FlatStyledText::Run& run : flat.styled.runs) {
+        const HighlightStyle& style = flat.styled.styles[run.style];
+        // Two entries of the table may hold one style.
+        if (!result.runs.empty() && result.runs.back().style == style)
+            result.runs.back().text.append(flat.styled.text, at, run.length);
+        else
+            result.runs.push_back({flat.styled.text.substr(at, run.length), style});
+        at += run.length;
+    }
+    return result;
 }
 
 } // namespace orvelt

@@ -21,10 +21,11 @@ class RtfReader {
 public:
     explicit RtfReader(std::string_view in);
 
-    [[nodiscard]] RtfReadResult Read();
+    [[nodiscard]] RtfFlatReadResult Read();
 
 private:
-    RtfReadResult Fail(std::size_t offset, std::string message);
+    RtfFlatReadResult Fail(std::size_t offset, std::string message);
+    RtfFlatReadResult Finish();
     void PlainText();
     void ControlWord();
     void ControlSymbol(char c);
@@ -35,7 +36,8 @@ private:
     void CommitFont(bool semicolon = false);
     std::u16string& CurrentRunText();
     void ForgetStyles();
-    const HighlightStyle& CachedStyle();
+    std::size_t CachedStyle();
+    std::size_t StyleIndex(HighlightStyle style);
     HighlightStyle Resolve() const;
 
     std::string_view in_;
@@ -55,8 +57,9 @@ private:
     std::uint32_t red_ = 0;
     std::uint32_t green_ = 0;
     std::uint32_t blue_ = 0;
-    RtfReadResult result_;
-    std::array<std::pair<RtfGroupState, HighlightStyle>, 8> styleCache_;
+    RtfFlatReadResult result_;
+    std::vector<std::size_t> runStarts_; // where each run of result_ begins in its text
+    std::array<std::pair<RtfGroupState, std::size_t>, 8> styleCache_;
     std::size_t nextCacheSlot_ = 0;
     std::size_t cachedStyles_ = 0;
 };

@@ -203,31 +203,44 @@ std::u16string_view Piece(const QString& raw, int position, int length) {
 
 } // namespace
 
-StyledText TMyRichEdit::StyledRuns(const QString& raw) const {
-    StyledText runs;
+FlatStyledText TMyRichEdit::StyledRuns(const QString& raw) const {
+    FlatStyledText styled;
+    styled.text.reserve(static_cast<std::size_t>(raw.size()));
     // Formats are shared by index: convert each once, not once per fragment.
-    std::unordered_map<int, HighlightStyle> styles;
-    auto styleOf = [&](int index, const QTextCharFormat& format) -> const HighlightStyle& {
-        auto it = styles.find(index);
-        if (it == styles.end())
-            it = styles.emplace(index, StyleOfFormat(format)).first;
-        return it->second;
+    std::unordered_map<int, std::size_t> styleOfFormat;
+    auto styleOf = [&](int index, const QTextCharFormat& format) {
+        auto it = styleOfFormat.find(index);
+        if (it != styleOfFormat.end())
+            return it->second;
+        const HighlightStyle style = StyleOfFormat(format);
+        auto same = std::find(styled.styles.begin(), styled.styles.end(), style);
+        if (same == styled.styles.end())
+            same = styled.styles.insert(same, style);
+        const auto entry = static_cast<std::size_t>(same - styled.styles.begin());
+        styleOfFormat.emplace(index, entry);
+        return entry;
+    };
+    auto append = [&](std::u16string_view piece, std::size_t style) {
+        if (styled.runs.empty() || styled.runs.back().style != style)
+            styled.runs.push_back({0, style});
+        styled.runs.back().length += piece.size();
+        styled.text.append(piece);
     };
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
-            QTextFragment f = it.fragment();
-            const HighlightStyle& style = styleOf(f.charFormatIndex(), f.charFormat());
-            if (runs.empty() || !(runs.back().style == style))
-                runs.push_back({std::u16string(), style});
-            runs.back().text.append(Piece(raw, f.position(), f.length()));
+            const QTextFragment f = it.fragment();
+            append(Piece(raw, f.position(), f.length()),
+                   styleOf(f.charFormatIndex(), f.charFormat()));
         }
         if (b.next().isValid()) {
-            if (runs.empty())
-                runs.push_back({u"", StyleOfFormat(b.charFormat())});
-            runs.back().text += u'\n';
+            // The line break takes the style of the text before it, or the block's own.
+            const std::size_t style = styled.runs.empty()
+                                          ? styleOf(b.charFormatIndex(), b.charFormat())
+                                          : styled.runs.back().style;
+            append(u"\n", style);
         }
     }
-    return runs;
+    return styled;
 }
 
 std::vector<SurfaceLine> TMyRichEdit::Lines(const QString& raw) const {

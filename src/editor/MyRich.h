@@ -111,7 +111,7 @@ public:
     // rather than copying every block's text.
     [[nodiscard]] QString RawText() const { return document()->toRawText(); }
     // The whole text as styled runs, '\n' between lines: the sidecar's content.
-    [[nodiscard]] StyledText StyledRuns(const QString& raw) const;
+    [[nodiscard]] FlatStyledText StyledRuns(const QString& raw) const;
     // The lines as the surface breaks them: in saved-breaks mode, each wrapped screen line; the
     // last piece of each line carries the end the file gave it.
     [[nodiscard]] std::vector<SurfaceLine> Lines(const QString& raw) const;

@@ -238,9 +238,8 @@ SourceFile::SaveResult SourceFile::Save(const QString& fileName, TMyRichEdit& su
     BusyCursor busy;
     surface.FinishFormatting(); // the sidecar keeps every format
     QString raw = surface.RawText();
-    StyledText runs = surface.StyledRuns(raw);
-    for (StyledRun& run : runs)
-        FromSurfaceCharacters(run.text);
+    FlatStyledText runs = surface.StyledRuns(raw);
+    FromSurfaceCharacters(runs.text);
     // Mapped in place: the lines below are views into it, at the same positions.
     FromSurfaceCharacters(reinterpret_cast<char16_t*>(raw.data()),
                           static_cast<std::size_t>(raw.size()));

@@ -19,10 +19,22 @@ struct StyledRun {
 };
 using StyledText = std::vector<StyledRun>;
 
+// The same text in one piece, with runs that index a table of its styles: a big sidecar holds
+// hundreds of thousands of runs, and a string and a style for each cost more than the reading.
+struct FlatStyledText {
+    struct Run {
+        std::size_t length;
+        std::size_t style; // into styles
+    };
+    std::u16string text;
+    std::vector<HighlightStyle> styles;
+    std::vector<Run> runs; // none empty, no two neighbours of one style
+};
 // Every character format comes back exactly from ReadRtf: face, size, colour (its low 24
 // bits), bold, italic, underline, strikeout. Adjacent runs of equal style come back merged and
 // empty runs are dropped.
 [[nodiscard]] std::string WriteRtf(const StyledText& runs);
+[[nodiscard]] std::string WriteRtf(const FlatStyledText& styled);
 
 struct RtfReadResult {
     StyledText runs;
@@ -36,17 +48,6 @@ struct RtfReadResult {
 // ok == false with the text read so far.
 [[nodiscard]] RtfReadResult ReadRtf(std::string_view rtf);
 
-// The same text in one piece, with runs that index a table of its styles: a big sidecar holds
-// hundreds of thousands of runs, and a string and a style for each cost more than the reading.
-struct FlatStyledText {
-    struct Run {
-        std::size_t length;
-        std::size_t style; // into styles
-    };
-    std::u16string text;
-    std::vector<HighlightStyle> styles;
-    std::vector<Run> runs; // none empty, no two neighbours of one style
-};
 struct RtfFlatReadResult {
     FlatStyledText styled;
     bool ok = false;

@@ -1,6 +1,7 @@
 #include "core/CodePage.h"
 #include "editor/files/RtfCodec.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <unordered_map>
@@ -54,41 +55,49 @@ void AppendEscaped(std::string& out, std::u16string_view text, bool fontName) {
 } // namespace
 
 std::string WriteRtf(const StyledText& runs) {
+    FlatStyledText flat;
+    for (const StyledRun& run : runs) {
+        if (run.text.empty()) {
+            continue;
+        }
+        auto it = std::find(flat.styles.begin(), flat.styles.end(), run.style);
+        if (it == flat.styles.end()) {
+            it = flat.styles.insert(it, run.style);
+        }
+        flat.runs.push_back({run.text.size(), static_cast<std::size_t>(it - flat.styles.begin())});
+        flat.text += run.text;
+    }
+    return WriteRtf(flat);
+}
+
+std::string WriteRtf(const FlatStyledText& styled) {
     // Tables first: font and colour numbers in order of first use.
     std::vector<std::string_view> faces;
     std::vector<std::uint32_t> colors;
     std::unordered_map<std::string_view, int> faceIndex;
     std::unordered_map<std::uint32_t, int> colorIndex;
-    std::vector<std::pair<int, int>> runIndex(runs.size(), {-1, -1});
-    std::size_t textSize = 0;
-    const StyledRun* previous = nullptr;
-    for (std::size_t k = 0; k < runs.size(); ++k) {
-        const StyledRun& run = runs[k];
-        if (run.text.empty()) {
+    // Each style's font and colour numbers, made when a run first uses it.
+    std::vector<std::pair<int, int>> styleIndex(styled.styles.size(), {-1, -1});
+    for (const FlatStyledText::Run& run : styled.runs) {
+        if (run.length == 0 || styleIndex[run.style].first >= 0) {
             continue;
         }
-        textSize += run.text.size();
-        const std::uint32_t color = run.style.color & kColorMask;
-        if (previous != nullptr && previous->style.face == run.style.face &&
-            (previous->style.color & kColorMask) == color) {
-            runIndex[k] = runIndex[static_cast<std::size_t>(previous - runs.data())];
-            previous = &run;
-            continue;
-        }
-        const auto face = faceIndex.try_emplace(run.style.face, static_cast<int>(faces.size()));
+        const HighlightStyle& style = styled.styles[run.style];
+        const std::uint32_t color = style.color & kColorMask;
+        const auto face = faceIndex.try_emplace(style.face, static_cast<int>(faces.size()));
         if (face.second) {
-            faces.push_back(run.style.face);
+            faces.push_back(style.face);
         }
         const auto col = colorIndex.try_emplace(color, static_cast<int>(colors.size()) + 1);
         if (col.second) {
             colors.push_back(color);
         }
-        runIndex[k] = {face.first->second, col.first->second};
-        previous = &run;
+        styleIndex[run.style] = {face.first->second, col.first->second};
     }
 
+    const std::size_t textSize = styled.text.size();
     std::string out;
-    out.reserve(256 + textSize + textSize / 4 + runs.size() * 24);
+    out.reserve(256 + textSize + textSize / 4 + styled.runs.size() * 24);
     out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
     for (std::size_t f = 0; f < faces.size(); ++f) {
         out += "{\\f";
@@ -121,26 +130,28 @@ std::string WriteRtf(const StyledText& runs) {
             out += (now & bit) != 0 ? on : off;
         }
     };
-    for (std::size_t k = 0; k < runs.size(); ++k) {
-        const StyledRun& run = runs[k];
-        if (run.text.empty()) {
+    const std::u16string_view text(styled.text);
+    std::size_t at = 0;
+    for (const FlatStyledText::Run& run : styled.runs) {
+        if (run.length == 0) {
             continue;
         }
+        const HighlightStyle& style = styled.styles[run.style];
         const std::size_t before = out.size();
-        const auto [runFont, runColor] = runIndex[k];
+        const auto [runFont, runColor] = styleIndex[run.style];
         if (first || runFont != font) {
             out += "\\f";
             AppendInt(out, runFont);
         }
-        if (first || run.style.size != size) {
+        if (first || style.size != size) {
             out += "\\fs";
-            AppendInt(out, 2 * static_cast<std::int64_t>(run.style.size));
+            AppendInt(out, 2 * static_cast<std::int64_t>(style.size));
         }
         if (first || runColor != color) {
             out += "\\cf";
             AppendInt(out, runColor);
         }
-        const unsigned runStyles = run.style.styles & kAllStyles;
+        const unsigned runStyles = style.styles & kAllStyles;
         toggle(runStyles, kBold, "\\b", "\\b0");
         toggle(runStyles, kItalic, "\\i", "\\i0");
         toggle(runStyles, kUnderline, "\\ul", "\\ulnone");
@@ -151,9 +162,10 @@ std::string WriteRtf(const StyledText& runs) {
         first = false;
         font = runFont;
         color = runColor;
-        size = run.style.size;
+        size = style.size;
         styles = runStyles;
-        AppendEscaped(out, run.text, false);
+        AppendEscaped(out, text.substr(at, run.length), false);
+        at += run.length;
     }
     out += "}\n";
     return out;

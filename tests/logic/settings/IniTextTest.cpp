@@ -9,6 +9,7 @@ TEST(IniText, AnyValueSurvivesAWriteAndARead) {
     IniValues values = {{"Path", "C:\\old\\path"},
                         {"Odd", "line\nbreak\r and = sign"},
                         {"Empty", ""},
+                        {"Bracket", "[Orvelt95]"},
                         {"Schriftgr\xC3\xB6\xC3\x9F"
                          "e",
                          "10"}};

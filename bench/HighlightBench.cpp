@@ -84,15 +84,9 @@ void BM_ImportBlockwise(benchmark::State& state) {
     const std::string text = GeneratedDocument();
     const KeywordTable keywords = BenchKeywords();
     for (auto _ : state) {
-        std::size_t readAt = 0;
-        BlockTokenReader<char> reader(
-            [&](char* into, std::size_t capacity) {
-                const std::size_t count = std::min(capacity, text.size() - readAt);
-                std::copy_n(text.data() + readAt, count, into);
-                readAt += count;
-                return count;
-            },
-            ScanOptions{ScanMode::Source, true, true}, static_cast<std::size_t>(state.range(0)));
+        BlockTokenReader<char> reader(BlockTokenReader<char>::FromText(text),
+                                      ScanOptions{ScanMode::Source, true, true},
+                                      static_cast<std::size_t>(state.range(0)));
         int styles = 0;
         while (auto token = reader.Next()) {
             styles += static_cast<int>(TokenStyle(*token, keywords));

@@ -58,15 +58,9 @@ void CheckSoftBreakRoundTrip(const Input& input, const std::vector<TextLine<char
     const std::string bytes = WriteSource(Wrap(lines, input.width), options).bytes;
     const std::u16string file = DecodeText(bytes, input.encoding);
 
-    std::size_t readAt = 0;
-    BlockTokenReader<char16_t> reader(
-        [&](char16_t* into, std::size_t capacity) {
-            const std::size_t count = std::min(capacity, file.size() - readAt);
-            std::copy_n(file.data() + readAt, count, into);
-            readAt += count;
-            return count;
-        },
-        ScanOptions{ScanMode::Source, false, false, true}, 3 * input.width + 1);
+    BlockTokenReader<char16_t> reader(BlockTokenReader<char16_t>::FromText(text),
+                                      ScanOptions{ScanMode::Source, false, false, true},
+                                      3 * input.width + 1);
     std::u16string kept;
     std::size_t expectedAt = 0;
     const auto checkDropped = [&](std::size_t offset, std::size_t length) {

@@ -37,15 +37,7 @@ QString Sidecar(const QString& fileName) {
 template <class Take>
 bool ScanTokens(const std::u16string& text, const ScanOptions& options, EscapePoller* escape,
                 Take take) {
-    std::size_t readPos = 0;
-    BlockTokenReader<char16_t> reader(
-        [&](char16_t* into, std::size_t capacity) {
-            const std::size_t n = std::min(capacity, text.size() - readPos);
-            std::copy_n(text.data() + readPos, n, into);
-            readPos += n;
-            return n;
-        },
-        options);
+    BlockTokenReader<char16_t> reader(BlockTokenReader<char16_t>::FromText(text), options);
     while (auto token = reader.Next()) {
         if (escape && escape->EscapePressed())
             return false;

@@ -2,8 +2,6 @@
 
 namespace orvelt {
 
-namespace {
-
 std::string Unescape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -30,8 +28,6 @@ void AppendEscaped(std::string& out, std::string_view text) {
             out += c;
     }
 }
-
-} // namespace
 
 IniValues ParseIniSection(std::string_view text, std::string_view section) {
     IniValues values;

@@ -13,4 +13,8 @@ using IniValues = std::map<std::string, std::string, std::less<>>;
 [[nodiscard]] IniValues ParseIniSection(std::string_view text, std::string_view section);
 [[nodiscard]] std::string FormatIniSection(const IniValues& values, std::string_view section);
 
+// Any string on one line: backslash, CR and LF escaped, and back.
+void AppendEscaped(std::string& out, std::string_view text);
+[[nodiscard]] std::string Unescape(std::string_view text);
+
 } // namespace orvelt

@@ -1,5 +1,7 @@
 #include "app/session/RecoveryCopy.h"
 
+#include "settings/IniText.h"
+
 namespace orvelt {
 
 namespace {
@@ -8,19 +10,10 @@ constexpr std::string_view kHeading = "Orvelt 95 recovery copy\n";
 constexpr std::string_view kFile = "file=";
 constexpr std::string_view kCaption = "caption=";
 
-// A name on one line: backslash and line breaks escaped.
+// A name on one line: backslash and line breaks escaped as the settings file does.
 void AppendLine(std::string& out, std::string_view key, std::string_view value) {
     out += key;
-    for (char c : value) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
+    AppendEscaped(out, value);
     out += '\n';
 }
 
@@ -28,16 +21,7 @@ std::optional<std::string> TakeLine(std::string_view& rest, std::string_view key
     const std::size_t end = rest.find('\n');
     if (end == std::string_view::npos || !rest.starts_with(key))
         return std::nullopt;
-    std::string value;
-    const std::string_view line = rest.substr(key.size(), end - key.size());
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '\\' || i + 1 == line.size()) {
-            value += line[i];
-            continue;
-        }
-        const char next = line[++i];
-        value += next == 'n' ? '\n' : next == 'r' ? '\r' : next;
-    }
+    std::string value = Unescape(rest.substr(key.size(), end - key.size()));
     rest.remove_prefix(end + 1);
     return value;
 }

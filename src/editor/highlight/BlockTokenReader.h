@@ -3,10 +3,12 @@
 #include "editor/highlight/HighlightToken.h"
 #include "editor/highlight/TokenScanner.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orvelt {
 
@@ -22,6 +24,16 @@ public:
 
     BlockTokenReader(ReadBlock read, ScanOptions options,
                      std::size_t blockSize = kDefaultBlockSize);
+
+    // Reads a text held whole in memory, which must outlive the reader.
+    [[nodiscard]] static ReadBlock FromText(std::basic_string_view<CharT> text) {
+        return [text, at = std::size_t{0}](CharT* into, std::size_t capacity) mutable {
+            const std::size_t count = std::min(capacity, text.size() - at);
+            std::copy_n(text.data() + at, count, into);
+            at += count;
+            return count;
+        };
+    }
 
     // The next token; its text stays valid until the next call. Nothing at the end.
     [[nodiscard]] std::optional<HighlightToken<CharT>> Next();

@@ -33,15 +33,8 @@ struct ReadBack {
 // of every token; what lies between two tokens was dropped.
 ReadBack Read(const std::string& bytes, std::size_t blockSize) {
     const std::u16string text = DecodeText(bytes, TextEncoding::Utf8);
-    std::size_t readAt = 0;
-    BlockTokenReader<char16_t> reader(
-        [&](char16_t* into, std::size_t capacity) {
-            const std::size_t count = std::min(capacity, text.size() - readAt);
-            std::copy_n(text.data() + readAt, count, into);
-            readAt += count;
-            return count;
-        },
-        ScanOptions{ScanMode::Source, false, false, true}, blockSize);
+    BlockTokenReader<char16_t> reader(BlockTokenReader<char16_t>::FromText(text),
+                                      ScanOptions{ScanMode::Source, false, false, true}, blockSize);
     ReadBack result;
     std::size_t expectedAt = 0;
     while (auto token = reader.Next()) {

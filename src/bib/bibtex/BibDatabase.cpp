@@ -13,7 +13,7 @@ BibEntry* BibDatabase::AddEntry(std::string_view typeWord, Tdata entry, std::str
 }
 
 BibEntry& BibDatabase::AddEntry(int type, Tdata entry, std::string caption) {
-    return Category(type).push_back(BibEntry{std::move(caption), std::move(entry)});
+    return Category(type).push_back(BibEntry{std::move(caption), std::move(entry), {}});
 }
 
 void BibDatabase::RemoveEntry(int type, std::size_t index) {

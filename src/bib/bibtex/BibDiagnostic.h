@@ -26,7 +26,7 @@ inline constexpr std::string_view ValueWithoutHash =
 inline constexpr std::string_view StrayCharacter = "value expected; skipped up to the next field";
 inline constexpr std::string_view FieldWithoutValue = "field without a value ignored";
 inline constexpr std::string_view ValueWithoutName = "value without a field name ignored";
-inline constexpr std::string_view UnknownField = "field not offered by the entry's type dropped";
+inline constexpr std::string_view FieldInPreamble = "field in a preamble dropped";
 inline constexpr std::string_view UnbalancedBraces = "unbalanced braces: value kept as written";
 inline constexpr std::string_view TooManyDiagnostics = "further problems not listed";
 } // namespace bibmsg

@@ -16,6 +16,8 @@ struct BibReadReport {
     int AddedEntries = 0;
     // Entries of types that are none of the sixteen (@COMMENT, @ONLINE, misspelt types).
     int SkippedEntries = 0;
+    // Fields whose names their type's table does not list: kept, written back after the pairs.
+    int ExtraFields = 0;
     std::vector<BibDiagnostic> Diagnostics;
 
     [[nodiscard]] bool Readable() const { return !IoError.has_value(); }

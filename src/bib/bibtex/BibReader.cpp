@@ -24,6 +24,12 @@ bool BracesBalance(std::string_view text) {
     return level == 0;
 }
 
+// The window offers a type's pairs as values it writes in braces; only a field kept outside the
+// pairs is written back between the double quotes it was read in.
+ValueForm PairForm(ValueForm form) {
+    return form == ValueForm::Quoted ? ValueForm::Delimited : form;
+}
+
 // A field's value as read: a view into the file for a single piece, the pieces joined only for a
 // concatenation, so that a value is copied once, into its pair.
 struct ReadValue {
@@ -100,7 +106,8 @@ private:
             if (first.Delimited) {
                 if (BracesBalance(first.Content)) {
                     value.Single = first.Content;
-                    value.Form = ValueForm::Delimited;
+                    value.Form =
+                        first.Text.front() == '"' ? ValueForm::Quoted : ValueForm::Delimited;
                 } else {
                     AddBibDiagnostic(report_.Diagnostics, first.Offset, bibmsg::UnbalancedBraces);
                 }
@@ -163,10 +170,15 @@ private:
         if (current_.Type == StringType) {
             first.Name = name.Text;
             first.Value = value->Text();
-            first.Form = value->Form;
-        } else if (current_.Type == PreambleType ||
-                   !SetField(current_.Entry->Data, name.Text, value->Text(), value->Form)) {
-            AddBibDiagnostic(report_.Diagnostics, name.Offset, bibmsg::UnknownField);
+            first.Form = PairForm(value->Form);
+        } else if (current_.Type == PreambleType) {
+            AddBibDiagnostic(report_.Diagnostics, name.Offset, bibmsg::FieldInPreamble);
+        } else if (!SetField(current_.Entry->Data, name.Text, value->Text(),
+                             PairForm(value->Form))) {
+            current_.Entry->Extra.push_back(ExtraField{
+                FieldPair{std::string(name.Text), std::string(value->Text()), value->Form}, false,
+                false});
+            ++report_.ExtraFields;
         }
     }
 
@@ -180,7 +192,7 @@ private:
         }
         FieldPair& text = current_.Entry->Data.Fields[0];
         text.Value = value.Text();
-        text.Form = value.Form;
+        text.Form = PairForm(value.Form);
         current_.HasField = true;
     }
 

@@ -23,12 +23,14 @@ public:
     void Reserve(std::size_t bytes) { text_.reserve(bytes); }
     std::string Take() { return std::move(text_); }
 
-    void Ordinary(int type, const Tdata& entry) {
+    // The pairs in table order, then the fields kept beyond them in the order they were read.
+    void Ordinary(int type, const BibEntry& entry) {
+        const Tdata& data = entry.Data;
         Append("@");
         Append(EntryTypeNames[type]);
         Append("{");
-        for (int i = 0; i < entry.FieldCount && i < Tdata::Capacity; ++i) {
-            const FieldPair& pair = entry.Fields[i];
+        for (int i = 0; i < data.FieldCount && i < Tdata::Capacity; ++i) {
+            const FieldPair& pair = data.Fields[i];
             if (pair.Value.empty()) {
                 continue;
             }
@@ -37,13 +39,11 @@ public:
                 Append(",");
                 EndLine();
             } else if (!pair.Name.empty()) {
-                Append("   ");
-                Append(pair.Name);
-                Append(" = ");
-                Value(pair);
-                Append(",");
-                EndLine();
+                Field(pair);
             }
+        }
+        for (const ExtraField& extra : entry.Extra) {
+            Field(extra.Pair);
         }
         Close();
     }
@@ -78,13 +78,29 @@ private:
         EndLine();
         EndLine();
     }
+    void Field(const FieldPair& pair) {
+        Append("   ");
+        Append(pair.Name);
+        Append(" = ");
+        Value(pair);
+        Append(",");
+        EndLine();
+    }
     void Value(const FieldPair& pair) {
-        if (pair.Form == ValueForm::Raw) {
+        switch (pair.Form) {
+        case ValueForm::Raw:
             text_.append(pair.Value);
-        } else {
+            break;
+        case ValueForm::Quoted:
+            text_.push_back('"');
+            text_.append(pair.Value);
+            text_.push_back('"');
+            break;
+        case ValueForm::Delimited:
             text_.push_back('{');
             text_.append(pair.Value);
             text_.push_back('}');
+            break;
         }
     }
 
@@ -94,7 +110,7 @@ private:
 
 struct Placed {
     int Type;
-    const Tdata* Entry;
+    const BibEntry* Entry;
     int Depth = 0; // below the entries that cross-reference it
 };
 
@@ -105,7 +121,7 @@ std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
     std::vector<Placed> order;
     for (int type = 0; type < StringType; ++type) {
         for (const BibEntry& entry : database.Category(type)) {
-            order.push_back(Placed{type, &entry.Data, 0});
+            order.push_back(Placed{type, &entry, 0});
         }
     }
     const auto valueOf = [](const Tdata& entry, std::string_view name) {
@@ -113,7 +129,7 @@ std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
         return index >= 0 ? std::string_view(entry.Fields[index].Value) : std::string_view();
     };
     const bool anyCrossref = std::any_of(order.begin(), order.end(), [&](const Placed& placed) {
-        return !valueOf(*placed.Entry, "crossref").empty();
+        return !valueOf(placed.Entry->Data, "crossref").empty();
     });
     if (!anyCrossref) {
         return order;
@@ -123,14 +139,14 @@ std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
     std::vector<std::size_t> group(order.size());
     std::size_t groups = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const std::string_view key = valueOf(*order[i].Entry, CiteKeyName);
+        const std::string_view key = valueOf(order[i].Entry->Data, CiteKeyName);
         group[i] =
             key.empty() ? groups++ : groupOfKey.try_emplace(UpperAscii(key), groups).first->second;
         groups = std::max(groups, group[i] + 1);
     }
     std::vector<std::pair<std::size_t, std::size_t>> references; // (child group, parent group)
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const std::string_view crossref = valueOf(*order[i].Entry, "crossref");
+        const std::string_view crossref = valueOf(order[i].Entry->Data, "crossref");
         const auto found =
             crossref.empty() ? groupOfKey.end() : groupOfKey.find(UpperAscii(crossref));
         if (found != groupOfKey.end() && found->second != group[i]) {
@@ -172,6 +188,9 @@ std::string WriteBIB(const BibDatabase& database) {
                     estimate +=
                         entry.Data.Fields[i].Value.size() + entry.Data.Fields[i].Name.size() + 12;
                 }
+            }
+            for (const ExtraField& extra : entry.Extra) {
+                estimate += extra.Pair.Value.size() + extra.Pair.Name.size() + 12;
             }
         }
     }

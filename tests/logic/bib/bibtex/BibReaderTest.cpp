@@ -7,8 +7,22 @@
 namespace orvelt {
 namespace {
 
+std::string Shown(const FieldPair& pair) {
+    switch (pair.Form) {
+    case ValueForm::Raw:
+        return pair.Value;
+    case ValueForm::Quoted:
+        return "\"" + pair.Value + "\"";
+    case ValueForm::Delimited:
+        break;
+    }
+    return "{" + pair.Value + "}";
+}
+
 // The database as lines "TYPE caption: name = value; ...", category by category in tree order,
-// with every pair that has a value; a delimited value is shown in braces, a raw one as it is.
+// with every pair that has a value, then the fields kept beyond the pairs: "+" marks a name the
+// type's table does not list, "again" a value BibTeX ignores. A delimited value is shown in
+// braces, a quoted one in double quotes, a raw one as it is.
 std::vector<std::string> Describe(const BibDatabase& database) {
     std::vector<std::string> lines;
     for (int type = 0; type < EntryTypeCount; ++type) {
@@ -18,10 +32,14 @@ std::vector<std::string> Describe(const BibDatabase& database) {
             for (int i = 0; i < entry.Data.FieldCount; ++i) {
                 const FieldPair& pair = entry.Data.Fields[i];
                 if (!pair.Value.empty()) {
-                    line += separator + pair.Name + " = " +
-                            (pair.Form == ValueForm::Raw ? pair.Value : "{" + pair.Value + "}");
+                    line += separator + pair.Name + " = " + Shown(pair);
                     separator = "; ";
                 }
+            }
+            for (const ExtraField& extra : entry.Extra) {
+                line += separator + std::string(extra.InTable ? "" : "+") + extra.Pair.Name +
+                        " = " + Shown(extra.Pair) + (extra.Repeat ? " again" : "");
+                separator = "; ";
             }
             lines.push_back(line);
         }
@@ -78,9 +96,11 @@ TEST(BibReader, EntriesAndValues) {
         {"nominal: the last of repeated fields wins",
          "@MISC{K, title = {One}, title = {Two}}",
          {"MISC K: cite key = {K}; title = {Two}"}},
-        {"nominal: fields outside the type's list are dropped",
-         "@MISC{K, journal = {J}, url = {u}}",
-         {"MISC K: cite key = {K}"}},
+        // Regression: every field the type's table does not list was dropped, so a save lost
+        // doi, url, isbn, abstract, ...
+        {"regression: fields outside the table kept after the pairs, in file order",
+         "@MISC{K, url = {u}, title = {T}, Journal = {J}}",
+         {"MISC K: cite key = {K}; title = {T}; +url = {u}; +Journal = {J}"}},
         {"nominal: a value longer than any read buffer is read whole",
          "@MISC{K, note = {" + std::string(20000, 'n') + "}}",
          {"MISC K: cite key = {K}; note = {" + std::string(20000, 'n') + "}"}},
@@ -114,6 +134,25 @@ TEST(BibReader, RawValuesKeepTheirForm) {
     });
 }
 
+TEST(BibReader, FieldsOutsideTheTableKeepTheirForm) {
+    RunRows({
+        {"nominal: braced, quoted, bare and concatenated",
+         "@ARTICLE{K, doi = {10.1/x}, url = \"http://u\", isbn = isbn9, issn = \"1\" # j # {2}}",
+         {"ARTICLE K: cite key = {K}; +doi = {10.1/x}; +url = \"http://u\"; +isbn = isbn9; "
+          "+issn = \"1\" # j # {2}"}},
+        {"nominal: a quoted value of a pair is offered like any other",
+         "@ARTICLE{K, title = \"T\"}",
+         {"ARTICLE K: cite key = {K}; title = {T}"}},
+        {"nominal: empty value kept", "@MISC{K, doi = {}}", {"MISC K: cite key = {K}; +doi = {}"}},
+        {"nominal: name kept as written, tab and odd characters included",
+         "@MISC{K, Abstract\t= {A}, file-name = {f}}",
+         {"MISC K: cite key = {K}; +Abstract = {A}; +file-name = {f}"}},
+    });
+    const BibReadResult result = ReadBIB("@MISC{K, doi = {d}, url = {u}} @BOOK{L, isbn = 1}");
+    EXPECT_EQ(result.Report.ExtraFields, 3);
+    EXPECT_TRUE(result.Report.Diagnostics.empty()) << "no warning per field";
+}
+
 TEST(BibReader, DepthInsideValues) {
     RunRows({
         // Regression: "(" in a braced value raised the shared depth, the value ran past its
@@ -143,7 +182,7 @@ TEST(BibReader, Names) {
         // Regression: the first character was skipped, so `_title` overwrote the title.
         {"regression: names starting with odd characters are names of their own",
          "@BOOK{K, title = {T}, _title = {X}, editor = {E}, %editor = {Y}}",
-         {"BOOK K: cite key = {K}; editor = {E}; title = {T}"}},
+         {"BOOK K: cite key = {K}; editor = {E}; title = {T}; +_title = {X}; +%editor = {Y}"}},
         // Regression: a name without value replaced the cite key by "note".
         {"regression: name without value after a field leaves the cite key",
          "@MISC{K, title = {T}, note = , year = 2}",

@@ -73,6 +73,11 @@ TEST(BibWriter, TextOfEntries) {
          "@BOOK{c,} @BOOK{c, crossref = {c}} @BOOK{d, crossref = {C}}",
          "@BOOK{d,\n   crossref = {C},\n}\n\n@BOOK{c,\n}\n\n@BOOK{c,\n   crossref = "
          "{c},\n}\n\n"},
+        // Regression: fields outside the type's table were not written at all.
+        {"regression: fields outside the table after the pairs, their form kept",
+         "@misc{K, doi = {10/x}, title = \"T\", url = \"http://u\", isbn = 123 # \"4\", note = {}}",
+         "@MISC{K,\n   title = {T},\n   doi = {10/x},\n   url = \"http://u\",\n   isbn = 123 # "
+         "\"4\",\n}\n\n"},
         {"nominal: CR LF file keeps CR LF", "@MISC{K,\r\ntitle = {T}}\r\n",
          "@MISC{K,\r\n   title = {T},\r\n}\r\n\r\n"},
     };

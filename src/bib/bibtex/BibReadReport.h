@@ -18,6 +18,9 @@ struct BibReadReport {
     int SkippedEntries = 0;
     // Fields whose names their type's table does not list: kept, written back after the pairs.
     int ExtraFields = 0;
+    // Later values of a field an entry already has: kept, while BibTeX uses the first. Each one
+    // is also a diagnostic that names the field.
+    int RepeatedFields = 0;
     std::vector<BibDiagnostic> Diagnostics;
 
     [[nodiscard]] bool Readable() const { return !IoError.has_value(); }

@@ -3,6 +3,8 @@
 #include "bib/bibtex/BibScanner.h"
 #include "core/AsciiCase.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -48,7 +50,9 @@ struct OpenEntry {
     BibEntry* Entry = nullptr;
     bool HasKey = false;
     bool HasField = false;
+    std::uint32_t GivenPairs = 0; // bit i: pair i has had its value, a later one is a repeat
 };
+static_assert(Tdata::Capacity <= 32);
 
 // Turns the scanner's tokens into entries.
 class BibReader {
@@ -145,6 +149,10 @@ private:
         if (current_.Type < 0) {
             return;
         }
+        if (!current_.Entry->Extra.empty()) {
+            MarkRepeats();
+        }
+        extraOffsets_.clear();
         current_.Entry->Caption = EntryCaption(current_.Entry->Data);
         ++report_.AddedEntries;
         current_ = OpenEntry{};
@@ -154,7 +162,8 @@ private:
         if (current_.Type < 0) {
             return;
         }
-        FieldPair& first = current_.Entry->Data.Fields[0];
+        Tdata& data = current_.Entry->Data;
+        FieldPair& first = data.Fields[0];
         if (!value) {
             // Only a name before every field is the citation key: `note = ,` further on must not
             // replace it.
@@ -166,19 +175,78 @@ private:
             }
             return;
         }
+        const bool firstField = !current_.HasField;
         current_.HasField = true;
         if (current_.Type == StringType) {
-            first.Name = name.Text;
-            first.Value = value->Text();
-            first.Form = PairForm(value->Form);
-        } else if (current_.Type == PreambleType) {
+            // BibTeX defines the first name of an abbreviation and stops at a second one.
+            if (firstField) {
+                first.Name = name.Text;
+                first.Value = value->Text();
+                first.Form = PairForm(value->Form);
+            } else {
+                AddExtra(name, *value, false);
+            }
+            return;
+        }
+        if (current_.Type == PreambleType) {
             AddBibDiagnostic(report_.Diagnostics, name.Offset, bibmsg::FieldInPreamble);
-        } else if (!SetField(current_.Entry->Data, name.Text, value->Text(),
-                             PairForm(value->Form))) {
-            current_.Entry->Extra.push_back(ExtraField{
-                FieldPair{std::string(name.Text), std::string(value->Text()), value->Form}, false,
-                false});
+            return;
+        }
+        const int index = FindField(data, name.Text);
+        if (index < 0) {
+            AddExtra(name, *value, false);
             ++report_.ExtraFields;
+        } else if ((current_.GivenPairs & (1U << index)) != 0) {
+            AddExtra(name, *value, true);
+        } else {
+            current_.GivenPairs |= 1U << index;
+            data.Fields[index].Value = value->Text();
+            data.Fields[index].Form = PairForm(value->Form);
+        }
+    }
+
+    // `inTable`: the name is one of the type's pairs, which already has its value.
+    void AddExtra(const TToken& name, const ReadValue& value, bool inTable) {
+        current_.Entry->Extra.push_back(
+            ExtraField{FieldPair{std::string(name.Text), std::string(value.Text()), value.Form},
+                       inTable, inTable});
+        extraOffsets_.push_back(name.Offset);
+    }
+
+    // Marks the later ones among fields beyond the pairs that share a name (any case), or repeat
+    // an abbreviation's own name, and reports every repeat in file order.
+    void MarkRepeats() {
+        std::vector<ExtraField>& extra = current_.Entry->Extra;
+        if (current_.Type == StringType) {
+            for (ExtraField& field : extra) {
+                field.Repeat =
+                    EqualsIgnoringCase(field.Pair.Name, current_.Entry->Data.Fields[0].Name);
+            }
+        }
+        if (extra.size() >= 2) {
+            // Sorting indices keeps an entry with thousands of fields from costing their square.
+            byName_.clear();
+            for (std::size_t i = 0; i < extra.size(); ++i) {
+                if (!extra[i].InTable) {
+                    byName_.push_back(i);
+                }
+            }
+            std::stable_sort(byName_.begin(), byName_.end(), [&](std::size_t a, std::size_t b) {
+                return CompareIgnoringCase(extra[a].Pair.Name, extra[b].Pair.Name) < 0;
+            });
+            for (std::size_t k = 1; k < byName_.size(); ++k) {
+                if (EqualsIgnoringCase(extra[byName_[k - 1]].Pair.Name,
+                                       extra[byName_[k]].Pair.Name)) {
+                    extra[byName_[k]].Repeat = true;
+                }
+            }
+        }
+        for (std::size_t i = 0; i < extra.size(); ++i) {
+            if (extra[i].Repeat) {
+                ++report_.RepeatedFields;
+                AddBibDiagnostic(report_.Diagnostics, extraOffsets_[i], bibmsg::RepeatedField,
+                                 extra[i].Pair.Name);
+            }
         }
     }
 
@@ -200,6 +268,8 @@ private:
     BibScanner scanner_;
     BibReadReport& report_;
     OpenEntry current_;
+    std::vector<std::size_t> extraOffsets_; // where each field beyond the pairs was named
+    std::vector<std::size_t> byName_;
 };
 
 BibReadReport ReadInto(BibDatabase& into, std::string_view bytes) {

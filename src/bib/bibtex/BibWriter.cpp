@@ -31,7 +31,7 @@ public:
         Append("{");
         for (int i = 0; i < data.FieldCount && i < Tdata::Capacity; ++i) {
             const FieldPair& pair = data.Fields[i];
-            if (pair.Value.empty()) {
+            if (pair.Value.empty() && !Repeated(entry, pair.Name)) {
                 continue;
             }
             if (pair.Name == CiteKeyName) {
@@ -48,9 +48,10 @@ public:
         Close();
     }
 
-    // No comma after the value: BibTeX reports one in an abbreviation as an error.
-    void Abbreviation(const Tdata& entry) {
-        const FieldPair& pair = entry.Fields[0];
+    // No comma after the value: BibTeX reports one in an abbreviation as an error. Further pairs
+    // read in the same abbreviation are kept behind it, where BibTeX ignores them as it did.
+    void Abbreviation(const BibEntry& entry) {
+        const FieldPair& pair = entry.Data.Fields[0];
         if (pair.Name.empty()) {
             return; // nothing could refer to it, and BibTeX cannot read it
         }
@@ -58,6 +59,14 @@ public:
         Append(pair.Name);
         Append(" = ");
         Value(pair);
+        for (const ExtraField& extra : entry.Extra) {
+            Append(",");
+            EndLine();
+            Append("   ");
+            Append(extra.Pair.Name);
+            Append(" = ");
+            Value(extra.Pair);
+        }
         EndLine();
         Close();
     }
@@ -71,6 +80,12 @@ public:
     }
 
 private:
+    // An empty pair is left out, unless a later value of it follows: BibTeX would take that one.
+    static bool Repeated(const BibEntry& entry, std::string_view name) {
+        return std::any_of(entry.Extra.begin(), entry.Extra.end(), [&](const ExtraField& extra) {
+            return extra.InTable && EqualsIgnoringCase(extra.Pair.Name, name);
+        });
+    }
     void Append(std::string_view text) { text_.append(text); }
     void EndLine() { text_.append(eol_); }
     void Close() {
@@ -196,7 +211,7 @@ std::string WriteBIB(const BibDatabase& database) {
     }
     out.Reserve(estimate);
     for (const BibEntry& entry : database.Category(StringType)) {
-        out.Abbreviation(entry.Data);
+        out.Abbreviation(entry);
     }
     for (const BibEntry& entry : database.Category(PreambleType)) {
         out.Preamble(entry.Data);

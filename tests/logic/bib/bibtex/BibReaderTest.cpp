@@ -93,9 +93,6 @@ TEST(BibReader, EntriesAndValues) {
         {"nominal: no cite key, captioned by the title",
          "@MISC{, title = {T}}",
          {"MISC T: title = {T}"}},
-        {"nominal: the last of repeated fields wins",
-         "@MISC{K, title = {One}, title = {Two}}",
-         {"MISC K: cite key = {K}; title = {Two}"}},
         // Regression: every field the type's table does not list was dropped, so a save lost
         // doi, url, isbn, abstract, ...
         {"regression: fields outside the table kept after the pairs, in file order",
@@ -151,6 +148,55 @@ TEST(BibReader, FieldsOutsideTheTableKeepTheirForm) {
     const BibReadResult result = ReadBIB("@MISC{K, doi = {d}, url = {u}} @BOOK{L, isbn = 1}");
     EXPECT_EQ(result.Report.ExtraFields, 3);
     EXPECT_TRUE(result.Report.Diagnostics.empty()) << "no warning per field";
+}
+
+TEST(BibReader, RepeatedFieldsKeepEveryValue) {
+    RunRows({
+        // Regression: the last value replaced the first, while BibTeX uses the first: a save
+        // changed the bibliography.
+        {"regression: the first value is the entry's, later ones are kept",
+         "@MISC{K, title = {One}, title = {Two}}",
+         {"MISC K: cite key = {K}; title = {One}; title = {Two} again"}},
+        {"regression: two different editors, any case",
+         "@BOOK{K, editor = {A}, title = {T}, Editor = \"B\"}",
+         {"BOOK K: cite key = {K}; editor = {A}; title = {T}; Editor = \"B\" again"}},
+        {"nominal: an empty first value still wins",
+         "@MISC{K, note = {}, note = {N}}",
+         {"MISC K: cite key = {K}; note = {N} again"}},
+        {"nominal: a field outside the table given three times",
+         "@MISC{K, url = {a}, doi = {d}, URL = {b}, url = {c}}",
+         {"MISC K: cite key = {K}; +url = {a}; +doi = {d}; +URL = {b} again; +url = {c} again"}},
+        // Regression: a second pair replaced an abbreviation's name and value; BibTeX defines the
+        // first and stops.
+        {"regression: an abbreviation's further pairs kept behind it",
+         "@STRING{a = {x}, b = {y}, A = {z}}",
+         {"STRING a: a = {x}; +b = {y}; +A = {z} again"}},
+    });
+
+    const BibReadResult result =
+        ReadBIB("@MISC{K,\n title = {1},\n url = {u},\n TITLE = {2},\n url = {v}}");
+    EXPECT_EQ(result.Report.RepeatedFields, 2);
+    ASSERT_EQ(result.Report.Diagnostics.size(), 2u);
+    EXPECT_EQ(result.Report.Diagnostics[0].Message, bibmsg::RepeatedField);
+    EXPECT_EQ(result.Report.Diagnostics[0].Subject, "TITLE");
+    EXPECT_EQ(result.Report.Diagnostics[0].Line, 4);
+    EXPECT_EQ(result.Report.Diagnostics[1].Subject, "url");
+    EXPECT_EQ(result.Report.Diagnostics[1].Line, 5);
+}
+
+TEST(BibReader, ManyFieldsInOneEntry) {
+    std::string text = "@MISC{K";
+    for (int i = 0; i < 50'000; ++i) {
+        text += ", f" + std::to_string(i % 25'000) + " = 1";
+    }
+    const BibReadResult result = ReadBIB(text + "}");
+    EXPECT_EQ(result.Report.ExtraFields, 50'000);
+    EXPECT_EQ(result.Report.RepeatedFields, 25'000);
+    ASSERT_EQ(result.Database.Category(9).size(), 1u);
+    const std::vector<ExtraField>& extra = result.Database.Category(9)[0].Extra;
+    ASSERT_EQ(extra.size(), 50'000u);
+    EXPECT_FALSE(extra[24'999].Repeat);
+    EXPECT_TRUE(extra[25'000].Repeat);
 }
 
 TEST(BibReader, DepthInsideValues) {

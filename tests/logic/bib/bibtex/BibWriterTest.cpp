@@ -11,12 +11,15 @@
 namespace orvelt {
 namespace {
 
-// Checks the text, then reads it back: the read must be clean and give the same entries.
-void ExpectWrite(const BibDatabase& database, const std::string& expected) {
+// Checks the text, then reads it back: the read must be clean, but for the repeated fields the
+// database holds, and give the same entries.
+void ExpectWrite(const BibDatabase& database, const std::string& expected, int repeats = 0) {
     const std::string text = WriteBIB(database);
     EXPECT_EQ(text, expected);
     const BibReadResult back = ReadBIB(text);
-    EXPECT_TRUE(back.Report.Diagnostics.empty()) << back.Report.Diagnostics.front().Message;
+    EXPECT_EQ(back.Report.RepeatedFields, repeats);
+    EXPECT_EQ(back.Report.Diagnostics.size(), static_cast<std::size_t>(repeats))
+        << back.Report.Diagnostics.front().Message;
     EXPECT_EQ(back.Report.SkippedEntries, 0);
     BibDatabase sorted = database;
     sorted.SortAll();
@@ -78,13 +81,21 @@ TEST(BibWriter, TextOfEntries) {
          "@misc{K, doi = {10/x}, title = \"T\", url = \"http://u\", isbn = 123 # \"4\", note = {}}",
          "@MISC{K,\n   title = {T},\n   doi = {10/x},\n   url = \"http://u\",\n   isbn = 123 # "
          "\"4\",\n}\n\n"},
+        // Regression: the last value of a repeated field replaced the first one BibTeX uses.
+        {"regression: every value of a repeated field, the first first",
+         "@BOOK{K, editor = {A}, title = {T}, editor = \"B\"}",
+         "@BOOK{K,\n   editor = {A},\n   title = {T},\n   editor = \"B\",\n}\n\n"},
+        {"nominal: an empty first value is written so that it stays first",
+         "@MISC{K, note = {}, note = {N}}", "@MISC{K,\n   note = {},\n   note = {N},\n}\n\n"},
+        {"nominal: further pairs of an abbreviation", "@STRING{a = {x}, b = \"y\"}",
+         "@STRING{   a = {x},\n   b = \"y\"\n}\n\n"},
         {"nominal: CR LF file keeps CR LF", "@MISC{K,\r\ntitle = {T}}\r\n",
          "@MISC{K,\r\n   title = {T},\r\n}\r\n\r\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const BibReadResult read = ReadBIB(row.source);
-        ExpectWrite(read.Database, row.expected);
+        ExpectWrite(read.Database, row.expected, read.Report.RepeatedFields);
     }
 }
 

@@ -139,10 +139,6 @@ private:
         }
         current_.Entry = &into_.Category(current_.Type).emplace_back();
         static_cast<void>(InitEntry(current_.Entry->Data, EntryTypeNames[current_.Type]));
-        if (current_.Type == PreambleType) {
-            // A preamble has no names: its text is read as a value.
-            scanner_.SetState(BibScanner::State::ExpectValue);
-        }
     }
 
     void FinishEntry() {

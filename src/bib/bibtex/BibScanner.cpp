@@ -29,6 +29,9 @@ constexpr BibScanner::StopSet kWordStops = MakeStops(kWhiteSpace, kNotInWord);
 // Only white space ends a name before "=": a tab is not part of it, and "_" or "%" are.
 constexpr BibScanner::StopSet kNameStops = MakeStops(kWhiteSpace, "),=}");
 constexpr BibScanner::StopSet kBareStops = MakeStops(kWhiteSpace, "\"#%'(),={}");
+// BibTeX ends a key at white space, a comma or the delimiter that closes its entry.
+constexpr BibScanner::StopSet kKeyStopsInBraces = MakeStops(kWhiteSpace, ",}");
+constexpr BibScanner::StopSet kKeyStopsInParentheses = MakeStops(kWhiteSpace, ",)");
 constexpr BibScanner::StopSet kFieldEnd = MakeStops(",)}");
 constexpr BibScanner::StopSet kClosingBrace = MakeStops("}");
 constexpr BibScanner::StopSet kClosingQuote = MakeStops("\"");
@@ -47,14 +50,15 @@ std::string_view BibScanner::ReadUntil(const StopSet& stops, Depth depth) {
     const std::size_t start = pos_;
     std::ptrdiff_t level = 0;
     const bool parentheses = depth == Depth::BracesAndParentheses;
+    const bool braces = depth != Depth::None;
     for (; pos_ < text_.size(); ++pos_) {
         const unsigned char c = Current();
         if (stops[c] && level <= 0) {
             break;
         }
-        if (c == '{' || (parentheses && c == '(')) {
+        if ((braces && c == '{') || (parentheses && c == '(')) {
             ++level;
-        } else if (c == '}' || (parentheses && c == ')')) {
+        } else if ((braces && c == '}') || (parentheses && c == ')')) {
             --level;
         }
     }
@@ -80,6 +84,8 @@ TToken BibScanner::GetToken() {
         }
         token.Offset = text_.size();
         return token;
+    case State::ExpectKey:
+        return ExpectKey();
     case State::ExpectName:
         return ExpectName();
     case State::ExpectValue:
@@ -108,16 +114,60 @@ bool BibScanner::SeekEntry(TToken& token) {
         if (word.empty() || AtEnd() || (Current() != '{' && Current() != '(')) {
             continue;
         }
+        entryCloser_ = Current() == '{' ? '}' : ')';
         ++pos_;
         token.Kind = BibTokenKind::Type;
         token.Text = word;
         token.Content = word;
         token.Offset = wordStart;
-        // BibTeX reads nothing of a comment: the next entry may start inside it.
-        SetState(EqualsIgnoringCase(word, "COMMENT") ? State::SeekEntry : State::ExpectName);
+        if (EqualsIgnoringCase(word, "COMMENT")) {
+            SetState(State::SeekEntry); // BibTeX reads nothing of it: an entry may start inside
+        } else if (EqualsIgnoringCase(word, "PREAMBLE")) {
+            SetState(State::ExpectValue); // a preamble has no names: its text is a value
+        } else if (EqualsIgnoringCase(word, "STRING")) {
+            SetState(State::ExpectName);
+        } else {
+            SetState(State::ExpectKey);
+        }
         return true;
     }
     return false;
+}
+
+// The key is read as BibTeX reads it, so "=", quotes and brackets may be part of it
+// (`@MISC{a=b,`). An entry without a key that starts with a field (`@MISC{title = {T}}`) is read
+// as that field: BibTeX takes the name for the key there and fails at "=", losing the value the
+// author meant.
+TToken BibScanner::ExpectKey() {
+    SkipWhiteSpace();
+    TToken token;
+    token.Offset = pos_;
+    if (AtEnd()) {
+        Report(pos_, bibmsg::UnterminatedEntry);
+        return token;
+    }
+    token.Kind = BibTokenKind::Name;
+    const unsigned char c = Current();
+    if (c == ')' || c == '}') {
+        ++pos_;
+        SetState(State::SeekEntry);
+        return token;
+    }
+    if (c == ',') {
+        ++pos_;
+        SetState(State::ExpectName);
+        return token;
+    }
+    token.Text =
+        ReadUntil(entryCloser_ == '}' ? kKeyStopsInBraces : kKeyStopsInParentheses, Depth::None);
+    token.Content = token.Text;
+    const std::size_t afterKey = pos_;
+    SkipWhiteSpace();
+    // Only a word that reads as the same name is taken for one.
+    const bool field = pos_ > afterKey && !AtEnd() && Current() == '=' &&
+                       token.Text.find_first_of("{}()=") == std::string_view::npos;
+    SetState(field ? State::ExpectValue : State::ExpectName);
+    return token;
 }
 
 TToken BibScanner::ExpectName() {

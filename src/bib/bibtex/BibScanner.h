@@ -15,12 +15,18 @@ namespace orvelt {
 // `GetToken` consumes at least one byte until the end is reached.
 class BibScanner {
 public:
-    enum class State : std::uint8_t { ExpectName = 0, ExpectValue = 1, SeekEntry = 2 };
+    enum class State : std::uint8_t {
+        ExpectName = 0,
+        ExpectValue = 1,
+        SeekEntry = 2,
+        ExpectKey = 3
+    };
 
     // Which brackets count toward the nesting depth of `ReadUntil`.
     enum class Depth : std::uint8_t {
         BracesAndParentheses, // at the entry level and inside a value opened by "("
         BracesOnly,           // inside a value delimited by braces or double quotes, as BibTeX
+        None,                 // an entry's key, which BibTeX reads without counting brackets
     };
 
     using StopSet = std::array<bool, 256>;
@@ -43,6 +49,7 @@ private:
     [[nodiscard]] unsigned char Current() const { return static_cast<unsigned char>(text_[pos_]); }
     void SkipWhiteSpace();
     [[nodiscard]] bool SeekEntry(TToken& token);
+    [[nodiscard]] TToken ExpectKey();
     [[nodiscard]] TToken ExpectName();
     [[nodiscard]] TToken ExpectValue();
     [[nodiscard]] TToken DelimitedValue(char closing, Depth depth);
@@ -52,6 +59,7 @@ private:
     std::vector<BibDiagnostic>& diagnostics_;
     std::size_t pos_ = 0;
     State state_ = State::SeekEntry;
+    char entryCloser_ = '}'; // the delimiter that closes the entry being read
     // Within a field's value: a piece has been read and only "#", "," or the entry's end may
     // follow.
     bool afterPiece_ = false;

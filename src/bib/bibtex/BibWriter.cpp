@@ -24,28 +24,34 @@ public:
     std::string Take() { return std::move(text_); }
 
     // The pairs in table order, then the fields kept beyond them in the order they were read.
+    //
+    // The key always comes first with its comma, also when it is empty: without one BibTeX takes
+    // the first field's name for the key. A key holding "}" (read, as BibTeX reads it, from an
+    // entry in parentheses) is written in parentheses again.
     void Ordinary(int type, const BibEntry& entry) {
         const Tdata& data = entry.Data;
+        const int keyIndex = FindField(data, CiteKeyName);
+        const std::string_view key =
+            keyIndex >= 0 ? std::string_view(data.Fields[keyIndex].Value) : std::string_view();
+        const bool parentheses = key.find('}') != std::string_view::npos;
         Append("@");
         Append(EntryTypeNames[type]);
-        Append("{");
+        Append(parentheses ? "(" : "{");
+        Append(key);
+        Append(",");
+        EndLine();
         for (int i = 0; i < data.FieldCount && i < Tdata::Capacity; ++i) {
             const FieldPair& pair = data.Fields[i];
-            if (pair.Value.empty() && !Repeated(entry, pair.Name)) {
+            if (i == keyIndex || pair.Name.empty() ||
+                (pair.Value.empty() && !Repeated(entry, pair.Name))) {
                 continue;
             }
-            if (pair.Name == CiteKeyName) {
-                Append(pair.Value);
-                Append(",");
-                EndLine();
-            } else if (!pair.Name.empty()) {
-                Field(pair);
-            }
+            Field(pair);
         }
         for (const ExtraField& extra : entry.Extra) {
             Field(extra.Pair);
         }
-        Close();
+        Close(parentheses ? ")" : "}");
     }
 
     // No comma after the value: BibTeX reports one in an abbreviation as an error. Further pairs
@@ -88,8 +94,8 @@ private:
     }
     void Append(std::string_view text) { text_.append(text); }
     void EndLine() { text_.append(eol_); }
-    void Close() {
-        Append("}");
+    void Close(std::string_view closer = "}") {
+        Append(closer);
         EndLine();
         EndLine();
     }

@@ -239,6 +239,31 @@ TEST(BibReader, Names) {
     });
 }
 
+TEST(BibReader, KeysAsBibTeXReadsThem) {
+    RunRows({
+        // Regression: the key stopped at "=", so `a=b` became a field and the entry lost its key.
+        {"regression: a key holding =",
+         "@misc{a=b, title={T}}",
+         {"MISC a=b: cite key = {a=b}; title = {T}"}},
+        {"nominal: quotes and brackets in a key",
+         "@misc{x(1)\"y,}",
+         {"MISC x(1)\"y: cite key = {x(1)\"y}"}},
+        {"nominal: ) in the key of an entry in braces",
+         "@misc{k)x, year = 1}",
+         {"MISC k)x: cite key = {k)x}; year = 1"}},
+        {"nominal: } in the key of an entry in parentheses",
+         "@misc(k}x, year = 1)",
+         {"MISC k}x: cite key = {k}x}; year = 1"}},
+        {"nominal: no key, a field first",
+         "@misc{title = {T}, year = 1}",
+         {"MISC T: title = {T}; year = 1"}},
+        {"nominal: empty key", "@misc{ , year = 1}", {"MISC ?????: year = 1"}},
+        {"robustness: a field glued to the header is the key BibTeX reads",
+         "@misc{title={T}}",
+         {"MISC title={T: cite key = {title={T}"}},
+    });
+}
+
 TEST(BibReader, EntryStarts) {
     RunRows({
         // Regression: the blank after "@" gave an empty type word and the manual was lost.

@@ -39,8 +39,17 @@ TEST(BibWriter, TextOfEntries) {
         {"nominal: article with key, author and title", "@article{K, title = {T}, author = {A}}",
          "@ARTICLE{K,\n   author = {A},\n   title = {T},\n}\n\n"},
         {"nominal: only a cite key", "@book{K}", "@BOOK{K,\n}\n\n"},
-        {"nominal: no cite key starts on the header line", "@misc{, title = \"T\"}",
-         "@MISC{   title = {T},\n}\n\n"},
+        // Regression: an entry without a key started its first field on the header line, where
+        // BibTeX takes the field's name for the key and then fails at "=".
+        {"regression: an empty key is written before its comma", "@misc{, title = \"T\"}",
+         "@MISC{,\n   title = {T},\n}\n\n"},
+        // Regression: the key `a=b` was lost and the entry written without one.
+        {"regression: a key holding =", "@misc{a=b, title={T}}",
+         "@MISC{a=b,\n   title = {T},\n}\n\n"},
+        {"nominal: a key holding } is written in parentheses", "@misc(k}x, title={T})",
+         "@MISC(k}x,\n   title = {T},\n)\n\n"},
+        {"nominal: a key holding ) is written in braces", "@misc{k)x, title={T}}",
+         "@MISC{k)x,\n   title = {T},\n}\n\n"},
         // Regression: BibTeX reports a comma after an abbreviation's value as an error.
         {"regression: abbreviation without a trailing comma", "@STRING{jcp = \"J. Chem. Phys.\"}",
          "@STRING{   jcp = {J. Chem. Phys.}\n}\n\n"},

@@ -172,6 +172,16 @@ TToken BibScanner::ExpectKey() {
 
 TToken BibScanner::ExpectName() {
     SkipWhiteSpace();
+    // Where a field name is due, "%" starts a comment up to the end of its line, as files made for
+    // other tools use it. BibTeX rejects such a line, but reading it as a name or a value lost the
+    // field after it.
+    while (!AtEnd() && Current() == '%') {
+        const void* lineEnd = std::memchr(text_.data() + pos_, '\n', text_.size() - pos_);
+        pos_ = lineEnd == nullptr
+                   ? text_.size()
+                   : static_cast<std::size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
+        SkipWhiteSpace();
+    }
     TToken token;
     token.Offset = pos_;
     if (AtEnd()) {

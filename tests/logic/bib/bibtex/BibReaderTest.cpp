@@ -227,8 +227,8 @@ TEST(BibReader, Names) {
          {"ARTICLE K: cite key = {K}; author = {A}; title = {T}"}},
         // Regression: the first character was skipped, so `_title` overwrote the title.
         {"regression: names starting with odd characters are names of their own",
-         "@BOOK{K, title = {T}, _title = {X}, editor = {E}, %editor = {Y}}",
-         {"BOOK K: cite key = {K}; editor = {E}; title = {T}; +_title = {X}; +%editor = {Y}"}},
+         "@BOOK{K, title = {T}, _title = {X}, editor = {E}, .editor = {Y}}",
+         {"BOOK K: cite key = {K}; editor = {E}; title = {T}; +_title = {X}; +.editor = {Y}"}},
         // Regression: a name without value replaced the cite key by "note".
         {"regression: name without value after a field leaves the cite key",
          "@MISC{K, title = {T}, note = , year = 2}",
@@ -236,6 +236,34 @@ TEST(BibReader, Names) {
         {"nominal: name without value before any field is the cite key",
          "@MISC{ key:1/b , title = {T}}",
          {"MISC key:1/b: cite key = {key:1/b}; title = {T}"}},
+    });
+}
+
+TEST(BibReader, PercentLinesBetweenFields) {
+    RunRows({
+        // Regression: the comment's words were read as a name and a value, and skipping them up
+        // to the next comma took the year with them.
+        {"regression: a % line where a field name is due is a comment",
+         "@BOOK{K,\n  title = {T},\n% a remark, then\n  year = 1999,\n}",
+         {"BOOK K: cite key = {K}; title = {T}; year = 1999"}},
+        {"nominal: a field commented out",
+         "@MISC{K,\n  %url = {u},\n  note = {N}\n}",
+         {"MISC K: cite key = {K}; note = {N}"}},
+        {"nominal: comment after the key, and lines in a row",
+         "@MISC{K, % the key\n%\n  % more\n  note = {N}}",
+         {"MISC K: cite key = {K}; note = {N}"}},
+        {"nominal: comment at the end of an entry",
+         "@MISC{K, note = {N},\n% done\n}\n@MISC{L,}",
+         {"MISC K: cite key = {K}; note = {N}", "MISC L: cite key = {L}"}},
+        {"nominal: CR LF line ends",
+         "@MISC{K,\r\n% c\r\n  note = {N}\r\n}",
+         {"MISC K: cite key = {K}; note = {N}"}},
+        {"nominal: % inside a value is text",
+         "@MISC{K, note = {50% off}, year = 1}",
+         {"MISC K: cite key = {K}; year = 1; note = {50% off}"}},
+        {"robustness: comment to the end of the file",
+         "@MISC{K, note = {N}, % no line end",
+         {"MISC K: cite key = {K}; note = {N}"}},
     });
 }
 

@@ -14,16 +14,17 @@
 namespace orvelt {
 namespace {
 
-bool BracesBalance(std::string_view text) {
+// The braces `text` leaves open, or -1 when a "}" closes more than was opened before it.
+std::ptrdiff_t OpenBraces(std::string_view text) {
     std::ptrdiff_t level = 0;
     for (char c : text) {
         if (c == '{') {
             ++level;
         } else if (c == '}' && --level < 0) {
-            return false;
+            return -1;
         }
     }
-    return level == 0;
+    return level;
 }
 
 // The window offers a type's pairs as values it writes in braces; only a field kept outside the
@@ -32,8 +33,9 @@ ValueForm PairForm(ValueForm form) {
     return form == ValueForm::Quoted ? ValueForm::Delimited : form;
 }
 
-// A field's value as read: a view into the file for a single piece, the pieces joined only for a
-// concatenation, so that a value is copied once, into its pair.
+// A field's value as read: a view into the file for a single piece; text of its own only for a
+// concatenation or a value closed at the end of the file, so that a value is copied once, into
+// its pair.
 struct ReadValue {
     std::string_view Single;
     std::string Joined;
@@ -93,6 +95,10 @@ public:
 private:
     // Collects the value tokens from `token` on; leaves `token` at the first token of another
     // kind. A single delimited value loses its delimiters; anything else is kept as written.
+    //
+    // A value the file ended inside is closed where the file ends. Written back as it was read,
+    // it would stay open and take in every entry written after it, entries that came before it
+    // in the file included, since abbreviations are written first.
     std::optional<ReadValue> ReadValues(TToken& token) {
         if (token.Kind == BibTokenKind::Name) {
             token = scanner_.GetToken();
@@ -108,12 +114,23 @@ private:
             value.Single = first.Text;
             value.Form = ValueForm::Raw;
             if (first.Delimited) {
-                if (BracesBalance(first.Content)) {
+                const std::ptrdiff_t open = OpenBraces(first.Content);
+                if (open == 0 || (open > 0 && first.Open)) {
                     value.Single = first.Content;
                     value.Form =
                         first.Text.front() == '"' ? ValueForm::Quoted : ValueForm::Delimited;
+                    if (open > 0) {
+                        value.IsJoined = true;
+                        value.Joined = first.Content;
+                        value.Joined.append(static_cast<std::size_t>(open), '}');
+                    }
                 } else {
                     AddBibDiagnostic(report_.Diagnostics, first.Offset, bibmsg::UnbalancedBraces);
+                    if (first.Open) {
+                        value.IsJoined = true;
+                        value.Joined = first.Text;
+                        value.Joined += scanner_.OpenValueClosing();
+                    }
                 }
             }
             return value;
@@ -123,6 +140,9 @@ private:
         value.Joined = first.Text;
         while (token.Kind == BibTokenKind::Value) {
             value.Joined += token.Text;
+            if (token.Open) {
+                value.Joined += scanner_.OpenValueClosing();
+            }
             token = scanner_.GetToken();
         }
         return value;

@@ -2,6 +2,7 @@
 
 #include "core/AsciiCase.h"
 
+#include <algorithm>
 #include <cstring>
 #include <tuple>
 
@@ -62,6 +63,7 @@ std::string_view BibScanner::ReadUntil(const StopSet& stops, Depth depth) {
             --level;
         }
     }
+    lastLevel_ = level;
     return text_.substr(start, pos_ - start);
 }
 
@@ -278,6 +280,10 @@ TToken BibScanner::DelimitedValue(char closing, Depth depth) {
     token.Content = ReadUntil(stops, depth);
     if (AtEnd()) {
         Report(token.Offset, bibmsg::UnterminatedValue);
+        token.Open = true;
+        valueClosing_.assign(static_cast<std::size_t>(std::max<std::ptrdiff_t>(lastLevel_, 0)),
+                             '}');
+        valueClosing_.push_back(closing);
     } else {
         ++pos_;
     }

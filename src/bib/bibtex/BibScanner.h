@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +41,10 @@ public:
     // less; that byte is not consumed. Runs to the end of the file when there is none.
     [[nodiscard]] std::string_view ReadUntil(const StopSet& stops, Depth depth);
 
+    // What closes the delimited value the file ended inside (the braces left open in it, then its
+    // closing delimiter); empty until then.
+    [[nodiscard]] std::string_view OpenValueClosing() const { return valueClosing_; }
+
     [[nodiscard]] State CurrentState() const { return state_; }
     void SetState(State state);
     [[nodiscard]] std::size_t Position() const { return pos_; }
@@ -58,6 +63,8 @@ private:
     std::string_view text_;
     std::vector<BibDiagnostic>& diagnostics_;
     std::size_t pos_ = 0;
+    std::ptrdiff_t lastLevel_ = 0; // the nesting depth where the last `ReadUntil` stopped
+    std::string valueClosing_;
     State state_ = State::SeekEntry;
     char entryCloser_ = '}'; // the delimiter that closes the entry being read
     // Within a field's value: a piece has been read and only "#", "," or the entry's end may

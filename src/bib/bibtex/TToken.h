@@ -21,6 +21,7 @@ struct TToken {
     // For values: the text between the delimiters of a delimited value, else the same as Text.
     std::string_view Content;
     bool Delimited = false;
+    bool Open = false;     // a delimited value the file ended inside
     bool Operator = false; // the concatenation operator "#"
 };
 

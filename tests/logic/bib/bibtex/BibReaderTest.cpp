@@ -363,6 +363,35 @@ TEST(BibReader, MalformedInput) {
     });
 }
 
+TEST(BibReader, ValuesOpenAtTheEndAreClosed) {
+    RunRows({
+        // Regression: the abbreviation kept its value open; written first, it took in both entries.
+        {"regression: open abbreviation after entries",
+         "@article{zzz, title={Zed}, year=1999} @book{yyy, title={Why}} @string{foo = {A {b",
+         {"ARTICLE zzz: cite key = {zzz}; title = {Zed}; year = 1999",
+          "BOOK yyy: cite key = {yyy}; title = {Why}", "STRING foo: foo = {A {b}}"}},
+        {"regression: open preamble", "@PREAMBLE{\"A {b", {"PREAMBLE Preamble:  = {A {b}}"}},
+        {"regression: open braced field",
+         "@MISC{K, title = {A {b",
+         {"MISC K: cite key = {K}; title = {A {b}}"}},
+        {"regression: open quoted field",
+         "@MISC{K, title = \"A {b",
+         {"MISC K: cite key = {K}; title = {A {b}}"}},
+        {"nominal: open quoted field outside the table keeps its quotes",
+         "@MISC{K, url = \"A {b",
+         {"MISC K: cite key = {K}; +url = \"A {b}\""}},
+        {"nominal: open piece of a concatenation",
+         "@MISC{K, title = \"a\" # {b {c",
+         {"MISC K: cite key = {K}; title = \"a\" # {b {c}}"}},
+        {"robustness: open quoted value with a stray }",
+         "@MISC{K, title = \"a}b{c",
+         {"MISC K: cite key = {K}; title = \"a}b{c\""}},
+        {"robustness: open value in parentheses",
+         "@MISC{K, title = (a (b{c",
+         {"MISC K: cite key = {K}; title = {a (b{c}}"}},
+    });
+}
+
 TEST(BibReader, HugeAndBinaryInputEnds) {
     struct Huge {
         const char* name;

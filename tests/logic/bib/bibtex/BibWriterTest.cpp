@@ -108,6 +108,35 @@ TEST(BibWriter, TextOfEntries) {
     }
 }
 
+// Write, read, write: the same bytes, and every entry read back as it was read.
+void ExpectRoundTrip(std::string_view source) {
+    const BibReadResult first = ReadBIB(source);
+    const std::string text = WriteBIB(first.Database);
+    const BibReadResult back = ReadBIB(text);
+    EXPECT_EQ(back.Database, first.Database) << text;
+    EXPECT_EQ(WriteBIB(back.Database), text);
+}
+
+TEST(BibWriter, ValuesOpenAtTheEndAreWrittenClosed) {
+    // Regression: the open abbreviation was written first, still open, and took in the entries.
+    ExpectWrite(ReadBIB("@article{zzz, title={Zed}, year=1999}\n@book{yyy, title={Why}}\n"
+                        "@string{foo = {A {b")
+                    .Database,
+                "@STRING{   foo = {A {b}}\n}\n\n@ARTICLE{zzz,\n   title = {Zed},\n   year = "
+                "1999,\n}\n\n@BOOK{yyy,\n   title = {Why},\n}\n\n");
+    const char* sources[] = {
+        "@MISC{a,} @PREAMBLE{\"A {b",          "@MISC{a,} @MISC{K, title = \"A {b",
+        "@MISC{a,} @MISC{K, url = \"A {{b",    "@MISC{a,} @MISC{K, title = \"a\" # {b {c",
+        "@MISC{a,} @MISC{K, title = \"a}b{c",  "@MISC{a,} @MISC{K, title = (a}((b",
+        "@MISC{a,} @STRING{s = \"x\" # \"a}}",
+    };
+    for (const char* source : sources) {
+        SCOPED_TRACE(source);
+        ExpectRoundTrip(source);
+        EXPECT_EQ(ReadBIB(WriteBIB(ReadBIB(source).Database)).Database.EntryCount(), 2u);
+    }
+}
+
 TEST(BibWriter, EntriesMadeInTheWindow) {
     BibDatabase database; // new: LF
     Tdata entry;

@@ -20,7 +20,6 @@ struct BibDiagnostic {
 };
 
 namespace bibmsg {
-inline constexpr std::string_view UnknownType = "entry of an unknown type skipped";
 inline constexpr std::string_view UnterminatedValue = "value not closed before the end of the file";
 inline constexpr std::string_view UnterminatedEntry = "entry not closed before the end of the file";
 inline constexpr std::string_view ValueWithoutHash =

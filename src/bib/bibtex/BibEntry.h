@@ -29,4 +29,18 @@ struct BibEntry {
     bool operator==(const BibEntry&) const = default;
 };
 
+// An entry of a type that is none of the sixteen (@ONLINE, @THESIS, @SOFTWARE, a misspelt type).
+// BibTeX reads it all the same, and other entries may cross-reference it, so it is kept as its
+// text and written back unchanged; the window lists it without offering to edit it.
+struct UnknownEntry {
+    std::string Type;     // the type word as written
+    std::string Key;      // the citation key
+    std::string Crossref; // the value of its first crossref field, as a pair would hold it
+    // From its "@" to its closing delimiter. An entry the file ended inside is closed here, so
+    // that written back it ends where it ended in the file.
+    std::string Text;
+
+    bool operator==(const UnknownEntry&) const = default;
+};
+
 } // namespace orvelt

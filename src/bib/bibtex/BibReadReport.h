@@ -13,8 +13,10 @@ struct BibReadReport {
     // Set when the file could not be read at all: the system's description of why. Nothing was
     // added then, which is not the same as a file without entries.
     std::optional<std::string> IoError;
-    int AddedEntries = 0;
-    // Entries of types that are none of the sixteen (@COMMENT, @ONLINE, misspelt types).
+    int AddedEntries = 0; // of the sixteen types
+    // Entries of other types (@ONLINE, misspelt types), kept whole.
+    int UnknownEntries = 0;
+    // @COMMENT entries: BibTeX reads nothing of them, and nothing of them is kept.
     int SkippedEntries = 0;
     // Fields whose names their type's table does not list: kept, written back after the pairs.
     int ExtraFields = 0;

@@ -53,6 +53,11 @@ struct OpenEntry {
     bool HasKey = false;
     bool HasField = false;
     std::uint32_t GivenPairs = 0; // bit i: pair i has had its value, a later one is a repeat
+    // An entry of another type, kept as its text from `Start` on.
+    bool Unknown = false;
+    std::size_t Start = 0;
+    bool HasCrossref = false;
+    UnknownEntry Other;
 };
 static_assert(Tdata::Capacity <= 32);
 
@@ -60,7 +65,8 @@ static_assert(Tdata::Capacity <= 32);
 class BibReader {
 public:
     BibReader(BibDatabase& into, std::string_view text, BibReadReport& report)
-        : into_(into), scanner_(text, report.Diagnostics), report_(report) {}
+        : into_(into), text_(text), scanner_(text, report.Diagnostics, DetectLineEnd(text)),
+          report_(report) {}
 
     void Run() {
         TToken token = scanner_.GetToken();
@@ -153,8 +159,13 @@ private:
         current_ = OpenEntry{};
         current_.Type = FindEntryType(token.Text);
         if (current_.Type < 0) {
-            ++report_.SkippedEntries;
-            AddBibDiagnostic(report_.Diagnostics, token.Offset, bibmsg::UnknownType);
+            if (EqualsIgnoringCase(token.Text, "COMMENT")) {
+                ++report_.SkippedEntries;
+            } else {
+                current_.Unknown = true;
+                current_.Start = token.Offset;
+                current_.Other.Type = token.Text;
+            }
             return;
         }
         current_.Entry = &into_.Category(current_.Type).emplace_back();
@@ -162,6 +173,15 @@ private:
     }
 
     void FinishEntry() {
+        if (current_.Unknown) {
+            UnknownEntry& other = current_.Other;
+            other.Text = text_.substr(current_.Start, scanner_.EntryEnd() - current_.Start);
+            other.Text += scanner_.EntryClosing();
+            into_.AddUnknownEntry(std::move(other));
+            ++report_.UnknownEntries;
+            current_ = OpenEntry{};
+            return;
+        }
         if (current_.Type < 0) {
             return;
         }
@@ -175,6 +195,10 @@ private:
     }
 
     void ApplyField(const TToken& name, std::optional<ReadValue> value) {
+        if (current_.Unknown) {
+            NoteUnknownField(name, value);
+            return;
+        }
         if (current_.Type < 0) {
             return;
         }
@@ -266,6 +290,22 @@ private:
         }
     }
 
+    // Of an entry kept as its text, only what the window lists and the writer orders by is read.
+    void NoteUnknownField(const TToken& name, const std::optional<ReadValue>& value) {
+        if (!value) {
+            if (!current_.HasKey && !current_.HasField) {
+                current_.Other.Key = name.Text;
+                current_.HasKey = true;
+            }
+            return;
+        }
+        current_.HasField = true;
+        if (!current_.HasCrossref && EqualsIgnoringCase(name.Text, "crossref")) {
+            current_.Other.Crossref = value->Text();
+            current_.HasCrossref = true;
+        }
+    }
+
     void ApplyBareValue(ReadValue& value) {
         if (current_.Type < 0) {
             return;
@@ -281,6 +321,7 @@ private:
     }
 
     BibDatabase& into_;
+    std::string_view text_;
     BibScanner scanner_;
     BibReadReport& report_;
     OpenEntry current_;

@@ -77,6 +77,30 @@ void BibScanner::Report(std::size_t offset, std::string_view message) {
     AddBibDiagnostic(diagnostics_, offset, message);
 }
 
+void BibScanner::CloseEntry() {
+    ++pos_;
+    SetState(State::SeekEntry);
+    entryEnd_ = pos_;
+    entryClosing_.clear();
+}
+
+TToken BibScanner::EndInsideEntry() {
+    Report(pos_, bibmsg::UnterminatedEntry);
+    entryEnd_ = text_.size();
+    entryClosing_ = pending_;
+    entryClosing_.push_back(entryCloser_);
+    TToken token;
+    token.Offset = pos_;
+    return token;
+}
+
+// At the end of the file, inside a name or a skipped stretch with `level` brackets open.
+void BibScanner::LeaveOpen(std::ptrdiff_t level) {
+    if (AtEnd()) {
+        pending_.assign(static_cast<std::size_t>(std::max<std::ptrdiff_t>(level, 0)), '}');
+    }
+}
+
 TToken BibScanner::GetToken() {
     TToken token;
     switch (state_) {
@@ -110,18 +134,18 @@ bool BibScanner::SeekEntry(TToken& token) {
             static_cast<std::size_t>(static_cast<const char*>(at) - text_.data());
         pos_ = atPos + 1;
         SkipWhiteSpace();
-        const std::size_t wordStart = pos_;
         const std::string_view word = ReadUntil(kWordStops, Depth::BracesOnly);
         SkipWhiteSpace();
         if (word.empty() || AtEnd() || (Current() != '{' && Current() != '(')) {
             continue;
         }
         entryCloser_ = Current() == '{' ? '}' : ')';
+        pending_.clear();
         ++pos_;
         token.Kind = BibTokenKind::Type;
         token.Text = word;
         token.Content = word;
-        token.Offset = wordStart;
+        token.Offset = atPos;
         if (EqualsIgnoringCase(word, "COMMENT")) {
             SetState(State::SeekEntry); // BibTeX reads nothing of it: an entry may start inside
         } else if (EqualsIgnoringCase(word, "PREAMBLE")) {
@@ -142,17 +166,15 @@ bool BibScanner::SeekEntry(TToken& token) {
 // author meant.
 TToken BibScanner::ExpectKey() {
     SkipWhiteSpace();
+    if (AtEnd()) {
+        return EndInsideEntry();
+    }
     TToken token;
     token.Offset = pos_;
-    if (AtEnd()) {
-        Report(pos_, bibmsg::UnterminatedEntry);
-        return token;
-    }
     token.Kind = BibTokenKind::Name;
     const unsigned char c = Current();
     if (c == ')' || c == '}') {
-        ++pos_;
-        SetState(State::SeekEntry);
+        CloseEntry();
         return token;
     }
     if (c == ',') {
@@ -179,22 +201,23 @@ TToken BibScanner::ExpectName() {
     // field after it.
     while (!AtEnd() && Current() == '%') {
         const void* lineEnd = std::memchr(text_.data() + pos_, '\n', text_.size() - pos_);
-        pos_ = lineEnd == nullptr
-                   ? text_.size()
-                   : static_cast<std::size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
+        if (lineEnd == nullptr) {
+            pos_ = text_.size();
+            pending_ = eol_;
+        } else {
+            pos_ = static_cast<std::size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
+        }
         SkipWhiteSpace();
+    }
+    if (AtEnd()) {
+        return EndInsideEntry();
     }
     TToken token;
     token.Offset = pos_;
-    if (AtEnd()) {
-        Report(pos_, bibmsg::UnterminatedEntry);
-        return token;
-    }
     token.Kind = BibTokenKind::Name;
     const unsigned char c = Current();
     if (c == ')' || c == '}') {
-        ++pos_;
-        SetState(State::SeekEntry);
+        CloseEntry();
         return token;
     }
     if (c == ',') {
@@ -209,6 +232,7 @@ TToken BibScanner::ExpectName() {
     }
     token.Text = ReadUntil(kNameStops, Depth::BracesAndParentheses);
     token.Content = token.Text;
+    LeaveOpen(lastLevel_);
     SetState(State::ExpectValue);
     return token;
 }
@@ -221,12 +245,11 @@ TToken BibScanner::ExpectValue() {
                 ++pos_;
             }
         }
+        if (AtEnd()) {
+            return EndInsideEntry();
+        }
         TToken token;
         token.Offset = pos_;
-        if (AtEnd()) {
-            Report(pos_, bibmsg::UnterminatedEntry);
-            return token;
-        }
         const unsigned char c = Current();
         if (c == '#') {
             ++pos_;
@@ -237,10 +260,15 @@ TToken BibScanner::ExpectValue() {
             token.Operator = true;
             return token;
         }
-        if (c == ',' || c == ')' || c == '}') {
+        if (c == ',') {
             ++pos_;
             token.Kind = BibTokenKind::Name;
-            SetState(c == ',' ? State::ExpectName : State::SeekEntry);
+            SetState(State::ExpectName);
+            return token;
+        }
+        if (c == ')' || c == '}') {
+            token.Kind = BibTokenKind::Name;
+            CloseEntry();
             return token;
         }
         if (afterPiece_ || c == '%' || c == '\'') {
@@ -248,6 +276,7 @@ TToken BibScanner::ExpectValue() {
             // cannot start one: gluing them would write back text BibTeX cannot read.
             Report(pos_, afterPiece_ ? bibmsg::ValueWithoutHash : bibmsg::StrayCharacter);
             std::ignore = ReadUntil(kFieldEnd, Depth::BracesAndParentheses);
+            LeaveOpen(lastLevel_);
             continue;
         }
         afterPiece_ = true;
@@ -284,6 +313,7 @@ TToken BibScanner::DelimitedValue(char closing, Depth depth) {
         valueClosing_.assign(static_cast<std::size_t>(std::max<std::ptrdiff_t>(lastLevel_, 0)),
                              '}');
         valueClosing_.push_back(closing);
+        pending_ = valueClosing_;
     } else {
         ++pos_;
     }

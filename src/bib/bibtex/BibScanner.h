@@ -2,6 +2,7 @@
 
 #include "bib/bibtex/BibDiagnostic.h"
 #include "bib/bibtex/TToken.h"
+#include "core/LineEnd.h"
 
 #include <array>
 #include <cstddef>
@@ -32,8 +33,10 @@ public:
 
     using StopSet = std::array<bool, 256>;
 
-    BibScanner(std::string_view text, std::vector<BibDiagnostic>& diagnostics)
-        : text_(text), diagnostics_(diagnostics) {}
+    // `lineEnd`: what ends a comment line the file ended inside, when that entry is closed.
+    BibScanner(std::string_view text, std::vector<BibDiagnostic>& diagnostics,
+               LineEnd lineEnd = LineEnd::Lf)
+        : text_(text), diagnostics_(diagnostics), eol_(LineEndText(lineEnd)) {}
 
     [[nodiscard]] TToken GetToken();
 
@@ -44,6 +47,14 @@ public:
     // What closes the delimited value the file ended inside (the braces left open in it, then its
     // closing delimiter); empty until then.
     [[nodiscard]] std::string_view OpenValueClosing() const { return valueClosing_; }
+
+    // Where the entry read last ends: just after its closing delimiter, or at the end of the file.
+    [[nodiscard]] std::size_t EntryEnd() const { return entryEnd_; }
+    // What the entry read last lacks when the file ended inside it, so that its text reads back
+    // as the same entry ending at the same place: the brackets left open in its last name or
+    // value, that value's delimiter or the line end of a comment, then the entry's delimiter.
+    // Empty when the entry was closed.
+    [[nodiscard]] std::string_view EntryClosing() const { return entryClosing_; }
 
     [[nodiscard]] State CurrentState() const { return state_; }
     void SetState(State state);
@@ -59,12 +70,19 @@ private:
     [[nodiscard]] TToken ExpectValue();
     [[nodiscard]] TToken DelimitedValue(char closing, Depth depth);
     void Report(std::size_t offset, std::string_view message);
+    void CloseEntry();
+    [[nodiscard]] TToken EndInsideEntry();
+    void LeaveOpen(std::ptrdiff_t level);
 
     std::string_view text_;
     std::vector<BibDiagnostic>& diagnostics_;
     std::size_t pos_ = 0;
     std::ptrdiff_t lastLevel_ = 0; // the nesting depth where the last `ReadUntil` stopped
     std::string valueClosing_;
+    std::string_view eol_;
+    std::string pending_; // closes the name or value the file ended inside
+    std::size_t entryEnd_ = 0;
+    std::string entryClosing_;
     State state_ = State::SeekEntry;
     char entryCloser_ = '}'; // the delimiter that closes the entry being read
     // Within a field's value: a piece has been read and only "#", "," or the entry's end may

@@ -77,6 +77,12 @@ public:
         Close();
     }
 
+    void Unknown(const UnknownEntry& entry) {
+        Append(entry.Text);
+        EndLine();
+        EndLine();
+    }
+
     // The text stays delimited (or in the form it was read in) so that it reads back as a value.
     void Preamble(const Tdata& entry) {
         Append("@PREAMBLE{");
@@ -129,28 +135,40 @@ private:
     std::string text_;
 };
 
+// An entry to be written: one of the sixteen types, or one kept as its text.
 struct Placed {
-    int Type;
-    const BibEntry* Entry;
+    int Type = -1;
+    const BibEntry* Entry = nullptr;
+    const UnknownEntry* Other = nullptr;
     int Depth = 0; // below the entries that cross-reference it
+
+    [[nodiscard]] std::string_view Value(std::string_view name) const {
+        const int index = FindField(Entry->Data, name);
+        return index >= 0 ? std::string_view(Entry->Data.Fields[index].Value) : std::string_view();
+    }
+    [[nodiscard]] std::string_view Key() const {
+        return Other != nullptr ? std::string_view(Other->Key) : Value(CiteKeyName);
+    }
+    [[nodiscard]] std::string_view Crossref() const {
+        return Other != nullptr ? std::string_view(Other->Crossref) : Value("crossref");
+    }
 };
 
-// The ordinary entries in writing order: tree order, with every cross-referenced entry moved
-// after all entries that refer to it. Entries sharing a cite key move together, since BibTeX
-// may take any one of them.
-std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
+// The entries in writing order: the sixteen types' entries in tree order, then those of other
+// types, with every cross-referenced entry moved after all entries that refer to it, whatever
+// their types. Entries sharing a cite key move together, since BibTeX may take any one of them.
+std::vector<Placed> EntryOrder(const BibDatabase& database) {
     std::vector<Placed> order;
     for (int type = 0; type < StringType; ++type) {
         for (const BibEntry& entry : database.Category(type)) {
-            order.push_back(Placed{type, &entry, 0});
+            order.push_back(Placed{type, &entry, nullptr, 0});
         }
     }
-    const auto valueOf = [](const Tdata& entry, std::string_view name) {
-        const int index = FindField(entry, name);
-        return index >= 0 ? std::string_view(entry.Fields[index].Value) : std::string_view();
-    };
+    for (const UnknownEntry& other : database.UnknownEntries()) {
+        order.push_back(Placed{-1, nullptr, &other, 0});
+    }
     const bool anyCrossref = std::any_of(order.begin(), order.end(), [&](const Placed& placed) {
-        return !valueOf(placed.Entry->Data, "crossref").empty();
+        return !placed.Crossref().empty();
     });
     if (!anyCrossref) {
         return order;
@@ -160,14 +178,14 @@ std::vector<Placed> OrdinaryOrder(const BibDatabase& database) {
     std::vector<std::size_t> group(order.size());
     std::size_t groups = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const std::string_view key = valueOf(order[i].Entry->Data, CiteKeyName);
+        const std::string_view key = order[i].Key();
         group[i] =
             key.empty() ? groups++ : groupOfKey.try_emplace(UpperAscii(key), groups).first->second;
         groups = std::max(groups, group[i] + 1);
     }
     std::vector<std::pair<std::size_t, std::size_t>> references; // (child group, parent group)
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const std::string_view crossref = valueOf(order[i].Entry->Data, "crossref");
+        const std::string_view crossref = order[i].Crossref();
         const auto found =
             crossref.empty() ? groupOfKey.end() : groupOfKey.find(UpperAscii(crossref));
         if (found != groupOfKey.end() && found->second != group[i]) {
@@ -215,6 +233,9 @@ std::string WriteBIB(const BibDatabase& database) {
             }
         }
     }
+    for (const UnknownEntry& other : database.UnknownEntries()) {
+        estimate += other.Text.size() + 4;
+    }
     out.Reserve(estimate);
     for (const BibEntry& entry : database.Category(StringType)) {
         out.Abbreviation(entry);
@@ -222,8 +243,12 @@ std::string WriteBIB(const BibDatabase& database) {
     for (const BibEntry& entry : database.Category(PreambleType)) {
         out.Preamble(entry.Data);
     }
-    for (const Placed& placed : OrdinaryOrder(database)) {
-        out.Ordinary(placed.Type, *placed.Entry);
+    for (const Placed& placed : EntryOrder(database)) {
+        if (placed.Other != nullptr) {
+            out.Unknown(*placed.Other);
+        } else {
+            out.Ordinary(placed.Type, *placed.Entry);
+        }
     }
     return out.Take();
 }

@@ -20,9 +20,10 @@ std::string Shown(const FieldPair& pair) {
 }
 
 // The database as lines "TYPE caption: name = value; ...", category by category in tree order,
-// with every pair that has a value, then the fields kept beyond the pairs: "+" marks a name the
-// type's table does not list, "again" a value BibTeX ignores. A delimited value is shown in
-// braces, a quoted one in double quotes, a raw one as it is.
+// with every pair that has a value, then the fields kept beyond the pairs, then the entries of
+// other types as "OTHER type key -> crossref: text". Among the fields beyond the pairs "+" marks a
+// name the type's table does not list, "again" a value BibTeX ignores. A delimited value is shown
+// in braces, a quoted one in double quotes, a raw one as it is.
 std::vector<std::string> Describe(const BibDatabase& database) {
     std::vector<std::string> lines;
     for (int type = 0; type < EntryTypeCount; ++type) {
@@ -44,6 +45,11 @@ std::vector<std::string> Describe(const BibDatabase& database) {
             lines.push_back(line);
         }
     }
+    for (const UnknownEntry& other : database.UnknownEntries()) {
+        lines.push_back("OTHER " + other.Type + " " + other.Key +
+                        (other.Crossref.empty() ? "" : " -> " + other.Crossref) + ": " +
+                        other.Text);
+    }
     return lines;
 }
 
@@ -61,7 +67,8 @@ void RunRows(const std::vector<Row>& rows) {
         EXPECT_TRUE(result.Report.Readable());
         EXPECT_EQ(Describe(result.Database), row.entries);
         EXPECT_EQ(result.Report.SkippedEntries, row.skipped);
-        EXPECT_EQ(result.Report.AddedEntries, static_cast<int>(row.entries.size()));
+        EXPECT_EQ(result.Report.AddedEntries + result.Report.UnknownEntries,
+                  static_cast<int>(row.entries.size()));
     }
 }
 
@@ -308,14 +315,48 @@ TEST(BibReader, EntryStarts) {
         {"nominal: @ followed by a word and no brace is free text",
          "@misc then @MISC{K,}",
          {"MISC K: cite key = {K}"}},
-        {"nominal: unknown types skipped and counted",
+        // Regression: entries of other types were dropped, and with them what BibTeX printed.
+        {"regression: entries of other types kept, comments skipped",
          "@COMMENT{x} @ONLINE{o, title = {O}} @artcle{m, title = {M}} @MISC{K, title = {T}}",
-         {"MISC K: cite key = {K}; title = {T}"},
-         3},
+         {"MISC K: cite key = {K}; title = {T}", "OTHER artcle m: @artcle{m, title = {M}}",
+          "OTHER ONLINE o: @ONLINE{o, title = {O}}"},
+         1},
         {"nominal: a comment is not read, as BibTeX does not read it",
          "@comment{ (unbalanced } @MISC{K,}",
          {"MISC K: cite key = {K}"},
          1},
+    });
+}
+
+TEST(BibReader, EntriesOfOtherTypesKeptWhole) {
+    RunRows({
+        {"nominal: from @ to the closing delimiter, as written",
+         "x @ Online ( o1 ,\n  title = {T} , crossref = \"P\" ) y",
+         {"OTHER Online o1 -> P: @ Online ( o1 ,\n  title = {T} , crossref = \"P\" )"}},
+        {"nominal: the first crossref, in any case",
+         "@thesis{t, CrossRef = {a}, crossref = {b}}",
+         {"OTHER thesis t -> a: @thesis{t, CrossRef = {a}, crossref = {b}}"}},
+        {"nominal: a closing brace inside a value",
+         "@software{s, note = \"x}\"} @MISC{K,}",
+         {"MISC K: cite key = {K}", "OTHER software s: @software{s, note = \"x}\"}"}},
+        {"nominal: listed by type, then key",
+         "@online{b,} @Book2{z,} @ONLINE{A,}",
+         {"OTHER Book2 z: @Book2{z,}", "OTHER ONLINE A: @ONLINE{A,}",
+          "OTHER online b: @online{b,}"}},
+        // Regression candidates: an entry the file ends inside must end where it ended, or,
+        // written before others, it would take them in.
+        {"robustness: open value",
+         "@online{o, title = {A {b",
+         {"OTHER online o: @online{o, title = {A {b}}}"}},
+        {"robustness: open quoted value in parentheses",
+         "@online(o, title = \"A",
+         {"OTHER online o: @online(o, title = \"A\")"}},
+        {"robustness: open name", "@online{o, ti{tle", {"OTHER online o: @online{o, ti{tle}}"}},
+        {"robustness: open comment", "@online{o, % c", {"OTHER online o: @online{o, % c\n}"}},
+        {"robustness: open after the key", "@online{o", {"OTHER online o: @online{o}"}},
+        {"robustness: open stray text",
+         "@online{o, title = {a} x{y",
+         {"OTHER online o: @online{o, title = {a} x{y}}"}},
     });
 }
 
@@ -460,11 +501,12 @@ TEST(BibReader, ImportAddsAndSortsKeepingLineEnds) {
     ASSERT_EQ(open.LineEnding, LineEnd::CrLf);
     const BibReadReport report = ImportBIB(open, "@MISC{a,}\n@STRING{y = {2}}\n@ONLINE{o,}\n");
     EXPECT_EQ(report.AddedEntries, 2);
-    EXPECT_EQ(report.SkippedEntries, 1);
+    EXPECT_EQ(report.UnknownEntries, 1);
     EXPECT_EQ(open.LineEnding, LineEnd::CrLf);
     EXPECT_EQ(Describe(open),
               (std::vector<std::string>{"MISC a: cite key = {a}", "MISC b: cite key = {b}",
-                                        "STRING x: x = {1}", "STRING y: y = {2}"}));
+                                        "STRING x: x = {1}", "STRING y: y = {2}",
+                                        "OTHER ONLINE o: @ONLINE{o,}"}));
 }
 
 TEST(BibReader, LineEndOfTheFile) {

@@ -2,6 +2,7 @@
 
 #include "bib/bibtex/BibDiagnostic.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ struct BibReadReport {
     // Later values of a field an entry already has: kept, while BibTeX uses the first. Each one
     // is also a diagnostic that names the field.
     int RepeatedFields = 0;
+    // Bytes other than white space that were read and not kept: text outside entries, @COMMENT
+    // entries, and "%" comment lines inside entries of the sixteen types.
+    std::size_t DroppedTextBytes = 0;
     std::vector<BibDiagnostic> Diagnostics;
 
     [[nodiscard]] bool Readable() const { return !IoError.has_value(); }

@@ -53,6 +53,7 @@ struct OpenEntry {
     bool HasKey = false;
     bool HasField = false;
     std::uint32_t GivenPairs = 0; // bit i: pair i has had its value, a later one is a repeat
+    std::size_t CommentBytesBefore = 0;
     // An entry of another type, kept as its text from `Start` on.
     bool Unknown = false;
     std::size_t Start = 0;
@@ -95,6 +96,7 @@ public:
             }
         }
         FinishEntry();
+        report_.DroppedTextBytes += scanner_.FreeTextBytes();
         into_.SortAll();
     }
 
@@ -157,6 +159,7 @@ private:
     void StartEntry(const TToken& token) {
         FinishEntry();
         current_ = OpenEntry{};
+        current_.CommentBytesBefore = scanner_.CommentBytes();
         current_.Type = FindEntryType(token.Text);
         if (current_.Type < 0) {
             if (EqualsIgnoringCase(token.Text, "COMMENT")) {
@@ -189,6 +192,7 @@ private:
             MarkRepeats();
         }
         extraOffsets_.clear();
+        report_.DroppedTextBytes += scanner_.CommentBytes() - current_.CommentBytesBefore;
         current_.Entry->Caption = EntryCaption(current_.Entry->Data);
         ++report_.AddedEntries;
         current_ = OpenEntry{};

@@ -77,10 +77,19 @@ void BibScanner::Report(std::size_t offset, std::string_view message) {
     AddBibDiagnostic(diagnostics_, offset, message);
 }
 
+std::size_t BibScanner::TextBytes(std::size_t from, std::size_t to) const {
+    std::size_t count = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        count += kWhiteSpaceSet[static_cast<unsigned char>(text_[i])] ? 0 : 1;
+    }
+    return count;
+}
+
 void BibScanner::CloseEntry() {
     ++pos_;
     SetState(State::SeekEntry);
     entryEnd_ = pos_;
+    freeStart_ = pos_;
     entryClosing_.clear();
 }
 
@@ -128,6 +137,8 @@ bool BibScanner::SeekEntry(TToken& token) {
         const void* at = std::memchr(text_.data() + pos_, '@', text_.size() - pos_);
         if (at == nullptr) {
             pos_ = text_.size();
+            freeTextBytes_ += TextBytes(freeStart_, pos_);
+            freeStart_ = pos_;
             return false;
         }
         const std::size_t atPos =
@@ -147,8 +158,12 @@ bool BibScanner::SeekEntry(TToken& token) {
         token.Content = word;
         token.Offset = atPos;
         if (EqualsIgnoringCase(word, "COMMENT")) {
-            SetState(State::SeekEntry); // BibTeX reads nothing of it: an entry may start inside
-        } else if (EqualsIgnoringCase(word, "PREAMBLE")) {
+            // BibTeX reads nothing of it: an entry may start inside, and it is free text.
+            SetState(State::SeekEntry);
+            return true;
+        }
+        freeTextBytes_ += TextBytes(freeStart_, atPos);
+        if (EqualsIgnoringCase(word, "PREAMBLE")) {
             SetState(State::ExpectValue); // a preamble has no names: its text is a value
         } else if (EqualsIgnoringCase(word, "STRING")) {
             SetState(State::ExpectName);
@@ -200,6 +215,7 @@ TToken BibScanner::ExpectName() {
     // other tools use it. BibTeX rejects such a line, but reading it as a name or a value lost the
     // field after it.
     while (!AtEnd() && Current() == '%') {
+        const std::size_t start = pos_;
         const void* lineEnd = std::memchr(text_.data() + pos_, '\n', text_.size() - pos_);
         if (lineEnd == nullptr) {
             pos_ = text_.size();
@@ -207,6 +223,7 @@ TToken BibScanner::ExpectName() {
         } else {
             pos_ = static_cast<std::size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
         }
+        commentBytes_ += TextBytes(start, pos_);
         SkipWhiteSpace();
     }
     if (AtEnd()) {

@@ -56,6 +56,12 @@ public:
     // Empty when the entry was closed.
     [[nodiscard]] std::string_view EntryClosing() const { return entryClosing_; }
 
+    // Bytes other than white space that no entry holds: text before, between and after entries,
+    // @COMMENT entries, stray "@"s. BibTeX reads none of it.
+    [[nodiscard]] std::size_t FreeTextBytes() const { return freeTextBytes_; }
+    // Bytes other than white space in "%" comments where a field name was due, so far.
+    [[nodiscard]] std::size_t CommentBytes() const { return commentBytes_; }
+
     [[nodiscard]] State CurrentState() const { return state_; }
     void SetState(State state);
     [[nodiscard]] std::size_t Position() const { return pos_; }
@@ -73,6 +79,7 @@ private:
     void CloseEntry();
     [[nodiscard]] TToken EndInsideEntry();
     void LeaveOpen(std::ptrdiff_t level);
+    [[nodiscard]] std::size_t TextBytes(std::size_t from, std::size_t to) const;
 
     std::string_view text_;
     std::vector<BibDiagnostic>& diagnostics_;
@@ -82,6 +89,9 @@ private:
     std::string_view eol_;
     std::string pending_; // closes the name or value the file ended inside
     std::size_t entryEnd_ = 0;
+    std::size_t freeStart_ = 0; // where the text after the last entry starts
+    std::size_t freeTextBytes_ = 0;
+    std::size_t commentBytes_ = 0;
     std::string entryClosing_;
     State state_ = State::SeekEntry;
     char entryCloser_ = '}'; // the delimiter that closes the entry being read

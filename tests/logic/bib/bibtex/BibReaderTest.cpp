@@ -360,6 +360,29 @@ TEST(BibReader, EntriesOfOtherTypesKeptWhole) {
     });
 }
 
+TEST(BibReader, DroppedTextIsCounted) {
+    struct TextRow {
+        const char* name;
+        const char* text;
+        std::size_t dropped;
+    };
+    const TextRow rows[] = {
+        {"nominal: no text", "", 0},
+        {"nominal: white space between entries is not text", " \n@MISC{K,}\r\n\t\n@MISC{L,}\n", 0},
+        {"nominal: text before, between and after entries", "ab @MISC{K,} cd\n@MISC{L,} e", 5},
+        {"nominal: a comment entry, its braces included", "@comment{x y} @MISC{K,}", 12},
+        {"nominal: an @ that starts no entry", "me@x.org\n@MISC{K,}", 8},
+        {"nominal: extra closing braces", "@MISC{K,}}}", 2},
+        {"nominal: % lines in an entry", "@MISC{K,\n% a b\n  %c\n}", 5},
+        {"nominal: % lines of an entry of another type are kept", "@online{o,\n% a b\n}", 0},
+        {"robustness: text after an open value is the value's", "@MISC{K, title = {x} y", 0},
+    };
+    for (const TextRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ReadBIB(row.text).Report.DroppedTextBytes, row.dropped);
+    }
+}
+
 TEST(BibReader, ValuesSideBySide) {
     RunRows({
         // Regression: `12 % {13}` became one raw value "12 % {13}", invalid when written back.

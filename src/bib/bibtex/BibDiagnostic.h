@@ -29,6 +29,7 @@ inline constexpr std::string_view FieldWithoutValue = "field without a value ign
 inline constexpr std::string_view ValueWithoutName = "value without a field name ignored";
 inline constexpr std::string_view RepeatedField =
     "field given again in the entry: BibTeX uses its first value";
+inline constexpr std::string_view NamelessAbbreviation = "abbreviation without a name skipped";
 inline constexpr std::string_view FieldInPreamble = "field in a preamble dropped";
 inline constexpr std::string_view UnbalancedBraces = "unbalanced braces: value kept as written";
 inline constexpr std::string_view TooManyDiagnostics = "further problems not listed";

@@ -17,7 +17,8 @@ struct BibReadReport {
     int AddedEntries = 0; // of the sixteen types
     // Entries of other types (@ONLINE, misspelt types), kept whole.
     int UnknownEntries = 0;
-    // @COMMENT entries: BibTeX reads nothing of them, and nothing of them is kept.
+    // Entries not kept: @COMMENT entries, which BibTeX does not read, and abbreviations without a
+    // name, which it cannot read.
     int SkippedEntries = 0;
     // Fields whose names their type's table does not list: kept, written back after the pairs.
     int ExtraFields = 0;

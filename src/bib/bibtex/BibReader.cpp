@@ -54,9 +54,9 @@ struct OpenEntry {
     bool HasField = false;
     std::uint32_t GivenPairs = 0; // bit i: pair i has had its value, a later one is a repeat
     std::size_t CommentBytesBefore = 0;
+    std::size_t Start = 0; // its "@"
     // An entry of another type, kept as its text from `Start` on.
     bool Unknown = false;
-    std::size_t Start = 0;
     bool HasCrossref = false;
     UnknownEntry Other;
 };
@@ -160,13 +160,13 @@ private:
         FinishEntry();
         current_ = OpenEntry{};
         current_.CommentBytesBefore = scanner_.CommentBytes();
+        current_.Start = token.Offset;
         current_.Type = FindEntryType(token.Text);
         if (current_.Type < 0) {
             if (EqualsIgnoringCase(token.Text, "COMMENT")) {
                 ++report_.SkippedEntries;
             } else {
                 current_.Unknown = true;
-                current_.Start = token.Offset;
                 current_.Other.Type = token.Text;
             }
             return;
@@ -186,6 +186,14 @@ private:
             return;
         }
         if (current_.Type < 0) {
+            return;
+        }
+        if (current_.Type == StringType && current_.Entry->Data.Fields[0].Name.empty()) {
+            // Nothing can refer to it, BibTeX cannot read it, and the writer has no text for it.
+            into_.RemoveEntry(StringType, into_.Category(StringType).size() - 1);
+            ++report_.SkippedEntries;
+            AddBibDiagnostic(report_.Diagnostics, current_.Start, bibmsg::NamelessAbbreviation);
+            current_ = OpenEntry{};
             return;
         }
         if (!current_.Entry->Extra.empty()) {

@@ -421,6 +421,8 @@ TEST(BibReader, MalformedInput) {
          {"MISC K: cite key = {K}; title = {T}", "MISC L: cite key = {L}"}},
         {"robustness: @ at the very end", "@", {}},
         {"robustness: entry that is only a header", "@MISC{", {"MISC ?????:"}},
+        // Regression: kept, it could not be written, so a save lost an entry the window showed.
+        {"regression: abbreviation without a name skipped", "@STRING{x} @STRING{ = {v}}", {}, 2},
         {"robustness: value without a name",
          "@MISC{K, = {x}, title = {T}}",
          {"MISC K: cite key = {K}; title = {T}"}},

@@ -4,7 +4,6 @@
 #include "core/AsciiCase.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -52,7 +51,6 @@ struct OpenEntry {
     BibEntry* Entry = nullptr;
     bool HasKey = false;
     bool HasField = false;
-    std::uint32_t GivenPairs = 0; // bit i: pair i has had its value, a later one is a repeat
     std::size_t CommentBytesBefore = 0;
     std::size_t Start = 0; // its "@"
     // An entry of another type, kept as its text from `Start` on.
@@ -60,7 +58,6 @@ struct OpenEntry {
     bool HasCrossref = false;
     UnknownEntry Other;
 };
-static_assert(Tdata::Capacity <= 32);
 
 // Turns the scanner's tokens into entries.
 class BibReader {
@@ -248,12 +245,13 @@ private:
         if (index < 0) {
             AddExtra(name, *value, false);
             ++report_.ExtraFields;
-        } else if ((current_.GivenPairs & (1U << index)) != 0) {
+        } else if (data.Fields[index].Given) {
             AddExtra(name, *value, true);
         } else {
-            current_.GivenPairs |= 1U << index;
-            data.Fields[index].Value = value->Text();
-            data.Fields[index].Form = PairForm(value->Form);
+            FieldPair& pair = data.Fields[index];
+            pair.Value = value->Text();
+            pair.Form = PairForm(value->Form);
+            pair.Given = true;
         }
     }
 

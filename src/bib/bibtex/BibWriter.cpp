@@ -66,8 +66,6 @@ public:
     void Ordinary(int type, const BibEntry& entry) {
         const Tdata& data = entry.Data;
         const int keyIndex = PairIndex(data, Places().Key[type], CiteKeyName);
-        const bool repeats = std::any_of(entry.Extra.begin(), entry.Extra.end(),
-                                         [](const ExtraField& extra) { return extra.InTable; });
         const std::string_view key =
             keyIndex >= 0 ? std::string_view(data.Fields[keyIndex].Value) : std::string_view();
         const bool parentheses = key.find('}') != std::string_view::npos;
@@ -79,8 +77,7 @@ public:
         EndLine();
         for (int i = 0; i < data.FieldCount && i < Tdata::Capacity; ++i) {
             const FieldPair& pair = data.Fields[i];
-            if (i == keyIndex || pair.Name.empty() ||
-                (pair.Value.empty() && !(repeats && Repeated(entry, pair.Name)))) {
+            if (i == keyIndex || pair.Name.empty() || (pair.Value.empty() && !pair.Given)) {
                 continue;
             }
             Field(pair);
@@ -129,12 +126,6 @@ public:
     }
 
 private:
-    // An empty pair is left out, unless a later value of it follows: BibTeX would take that one.
-    static bool Repeated(const BibEntry& entry, std::string_view name) {
-        return std::any_of(entry.Extra.begin(), entry.Extra.end(), [&](const ExtraField& extra) {
-            return extra.InTable && EqualsIgnoringCase(extra.Pair.Name, name);
-        });
-    }
     void Append(std::string_view text) { text_.append(text); }
     void EndLine() { text_.append(eol_); }
     void Close(std::string_view closer = "}") {

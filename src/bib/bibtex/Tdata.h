@@ -21,6 +21,9 @@ struct FieldPair {
     std::string Name;
     std::string Value;
     ValueForm Form = ValueForm::Delimited;
+    // The file gave the field, perhaps empty (`organization = ""`). An empty pair is written only
+    // then: BibTeX lets an entry inherit through its crossref only the fields it does not give.
+    bool Given = false;
 
     bool operator==(const FieldPair&) const = default;
 };

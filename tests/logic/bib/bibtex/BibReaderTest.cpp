@@ -20,10 +20,10 @@ std::string Shown(const FieldPair& pair) {
 }
 
 // The database as lines "TYPE caption: name = value; ...", category by category in tree order,
-// with every pair that has a value, then the fields kept beyond the pairs, then the entries of
-// other types as "OTHER type key -> crossref: text". Among the fields beyond the pairs "+" marks a
-// name the type's table does not list, "again" a value BibTeX ignores. A delimited value is shown
-// in braces, a quoted one in double quotes, a raw one as it is.
+// with every pair that has a value or was given empty, then the fields kept beyond the pairs, then
+// the entries of other types as "OTHER type key -> crossref: text". Among the fields beyond the
+// pairs "+" marks a name the type's table does not list, "again" a value BibTeX ignores. A
+// delimited value is shown in braces, a quoted one in double quotes, a raw one as it is.
 std::vector<std::string> Describe(const BibDatabase& database) {
     std::vector<std::string> lines;
     for (int type = 0; type < EntryTypeCount; ++type) {
@@ -32,7 +32,7 @@ std::vector<std::string> Describe(const BibDatabase& database) {
             const char* separator = " ";
             for (int i = 0; i < entry.Data.FieldCount; ++i) {
                 const FieldPair& pair = entry.Data.Fields[i];
-                if (!pair.Value.empty()) {
+                if (!pair.Value.empty() || pair.Given) {
                     line += separator + pair.Name + " = " + Shown(pair);
                     separator = "; ";
                 }
@@ -169,7 +169,7 @@ TEST(BibReader, RepeatedFieldsKeepEveryValue) {
          {"BOOK K: cite key = {K}; editor = {A}; title = {T}; Editor = \"B\" again"}},
         {"nominal: an empty first value still wins",
          "@MISC{K, note = {}, note = {N}}",
-         {"MISC K: cite key = {K}; note = {N} again"}},
+         {"MISC K: cite key = {K}; note = {}; note = {N} again"}},
         {"nominal: a field outside the table given three times",
          "@MISC{K, url = {a}, doi = {d}, URL = {b}, url = {c}}",
          {"MISC K: cite key = {K}; +url = {a}; +doi = {d}; +URL = {b} again; +url = {c} again"}},

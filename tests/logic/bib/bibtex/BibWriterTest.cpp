@@ -88,8 +88,16 @@ TEST(BibWriter, TextOfEntries) {
         // Regression: fields outside the type's table were not written at all.
         {"regression: fields outside the table after the pairs, their form kept",
          "@misc{K, doi = {10/x}, title = \"T\", url = \"http://u\", isbn = 123 # \"4\", note = {}}",
-         "@MISC{K,\n   title = {T},\n   doi = {10/x},\n   url = \"http://u\",\n   isbn = 123 # "
-         "\"4\",\n}\n\n"},
+         "@MISC{K,\n   title = {T},\n   note = {},\n   doi = {10/x},\n   url = \"http://u\",\n   "
+         "isbn "
+         "= 123 # \"4\",\n}\n\n"},
+        // Regression: an empty field was left out, so the entry inherited the value of its
+        // crossref parent's field, which the empty one had kept out.
+        {"regression: a field given empty is written",
+         "@INPROCEEDINGS{c, organization = \"\", crossref = {p}} @PROCEEDINGS{p, organization = "
+         "{O}}",
+         "@INPROCEEDINGS{c,\n   organization = {},\n   crossref = {p},\n}\n\n@PROCEEDINGS{p,\n   "
+         "organization = {O},\n}\n\n"},
         // Regression: the last value of a repeated field replaced the first one BibTeX uses.
         {"regression: every value of a repeated field, the first first",
          "@BOOK{K, editor = {A}, title = {T}, editor = \"B\"}",

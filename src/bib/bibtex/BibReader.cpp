@@ -49,7 +49,6 @@ struct ReadValue {
 struct OpenEntry {
     int Type = -1;
     BibEntry* Entry = nullptr;
-    bool HasKey = false;
     bool HasField = false;
     std::size_t CommentBytesBefore = 0;
     std::size_t Start = 0; // its "@"
@@ -214,11 +213,10 @@ private:
         Tdata& data = current_.Entry->Data;
         FieldPair& first = data.Fields[0];
         if (!value) {
-            // Only a name before every field is the citation key: `note = ,` further on must not
-            // replace it.
-            if (current_.Type < StringType && !current_.HasKey && !current_.HasField) {
+            // Only the name where BibTeX reads the key is the key: `note = ,` further on, or a name
+            // after an empty key, must not replace it.
+            if (current_.Type < StringType && name.Key) {
                 first.Value = name.Text;
-                current_.HasKey = true;
             } else {
                 AddBibDiagnostic(report_.Diagnostics, name.Offset, bibmsg::FieldWithoutValue);
             }
@@ -303,9 +301,8 @@ private:
     // Of an entry kept as its text, only what the window lists and the writer orders by is read.
     void NoteUnknownField(const TToken& name, const std::optional<ReadValue>& value) {
         if (!value) {
-            if (!current_.HasKey && !current_.HasField) {
+            if (name.Key) {
                 current_.Other.Key = name.Text;
-                current_.HasKey = true;
             }
             return;
         }

@@ -200,6 +200,7 @@ TToken BibScanner::ExpectKey() {
     token.Text =
         ReadUntil(entryCloser_ == '}' ? kKeyStopsInBraces : kKeyStopsInParentheses, Depth::None);
     token.Content = token.Text;
+    token.Key = true;
     const std::size_t afterKey = pos_;
     SkipWhiteSpace();
     // Only a word that reads as the same name is taken for one.

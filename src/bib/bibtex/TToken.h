@@ -23,6 +23,7 @@ struct TToken {
     bool Delimited = false;
     bool Open = false;     // a delimited value the file ended inside
     bool Operator = false; // the concatenation operator "#"
+    bool Key = false;      // a name read where an entry's key is due
 };
 
 } // namespace orvelt

@@ -293,6 +293,9 @@ TEST(BibReader, KeysAsBibTeXReadsThem) {
          "@misc{title = {T}, year = 1}",
          {"MISC T: title = {T}; year = 1"}},
         {"nominal: empty key", "@misc{ , year = 1}", {"MISC ?????: year = 1"}},
+        {"nominal: a name after an empty key is no key",
+         "@misc{, k, year = 1}",
+         {"MISC ?????: year = 1"}},
         {"robustness: a field glued to the header is the key BibTeX reads",
          "@misc{title={T}}",
          {"MISC title={T: cite key = {title={T}"}},
@@ -354,6 +357,11 @@ TEST(BibReader, EntriesOfOtherTypesKeptWhole) {
         {"robustness: open name", "@online{o, ti{tle", {"OTHER online o: @online{o, ti{tle}}"}},
         {"robustness: open comment", "@online{o, % c", {"OTHER online o: @online{o, % c\n}"}},
         {"robustness: open after the key", "@online{o", {"OTHER online o: @online{o}"}},
+        // Regression: the open name was taken for the key without its closing brace, so the
+        // entry read back with another key and the next save ordered it differently.
+        {"regression: open name after an empty key is no key",
+         "@online{, {abc",
+         {"OTHER online : @online{, {abc}}"}},
         {"robustness: open stray text",
          "@online{o, title = {a} x{y",
          {"OTHER online o: @online{o, title = {a} x{y}}"}},

@@ -158,6 +158,7 @@ TEST(BibWriter, ValuesOpenAtTheEndAreWrittenClosed) {
         "@MISC{a,} @online{o, ti{tle",
         "@MISC{a,} @online{o, % c",
         "@MISC{a,} @online{o, title = {a} x{y",
+        "@MISC{a,} @online{, {abc",
     };
     for (const char* source : sources) {
         SCOPED_TRACE(source);

@@ -203,8 +203,10 @@ TToken BibScanner::ExpectKey() {
     token.Key = true;
     const std::size_t afterKey = pos_;
     SkipWhiteSpace();
-    // Only a word that reads as the same name is taken for one.
+    // Only a word that reads as the same name where a name is due is taken for one: brackets
+    // would make it longer there, and a "%" would start a comment.
     const bool field = pos_ > afterKey && !AtEnd() && Current() == '=' &&
+                       token.Text.front() != '%' &&
                        token.Text.find_first_of("{}()=") == std::string_view::npos;
     SetState(field ? State::ExpectValue : State::ExpectName);
     return token;

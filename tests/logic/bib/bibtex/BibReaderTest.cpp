@@ -296,6 +296,10 @@ TEST(BibReader, KeysAsBibTeXReadsThem) {
         {"nominal: a name after an empty key is no key",
          "@misc{, k, year = 1}",
          {"MISC ?????: year = 1"}},
+        // Regression: `%w` was read as a field, which written back became a comment.
+        {"regression: a word starting with % is a key, as BibTeX reads it",
+         "@misc{%w = {k}}",
+         {"MISC %w: cite key = {%w}"}},
         {"robustness: a field glued to the header is the key BibTeX reads",
          "@misc{title={T}}",
          {"MISC title={T: cite key = {title={T}"}},

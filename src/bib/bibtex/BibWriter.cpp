@@ -112,7 +112,7 @@ public:
     }
 
     void Unknown(const UnknownEntry& entry) {
-        Append(entry.Text);
+        AppendText(entry.Text);
         EndLine();
         EndLine();
     }
@@ -144,19 +144,33 @@ private:
     void Value(const FieldPair& pair) {
         switch (pair.Form) {
         case ValueForm::Raw:
-            text_.append(pair.Value);
+            AppendText(pair.Value);
             break;
         case ValueForm::Quoted:
             text_.push_back('"');
-            text_.append(pair.Value);
+            AppendText(pair.Value);
             text_.push_back('"');
             break;
         case ValueForm::Delimited:
             text_.push_back('{');
-            text_.append(pair.Value);
+            AppendText(pair.Value);
             text_.push_back('}');
             break;
         }
+    }
+    // Text read from a file (a value, a kept entry), its line ends made the database's. A value
+    // of a file with mixed line ends could otherwise hold the first line end of the text
+    // written, and the next read would take the file for one of the other convention.
+    void AppendText(std::string_view text) {
+        std::size_t from = 0;
+        for (std::size_t lf = text.find('\n'); lf != std::string_view::npos;
+             lf = text.find('\n', from)) {
+            const std::size_t end = lf > from && text[lf - 1] == '\r' ? lf - 1 : lf;
+            text_.append(text.substr(from, end - from));
+            text_.append(eol_);
+            from = lf + 1;
+        }
+        text_.append(text.substr(from));
     }
 
     std::string_view eol_;

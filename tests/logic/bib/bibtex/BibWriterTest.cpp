@@ -168,6 +168,36 @@ TEST(BibWriter, ValuesOpenAtTheEndAreWrittenClosed) {
     }
 }
 
+// Regression: line ends inside values and kept entries were copied as read; in a file with mixed
+// line ends one of them could be the first line end of the written text, so the next read took
+// the file for the other convention and a second save changed every line end.
+TEST(BibWriter, LineEndsInsideValuesAreTheFiles) {
+    struct Row {
+        const char* name;
+        const char* source;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"regression: LF in an abbreviation of a CR LF file", "\r\n@STRING{a = {x\ny}}",
+         "@STRING{   a = {x\r\ny}\r\n}\r\n\r\n"},
+        {"regression: LF in a kept entry of a CR LF file", "\r\n@online{o,\n x = {1\r\n2}}",
+         "@online{o,\r\n x = {1\r\n2}}\r\n\r\n"},
+        {"nominal: CR LF in a value of an LF file", "\n@MISC{K, title = \"a\r\nb\" # c}",
+         "@MISC{K,\n   title = \"a\nb\" # c,\n}\n\n"},
+        {"nominal: a lone CR is no line end", "\n@MISC{K, title = {a\rb}}",
+         "@MISC{K,\n   title = {a\rb},\n}\n\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const BibReadResult first = ReadBIB(row.source);
+        const std::string text = WriteBIB(first.Database);
+        EXPECT_EQ(text, row.expected);
+        const BibReadResult back = ReadBIB(text);
+        EXPECT_EQ(back.Database.LineEnding, first.Database.LineEnding);
+        EXPECT_EQ(WriteBIB(back.Database), text);
+    }
+}
+
 TEST(BibWriter, EntriesMadeInTheWindow) {
     BibDatabase database; // new: LF
     Tdata entry;

@@ -160,12 +160,16 @@ private:
     }
     // Text read from a file (a value, a kept entry), its line ends made the database's. A value
     // of a file with mixed line ends could otherwise hold the first line end of the text
-    // written, and the next read would take the file for one of the other convention.
+    // written, and the next read would take the file for one of the other convention. CRs
+    // right before a line feed go with it, so that a second save changes nothing more.
     void AppendText(std::string_view text) {
         std::size_t from = 0;
         for (std::size_t lf = text.find('\n'); lf != std::string_view::npos;
              lf = text.find('\n', from)) {
-            const std::size_t end = lf > from && text[lf - 1] == '\r' ? lf - 1 : lf;
+            std::size_t end = lf;
+            while (end > from && text[end - 1] == '\r') {
+                --end;
+            }
             text_.append(text.substr(from, end - from));
             text_.append(eol_);
             from = lf + 1;

@@ -186,6 +186,11 @@ TEST(BibWriter, LineEndsInsideValuesAreTheFiles) {
          "@MISC{K,\n   title = \"a\nb\" # c,\n}\n\n"},
         {"nominal: a lone CR is no line end", "\n@MISC{K, title = {a\rb}}",
          "@MISC{K,\n   title = {a\rb},\n}\n\n"},
+        // Regression: of CR CR LF one CR went with the line end at each save.
+        {"regression: CRs before a line feed go with it", "\n@MISC{K, title = {a\r\r\nb}}",
+         "@MISC{K,\n   title = {a\nb},\n}\n\n"},
+        {"nominal: CRs before a line feed in a CR LF file", "\r\n@MISC{K, title = {a\r\r\nb}}",
+         "@MISC{K,\r\n   title = {a\r\nb},\r\n}\r\n\r\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

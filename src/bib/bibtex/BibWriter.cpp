@@ -96,14 +96,14 @@ public:
             return; // nothing could refer to it, and BibTeX cannot read it
         }
         Append("@STRING{   ");
-        Append(pair.Name);
+        AppendText(pair.Name);
         Append(" = ");
         Value(pair);
         for (const ExtraField& extra : entry.Extra) {
             Append(",");
             EndLine();
             Append("   ");
-            Append(extra.Pair.Name);
+            AppendText(extra.Pair.Name);
             Append(" = ");
             Value(extra.Pair);
         }
@@ -135,7 +135,7 @@ private:
     }
     void Field(const FieldPair& pair) {
         Append("   ");
-        Append(pair.Name);
+        AppendText(pair.Name);
         Append(" = ");
         Value(pair);
         Append(",");
@@ -158,9 +158,9 @@ private:
             break;
         }
     }
-    // Text read from a file (a value, a kept entry), its line ends made the database's. A value
-    // of a file with mixed line ends could otherwise hold the first line end of the text
-    // written, and the next read would take the file for one of the other convention. CRs
+    // Text read from a file (a name, a value, a kept entry), its line ends made the database's.
+    // Such text from a file with mixed line ends could otherwise hold the first line end of the
+    // text written, and the next read would take the file for one of the other convention. CRs
     // right before a line feed go with it, so that a second save changes nothing more.
     void AppendText(std::string_view text) {
         std::size_t from = 0;

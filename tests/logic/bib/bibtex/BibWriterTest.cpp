@@ -180,6 +180,10 @@ TEST(BibWriter, LineEndsInsideValuesAreTheFiles) {
     const Row rows[] = {
         {"regression: LF in an abbreviation of a CR LF file", "\r\n@STRING{a = {x\ny}}",
          "@STRING{   a = {x\r\ny}\r\n}\r\n\r\n"},
+        {"regression: LF in an abbreviation's name in brackets", "\r\n@STRING{{a\nb} = {x}}",
+         "@STRING{   {a\r\nb} = {x}\r\n}\r\n\r\n"},
+        {"nominal: LF in the name of a field outside the table", "\r\n@MISC{K, {u\nv} = 1}",
+         "@MISC{K,\r\n   {u\r\nv} = 1,\r\n}\r\n\r\n"},
         {"regression: LF in a kept entry of a CR LF file", "\r\n@online{o,\n x = {1\r\n2}}",
          "@online{o,\r\n x = {1\r\n2}}\r\n\r\n"},
         {"nominal: CR LF in a value of an LF file", "\n@MISC{K, title = \"a\r\nb\" # c}",

@@ -13,8 +13,9 @@
 
 namespace orvelt {
 
-// Turns a bibliography file's bytes into tokens, reading every byte at most once. Each call of
-// `GetToken` consumes at least one byte until the end is reached.
+// Turns a bibliography file's bytes into tokens, reading every byte at most once (the text
+// outside entries is looked at once more, to count it). Each call of `GetToken` consumes at least
+// one byte until the end is reached.
 class BibScanner {
 public:
     enum class State : std::uint8_t {

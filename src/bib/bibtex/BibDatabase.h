@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace orvelt {
 
@@ -29,14 +30,22 @@ public:
 
     void RemoveEntry(int type, std::size_t index);
 
+    // Entries of other types, for the window to list read-only.
+    [[nodiscard]] const std::vector<UnknownEntry>& UnknownEntries() const { return unknown_; }
+    void AddUnknownEntry(UnknownEntry entry);
+
     // Orders an ordinary category by caption, ignoring case; equal captions keep their order.
     // Abbreviations and preambles keep the order they were read or made in: an abbreviation may
     // be defined from an earlier one, and BibTeX joins preambles in file order.
     void SortCategory(int type);
+    // Sorts every ordinary category, and the entries of other types by type word, then key
+    // (ignoring case, equal ones keeping their order).
     void SortAll();
 
+    // The entries of the sixteen types.
     [[nodiscard]] std::size_t EntryCount() const;
-    [[nodiscard]] bool Empty() const { return EntryCount() == 0; }
+    // No entry of any type.
+    [[nodiscard]] bool Empty() const { return EntryCount() == 0 && unknown_.empty(); }
 
     // The line end the file is written with: that of the file it was read from, LF when new.
     LineEnd LineEnding = LineEnd::Lf;
@@ -45,6 +54,7 @@ public:
 
 private:
     std::array<BibCategory, EntryTypeCount> categories_;
+    std::vector<UnknownEntry> unknown_;
 };
 
 } // namespace orvelt

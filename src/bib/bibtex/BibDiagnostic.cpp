@@ -6,14 +6,15 @@
 namespace orvelt {
 
 void AddBibDiagnostic(std::vector<BibDiagnostic>& diagnostics, std::size_t offset,
-                      std::string_view message) {
+                      std::string_view message, std::string_view subject) {
     if (diagnostics.size() > MaxBibDiagnostics) {
         return;
     }
     if (diagnostics.size() == MaxBibDiagnostics) {
         message = bibmsg::TooManyDiagnostics;
+        subject = {};
     }
-    diagnostics.push_back(BibDiagnostic{offset, 1, 1, message});
+    diagnostics.push_back(BibDiagnostic{offset, 1, 1, message, std::string(subject)});
 }
 
 void LocateBibDiagnostics(std::vector<BibDiagnostic>& diagnostics, std::string_view text) {

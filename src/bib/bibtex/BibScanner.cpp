@@ -2,6 +2,7 @@
 
 #include "core/AsciiCase.h"
 
+#include <algorithm>
 #include <cstring>
 #include <tuple>
 
@@ -29,6 +30,9 @@ constexpr BibScanner::StopSet kWordStops = MakeStops(kWhiteSpace, kNotInWord);
 // Only white space ends a name before "=": a tab is not part of it, and "_" or "%" are.
 constexpr BibScanner::StopSet kNameStops = MakeStops(kWhiteSpace, "),=}");
 constexpr BibScanner::StopSet kBareStops = MakeStops(kWhiteSpace, "\"#%'(),={}");
+// BibTeX ends a key at white space, a comma or the delimiter that closes its entry.
+constexpr BibScanner::StopSet kKeyStopsInBraces = MakeStops(kWhiteSpace, ",}");
+constexpr BibScanner::StopSet kKeyStopsInParentheses = MakeStops(kWhiteSpace, ",)");
 constexpr BibScanner::StopSet kFieldEnd = MakeStops(",)}");
 constexpr BibScanner::StopSet kClosingBrace = MakeStops("}");
 constexpr BibScanner::StopSet kClosingQuote = MakeStops("\"");
@@ -47,17 +51,19 @@ std::string_view BibScanner::ReadUntil(const StopSet& stops, Depth depth) {
     const std::size_t start = pos_;
     std::ptrdiff_t level = 0;
     const bool parentheses = depth == Depth::BracesAndParentheses;
+    const bool braces = depth != Depth::None;
     for (; pos_ < text_.size(); ++pos_) {
         const unsigned char c = Current();
         if (stops[c] && level <= 0) {
             break;
         }
-        if (c == '{' || (parentheses && c == '(')) {
+        if ((braces && c == '{') || (parentheses && c == '(')) {
             ++level;
-        } else if (c == '}' || (parentheses && c == ')')) {
+        } else if ((braces && c == '}') || (parentheses && c == ')')) {
             --level;
         }
     }
+    lastLevel_ = level;
     return text_.substr(start, pos_ - start);
 }
 
@@ -71,6 +77,39 @@ void BibScanner::Report(std::size_t offset, std::string_view message) {
     AddBibDiagnostic(diagnostics_, offset, message);
 }
 
+std::size_t BibScanner::TextBytes(std::size_t from, std::size_t to) const {
+    std::size_t count = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        count += kWhiteSpaceSet[static_cast<unsigned char>(text_[i])] ? 0 : 1;
+    }
+    return count;
+}
+
+void BibScanner::CloseEntry() {
+    ++pos_;
+    SetState(State::SeekEntry);
+    entryEnd_ = pos_;
+    freeStart_ = pos_;
+    entryClosing_.clear();
+}
+
+TToken BibScanner::EndInsideEntry() {
+    Report(pos_, bibmsg::UnterminatedEntry);
+    entryEnd_ = text_.size();
+    entryClosing_ = pending_;
+    entryClosing_.push_back(entryCloser_);
+    TToken token;
+    token.Offset = pos_;
+    return token;
+}
+
+// At the end of the file, inside a name or a skipped stretch with `level` brackets open.
+void BibScanner::LeaveOpen(std::ptrdiff_t level) {
+    if (AtEnd()) {
+        pending_.assign(static_cast<std::size_t>(std::max<std::ptrdiff_t>(level, 0)), '}');
+    }
+}
+
 TToken BibScanner::GetToken() {
     TToken token;
     switch (state_) {
@@ -80,6 +119,8 @@ TToken BibScanner::GetToken() {
         }
         token.Offset = text_.size();
         return token;
+    case State::ExpectKey:
+        return ExpectKey();
     case State::ExpectName:
         return ExpectName();
     case State::ExpectValue:
@@ -96,43 +137,107 @@ bool BibScanner::SeekEntry(TToken& token) {
         const void* at = std::memchr(text_.data() + pos_, '@', text_.size() - pos_);
         if (at == nullptr) {
             pos_ = text_.size();
+            freeTextBytes_ += TextBytes(freeStart_, pos_);
+            freeStart_ = pos_;
             return false;
         }
         const std::size_t atPos =
             static_cast<std::size_t>(static_cast<const char*>(at) - text_.data());
         pos_ = atPos + 1;
         SkipWhiteSpace();
-        const std::size_t wordStart = pos_;
         const std::string_view word = ReadUntil(kWordStops, Depth::BracesOnly);
         SkipWhiteSpace();
         if (word.empty() || AtEnd() || (Current() != '{' && Current() != '(')) {
             continue;
         }
+        entryCloser_ = Current() == '{' ? '}' : ')';
+        pending_.clear();
         ++pos_;
         token.Kind = BibTokenKind::Type;
         token.Text = word;
         token.Content = word;
-        token.Offset = wordStart;
-        // BibTeX reads nothing of a comment: the next entry may start inside it.
-        SetState(EqualsIgnoringCase(word, "COMMENT") ? State::SeekEntry : State::ExpectName);
+        token.Offset = atPos;
+        if (EqualsIgnoringCase(word, "COMMENT")) {
+            // BibTeX reads nothing of it: an entry may start inside, and it is free text.
+            SetState(State::SeekEntry);
+            return true;
+        }
+        freeTextBytes_ += TextBytes(freeStart_, atPos);
+        if (EqualsIgnoringCase(word, "PREAMBLE")) {
+            SetState(State::ExpectValue); // a preamble has no names: its text is a value
+        } else if (EqualsIgnoringCase(word, "STRING")) {
+            SetState(State::ExpectName);
+        } else {
+            SetState(State::ExpectKey);
+        }
         return true;
     }
     return false;
 }
 
-TToken BibScanner::ExpectName() {
+// The key is read as BibTeX reads it, so "=", quotes and brackets may be part of it
+// (`@MISC{a=b,`). An entry without a key that starts with a field (`@MISC{title = {T}}`) is read
+// as that field: BibTeX takes the name for the key there and fails at "=", losing the value the
+// author meant.
+TToken BibScanner::ExpectKey() {
     SkipWhiteSpace();
+    if (AtEnd()) {
+        return EndInsideEntry();
+    }
     TToken token;
     token.Offset = pos_;
-    if (AtEnd()) {
-        Report(pos_, bibmsg::UnterminatedEntry);
-        return token;
-    }
     token.Kind = BibTokenKind::Name;
     const unsigned char c = Current();
     if (c == ')' || c == '}') {
+        CloseEntry();
+        return token;
+    }
+    if (c == ',') {
         ++pos_;
-        SetState(State::SeekEntry);
+        SetState(State::ExpectName);
+        return token;
+    }
+    token.Text =
+        ReadUntil(entryCloser_ == '}' ? kKeyStopsInBraces : kKeyStopsInParentheses, Depth::None);
+    token.Content = token.Text;
+    token.Key = true;
+    const std::size_t afterKey = pos_;
+    SkipWhiteSpace();
+    // Only a word that reads as the same name where a name is due is taken for one: brackets
+    // would make it longer there, and a "%" would start a comment.
+    const bool field = pos_ > afterKey && !AtEnd() && Current() == '=' &&
+                       token.Text.front() != '%' &&
+                       token.Text.find_first_of("{}()=") == std::string_view::npos;
+    SetState(field ? State::ExpectValue : State::ExpectName);
+    return token;
+}
+
+TToken BibScanner::ExpectName() {
+    SkipWhiteSpace();
+    // Where a field name is due, "%" starts a comment up to the end of its line, as files made for
+    // other tools use it. BibTeX rejects such a line, but reading it as a name or a value lost the
+    // field after it.
+    while (!AtEnd() && Current() == '%') {
+        const std::size_t start = pos_;
+        const void* lineEnd = std::memchr(text_.data() + pos_, '\n', text_.size() - pos_);
+        if (lineEnd == nullptr) {
+            pos_ = text_.size();
+            pending_ = eol_;
+        } else {
+            pos_ = static_cast<std::size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
+        }
+        commentBytes_ += TextBytes(start, pos_);
+        SkipWhiteSpace();
+    }
+    if (AtEnd()) {
+        return EndInsideEntry();
+    }
+    TToken token;
+    token.Offset = pos_;
+    token.Kind = BibTokenKind::Name;
+    const unsigned char c = Current();
+    if (c == ')' || c == '}') {
+        CloseEntry();
         return token;
     }
     if (c == ',') {
@@ -147,6 +252,7 @@ TToken BibScanner::ExpectName() {
     }
     token.Text = ReadUntil(kNameStops, Depth::BracesAndParentheses);
     token.Content = token.Text;
+    LeaveOpen(lastLevel_);
     SetState(State::ExpectValue);
     return token;
 }
@@ -159,12 +265,11 @@ TToken BibScanner::ExpectValue() {
                 ++pos_;
             }
         }
+        if (AtEnd()) {
+            return EndInsideEntry();
+        }
         TToken token;
         token.Offset = pos_;
-        if (AtEnd()) {
-            Report(pos_, bibmsg::UnterminatedEntry);
-            return token;
-        }
         const unsigned char c = Current();
         if (c == '#') {
             ++pos_;
@@ -175,10 +280,15 @@ TToken BibScanner::ExpectValue() {
             token.Operator = true;
             return token;
         }
-        if (c == ',' || c == ')' || c == '}') {
+        if (c == ',') {
             ++pos_;
             token.Kind = BibTokenKind::Name;
-            SetState(c == ',' ? State::ExpectName : State::SeekEntry);
+            SetState(State::ExpectName);
+            return token;
+        }
+        if (c == ')' || c == '}') {
+            token.Kind = BibTokenKind::Name;
+            CloseEntry();
             return token;
         }
         if (afterPiece_ || c == '%' || c == '\'') {
@@ -186,6 +296,7 @@ TToken BibScanner::ExpectValue() {
             // cannot start one: gluing them would write back text BibTeX cannot read.
             Report(pos_, afterPiece_ ? bibmsg::ValueWithoutHash : bibmsg::StrayCharacter);
             std::ignore = ReadUntil(kFieldEnd, Depth::BracesAndParentheses);
+            LeaveOpen(lastLevel_);
             continue;
         }
         afterPiece_ = true;
@@ -218,6 +329,11 @@ TToken BibScanner::DelimitedValue(char closing, Depth depth) {
     token.Content = ReadUntil(stops, depth);
     if (AtEnd()) {
         Report(token.Offset, bibmsg::UnterminatedValue);
+        token.Open = true;
+        valueClosing_.assign(static_cast<std::size_t>(std::max<std::ptrdiff_t>(lastLevel_, 0)),
+                             '}');
+        valueClosing_.push_back(closing);
+        pending_ = valueClosing_;
     } else {
         ++pos_;
     }

@@ -11,8 +11,9 @@ namespace orvelt {
 //
 // Abbreviations come first and preambles next, each in their own order, because BibTeX reads a
 // file in order and an abbreviation must be defined before it is used. The ordinary entries
-// follow category by category in tree order, except that an entry another one cross-references
-// comes after every entry referring to it: BibTeX inherits fields only from a later entry.
+// follow category by category in tree order, then the entries of other types as their text,
+// except that an entry another one cross-references comes after every entry referring to it,
+// whatever the types of both: BibTeX inherits fields only from a later entry.
 [[nodiscard]] std::string WriteBIB(const BibDatabase& database);
 
 } // namespace orvelt

@@ -21,7 +21,9 @@ struct TToken {
     // For values: the text between the delimiters of a delimited value, else the same as Text.
     std::string_view Content;
     bool Delimited = false;
+    bool Open = false;     // a delimited value the file ended inside
     bool Operator = false; // the concatenation operator "#"
+    bool Key = false;      // a name read where an entry's key is due
 };
 
 } // namespace orvelt

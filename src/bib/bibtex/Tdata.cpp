@@ -13,6 +13,7 @@ bool InitEntry(Tdata& entry, std::string_view typeWord) {
         pair.Name = i < names.size() ? names[i] : std::string_view{};
         pair.Value.clear();
         pair.Form = ValueForm::Delimited;
+        pair.Given = false;
     }
     entry.FieldCount = static_cast<std::int32_t>(names.size());
     return type >= 0;

@@ -12,13 +12,18 @@ namespace orvelt {
 // How a value is written back. A value read between delimiters is held without them and written
 // in braces; a bare word (`jan`, `1996`, an abbreviation) or a concatenation
 // (`"A" # jcp # "B"`) is held and written exactly as read, because braces would turn an
-// abbreviation into literal text and change what BibTeX prints.
-enum class ValueForm : std::uint8_t { Delimited, Raw };
+// abbreviation into literal text and change what BibTeX prints. Quoted is held without its
+// double quotes and written in them: the form of a field kept outside the type's table, which is
+// written back as it was read.
+enum class ValueForm : std::uint8_t { Delimited, Raw, Quoted };
 
 struct FieldPair {
     std::string Name;
     std::string Value;
     ValueForm Form = ValueForm::Delimited;
+    // The file gave the field, perhaps empty (`organization = ""`). An empty pair is written only
+    // then: BibTeX lets an entry inherit through its crossref only the fields it does not give.
+    bool Given = false;
 
     bool operator==(const FieldPair&) const = default;
 };

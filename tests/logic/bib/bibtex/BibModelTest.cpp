@@ -16,12 +16,14 @@ TEST(BibModel, InitEntryGivesTheTypesPairs) {
             c = static_cast<char>(c - 'A' + 'a');
         }
         Tdata entry;
+        entry.Fields[0].Given = true; // as a reused entry might hold
         ASSERT_TRUE(InitEntry(entry, lower));
         EXPECT_EQ(entry.FieldCount, counts[type]);
         EXPECT_EQ(entry.Fields[0].Name, type < 14 ? "cite key" : "");
         EXPECT_EQ(entry.Fields[entry.FieldCount - 1].Name, type < 14 ? "crossref" : "");
         for (int i = 0; i < entry.FieldCount; ++i) {
             EXPECT_TRUE(entry.Fields[i].Value.empty());
+            EXPECT_FALSE(entry.Fields[i].Given);
         }
     }
     Tdata unknown;

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "bib/bibtex/BibReader.h"
 #include "bib/bibtex/BibWriter.h"
 
@@ -16,27 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-bool OnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path != nullptr ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':')) {
-        if (!dir.empty() && ::access((fs::path(dir) / program).c_str(), X_OK) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
+using testing::OnPath;
+using testing::ReadFile;
+using testing::WriteFile;
 
 // "\\citation{key}" for each entry with a cross-reference, whatever its type.
 std::string CitationsOfChildren(const BibDatabase& database) {

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "WrapPieces.h"
 #include "core/CodePage.h"
 #include "core/LineEnd.h"
@@ -19,27 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-bool OnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path != nullptr ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':')) {
-        if (!dir.empty() && ::access((fs::path(dir) / program).c_str(), X_OK) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
+using testing::OnPath;
+using testing::ReadFile;
+using testing::WriteFile;
 
 // What the window shows of a file in saved-breaks mode: decoded, markers removed, cut into
 // its hard lines with their own ends.

@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "app/ChildArea.h"
 #include "app/CommandTable.h"
 #include "app/RecentMenu.h"
 #include "app/RecoveryFolder.h"
@@ -7,24 +8,20 @@
 #include "app/WindowList.h"
 #include "editor/Childwin.h"
 #include "platform/FileIo.h"
+#include "platform/Screens.h"
 #include "widgets/About.h"
-#include "widgets/PanelSplitter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMimeData>
-#include <QScreen>
 #include <QSessionManager>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
-#include <QVBoxLayout>
 
 namespace orvelt {
 
@@ -42,10 +39,7 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     lastDir_ = settings_.Read("LastDir") ? QString::fromStdString(placement_.lastDir) : path_;
     // A stored placement is brought onto the screen: a stored 100,000-pixel width made a
     // window of gigabytes.
-    QScreen* screen = QGuiApplication::screenAt(QPoint(placement_.left, placement_.top));
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
+    const QRect area = AvailableScreenArea(QPoint(placement_.left, placement_.top));
     const PixelRect fitted =
         FitToScreen({placement_.left, placement_.top, placement_.width, placement_.height},
                     {area.x(), area.y(), area.width(), area.height()});
@@ -57,7 +51,9 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     recentMenu_ = new RecentMenu(commands_->Menu("&File"), placement_.quickload);
     connect(recentMenu_, &RecentMenu::Chosen, this,
             [this](const QString& name) { OpenDocument(name); });
-    CreateCentralArea();
+    area_ = new ChildArea(this);
+    setCentralWidget(area_);
+    area_->List().ListIn(commands_->Menu("&Window"));
     panels_ = new StatusPanels(statusBar());
     panels_->FitWidth(width());
     statusBar()->hide(); // shown by the first layout
@@ -68,14 +64,14 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     closeChild->setShortcuts(
         {QKeySequence(QKeySequence::Close), QKeySequence(Qt::CTRL | Qt::Key_F4)});
     connect(closeChild, &QAction::triggered, this, [this] {
-        if (QMdiSubWindow* sub = mdiArea_->currentSubWindow())
-            sub->close();
+        if (ChildWindow* child = area_->Active())
+            area_->Close(child);
     });
     addAction(closeChild);
 
     options_.LoadKeywords(path_);
     updateMenusConnection_ =
-        connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::ActiveWindowChanged);
+        connect(area_, &ChildArea::ActiveChanged, this, &TMainForm::ActiveWindowChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
         if (s == Qt::ApplicationActive)
@@ -103,40 +99,15 @@ const RecentFiles& TMainForm::Recent() const {
 }
 
 const QStringList& TMainForm::Windowlist() const {
-    return windowList_->Captions();
+    return area_->List().Captions();
 }
 
-void TMainForm::CreateCentralArea() {
-    auto* central = new QWidget(this);
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    tabControl_ = new QTabBar(central);
-    tabControl_->setObjectName("TabControl1");
-    tabControl_->setFixedHeight(25);
-    tabControl_->setExpanding(false);
-    tabControl_->setDocumentMode(true);
-    column->addWidget(tabControl_);
+QMdiArea* TMainForm::MdiArea() const {
+    return area_->Mdi();
+}
 
-    auto* row = new QHBoxLayout;
-    row->setSpacing(0);
-    auto* treePanel = new QWidget(central);
-    treePanel->setObjectName("TreePanel");
-    treePanel->setFixedWidth(134);
-    treePanel->hide();
-    auto* splitter = new PanelSplitter(treePanel, central);
-    splitter->setObjectName("SizePanel");
-    splitter->hide();
-    mdiArea_ = new QMdiArea(central);
-    mdiArea_->setObjectName("MdiArea");
-    mdiArea_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
-    row->addWidget(treePanel);
-    row->addWidget(splitter);
-    row->addWidget(mdiArea_, 1);
-    column->addLayout(row, 1);
-    setCentralWidget(central);
-    windowList_ = new WindowList(tabControl_, mdiArea_);
-    windowList_->ListIn(commands_->Menu("&Window"));
+QTabBar* TMainForm::TabControl() const {
+    return area_->Tabs();
 }
 
 QString TMainForm::PanelText(int panel) const {
@@ -215,27 +186,21 @@ void TMainForm::RegisterFile(const QString& name) {
 // ---- Child windows ----
 
 int TMainForm::ChildCount() const {
-    return static_cast<int>(mdiArea_->subWindowList().size());
+    return area_->Count();
 }
 
 ChildWindow* TMainForm::ActiveChild() const {
-    QMdiSubWindow* sub = mdiArea_->currentSubWindow();
-    return sub ? qobject_cast<ChildWindow*>(sub->widget()) : nullptr;
+    return area_->Active();
 }
 
 TMDIChild* TMainForm::ActiveSourceWindow() const {
     return qobject_cast<TMDIChild*>(ActiveChild());
 }
 
-QMdiSubWindow* TMainForm::AddChildWindow(ChildWindow* child) {
+std::pair<TMDIChild*, QMdiSubWindow*> TMainForm::NewSourceWindow() {
+    auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_});
     ConnectChild(child);
-    QMdiSubWindow* sub = mdiArea_->addSubWindow(child);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    // The window's own menu binds the Close key too; two owners would make it do nothing.
-    if (QMenu* menu = sub->systemMenu())
-        for (QAction* action : menu->actions())
-            action->setShortcuts({});
-    return sub;
+    return {child, area_->Add(child)};
 }
 
 void TMainForm::ConnectChild(ChildWindow* child) {
@@ -253,12 +218,12 @@ void TMainForm::ConnectChild(ChildWindow* child) {
     connect(child, &ChildWindow::TransientText, panels_, &StatusPanels::ShowTransientMessage);
     connect(child, &ChildWindow::Progress, panels_, &StatusPanels::updateStatus);
     connect(child, &ChildWindow::Renamed, this,
-            [this, child](const QString& name) { windowList_->Rename(child, name); });
+            [this, child](const QString& name) { area_->List().Rename(child, name); });
     connect(child, &ChildWindow::SavedAs, this, [this](const QString& name) {
         lastDir_ = QFileInfo(name).absolutePath();
         RegisterFile(name);
     });
-    connect(child, &ChildWindow::Closed, windowList_, &WindowList::Remove);
+    connect(child, &ChildWindow::Closed, this, [this](ChildWindow* c) { area_->List().Remove(c); });
 }
 
 void TMainForm::ActiveWindowChanged() {
@@ -277,7 +242,7 @@ void TMainForm::UpdateMenuItems() {
     ChildWindow* active = ActiveChild();
     CommandSituation situation;
     if (active) {
-        windowList_->Select(active);
+        area_->List().Select(active);
         situation.active = active->Kind();
         situation.activeModified = active->IsModified();
     }
@@ -312,11 +277,9 @@ void TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
         // Until the bibliography window exists, a .bib opens as text.
     }
     const QString untitled = fromTemplate ? NewDocumentName() : QString();
-    auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_});
-    QMdiSubWindow* sub = AddChildWindow(child);
+    auto [child, sub] = NewSourceWindow();
     if (!child->FormCreate(name, untitled)) {
-        mdiArea_->removeSubWindow(sub);
-        sub->deleteLater();
+        area_->Drop(sub);
         UpdateMenuItems();
         return;
     }
@@ -324,9 +287,7 @@ void TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
 }
 
 void TMainForm::ShowChild(QMdiSubWindow* sub, ChildWindow* child) {
-    sub->showMaximized();
-    windowList_->Append(child, child->windowTitle());
-    mdiArea_->setActiveSubWindow(sub);
+    area_->Show(sub, child);
     ActiveWindowChanged();
 }
 
@@ -335,8 +296,7 @@ void TMainForm::ShowChild(QMdiSubWindow* sub, ChildWindow* child) {
 void TMainForm::FileNewItemClick() {
     // Untitled is a state of the window, never read from a name.
     const QString caption = NewDocumentName();
-    auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_});
-    QMdiSubWindow* sub = AddChildWindow(child);
+    auto [child, sub] = NewSourceWindow();
     child->FormCreateUntitled(caption);
     ShowChild(sub, child);
 }
@@ -366,11 +326,9 @@ void TMainForm::FileSaveItemClick() {
 }
 
 void TMainForm::FileSaveAllClick() {
-    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
-        auto* child = qobject_cast<ChildWindow*>(sub->widget());
-        if (child && child->IsModified())
+    for (ChildWindow* child : area_->InCreationOrder())
+        if (child->IsModified())
             child->SaveDocument();
-    }
 }
 
 void TMainForm::FileSaveAsItemClick() {
@@ -420,15 +378,15 @@ void TMainForm::EditPasteClick() {
 }
 
 void TMainForm::WindowTileItemClick() {
-    mdiArea_->tileSubWindows();
+    area_->Mdi()->tileSubWindows();
 }
 
 void TMainForm::WindowCascadeItemClick() {
-    mdiArea_->cascadeSubWindows();
+    area_->Mdi()->cascadeSubWindows();
 }
 
 void TMainForm::WindowArrangeItemClick() {
-    windowList_->ArrangeIcons();
+    area_->List().ArrangeIcons();
 }
 
 void TMainForm::HelpAboutItemClick() {
@@ -437,22 +395,6 @@ void TMainForm::HelpAboutItemClick() {
 }
 
 // ---- Shutdown ----
-
-QList<ChildWindow*> TMainForm::ChildrenLastToFirst() const {
-    // Least recently active first, so the window that was active is written and closed last.
-    QList<ChildWindow*> children;
-    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder))
-        if (auto* child = qobject_cast<ChildWindow*>(sub->widget()))
-            children.append(child);
-    return children;
-}
-
-bool TMainForm::CloseChildWindow(ChildWindow* child) {
-    // A window that refuses (Cancel, or a save that did not happen) keeps its frame too.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget()))
-        return sub->close();
-    return child->close();
-}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (sessionEnded_) {
@@ -471,7 +413,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     placement_.quickload = recentMenu_->Files().Paths();
     WriteMainSettings(settings_, placement_);
     std::vector<std::string> open;
-    for (ChildWindow* child : ChildrenLastToFirst()) {
+    for (ChildWindow* child : area_->LastToFirst()) {
         // An untitled window has no name to reopen; an empty entry would end the list.
         if (child->Kind() == ChildKind::Source && !child->FileNameOf().isEmpty())
             open.push_back(child->FileNameOf().toStdString());
@@ -480,11 +422,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     settings_.Commit();
 
     closing_ = true;
-    for (ChildWindow* child : ChildrenLastToFirst()) {
-        if (!CloseChildWindow(child)) {
+    for (ChildWindow* child : area_->LastToFirst()) {
+        if (!area_->Close(child)) {
             closing_ = false;
-            updateMenusConnection_ = connect(mdiArea_, &QMdiArea::subWindowActivated, this,
-                                             &TMainForm::ActiveWindowChanged);
+            updateMenusConnection_ =
+                connect(area_, &ChildArea::ActiveChanged, this, &TMainForm::ActiveWindowChanged);
             UpdateMenuItems();
             event->ignore();
             return;
@@ -495,14 +437,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 bool TMainForm::SessionEnding(bool interactionAllowed) {
     if (interactionAllowed) {
-        for (ChildWindow* child : ChildrenLastToFirst()) {
+        for (ChildWindow* child : area_->LastToFirst()) {
             if (child->IsModified() && !child->AskToSave())
                 return false;
         }
     } else {
         // No question may be asked: every unsaved text is kept for the next start.
         std::vector<RecoveryCopy> copies;
-        for (ChildWindow* child : ChildrenLastToFirst())
+        for (ChildWindow* child : area_->LastToFirst())
             if (child->IsModified())
                 copies.push_back({child->FileNameOf().toStdString(),
                                   child->windowTitle().toStdString(), child->PlainText()});
@@ -526,8 +468,7 @@ void TMainForm::OfferRecoveredText() {
     for (const RecoveryFolder::Kept& k : kept) {
         if (answer == Answer::Yes) {
             const QString caption = NewDocumentName();
-            auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_});
-            QMdiSubWindow* sub = AddChildWindow(child);
+            auto [child, sub] = NewSourceWindow();
             child->FormCreateRecovered(QString::fromStdString(k.copy.fileName), caption,
                                        k.copy.text);
             ShowChild(sub, child);

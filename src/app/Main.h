@@ -19,12 +19,12 @@ class QTabBar;
 
 namespace orvelt {
 
+class ChildArea;
 class ChildWindow;
 class CommandTable;
 class RecentMenu;
 class StatusPanels;
 class TMDIChild;
-class WindowList;
 
 // TMainForm: the main window. The multi-document frame: menus, tool bar, tab strip, status bar
 // and the child windows. It composes the command table, the status panels and the window list,
@@ -47,7 +47,7 @@ public:
     [[nodiscard]] OptionValues& Options() { return options_.Values(); }
     [[nodiscard]] OptionHolder& OptionSource() { return options_; }
     [[nodiscard]] EscapePoller& Escape() { return *escape_; }
-    [[nodiscard]] QMdiArea* MdiArea() const { return mdiArea_; }
+    [[nodiscard]] QMdiArea* MdiArea() const;
     [[nodiscard]] int ChildCount() const;
     // The child the commands act on (a dialog may hold the focus).
     [[nodiscard]] ChildWindow* ActiveChild() const;
@@ -70,7 +70,7 @@ public:
 
     [[nodiscard]] const RecentFiles& Recent() const;
     [[nodiscard]] const QStringList& Windowlist() const;
-    [[nodiscard]] QTabBar* TabControl() const { return tabControl_; }
+    [[nodiscard]] QTabBar* TabControl() const;
     [[nodiscard]] QAction* Action(const QString& objectName) const;
 
     // Command handlers (the command table connects them).
@@ -104,8 +104,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void CreateCentralArea();
-    QMdiSubWindow* AddChildWindow(ChildWindow* child);
+    // A source window connected to the main window, in its frame, not shown yet.
+    std::pair<TMDIChild*, QMdiSubWindow*> NewSourceWindow();
     void ShowChild(QMdiSubWindow* sub, ChildWindow* child);
     void ConnectChild(ChildWindow* child);
     // Deactivates the window left, activates the one entered, then refreshes the menus.
@@ -113,9 +113,7 @@ private:
     void CommitData(QSessionManager& manager);
     // Text kept at the end of the last session, offered back by one question.
     void OfferRecoveredText();
-    [[nodiscard]] QList<ChildWindow*> ChildrenLastToFirst() const;
     [[nodiscard]] QString NewDocumentName() const;
-    bool CloseChildWindow(ChildWindow* child);
     void SaveAsInDirectory(const QString& directory);
 
     SettingsStore& settings_;
@@ -128,11 +126,9 @@ private:
     std::unique_ptr<EscapePoller> escape_;
     std::unique_ptr<CommandTable> commands_;
     StatusPanels* panels_ = nullptr;
-    WindowList* windowList_ = nullptr;
+    ChildArea* area_ = nullptr;
     RecentMenu* recentMenu_ = nullptr;
 
-    QMdiArea* mdiArea_ = nullptr;
-    QTabBar* tabControl_ = nullptr;
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;
     bool firstActivation_ = true;

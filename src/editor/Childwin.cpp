@@ -3,30 +3,18 @@
 #include "core/FileNames.h"
 #include "editor/SourceFile.h"
 #include "editor/VirtualKeys.h"
-#include "editor/files/RtfCodec.h"
-#include "editor/highlight/TokenScanner.h"
-#include "editor/highlight/TokenStyle.h"
-#include "editor/highlight/TypingHighlight.h"
 #include "editor/keys/BookmarkShift.h"
 #include "editor/keys/BraceSearch.h"
-#include "editor/keys/CommandCompletion.h"
 #include "editor/keys/KeyConversion.h"
 #include "editor/keys/KeyDownPlan.h"
 #include "options/OptionHolder.h"
-#include "platform/EscapePoller.h"
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
 #include "platform/StyleFormat.h"
-#include "platform/TextView.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -36,16 +24,16 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
     : ChildWindow(parent), MainEdit(new TMyRichEdit(this)), options_(services.options),
       prompter_(services.prompter), escape_(services.escape), lastDir_(services.lastDir),
       file_(new SourceFile(services.options, services.escape, this)),
-      highlighter_(*MainEdit, services.options), braceFlash_(*MainEdit, services.escape) {
+      highlighter_(*MainEdit, services.options), braceFlash_(*MainEdit, services.escape),
+      completion_(*MainEdit, services.options, highlighter_),
+      contextMenu_(new SourceContextMenu(*MainEdit, services.prompter, this)) {
     setObjectName("MDIChild");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(MainEdit);
-    PopupMenu1 = new QMenu(this);
-    Scuts1 = PopupMenu1->addMenu("Shortcuts");
-    MainEdit->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(MainEdit, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(MainEdit->mapToGlobal(at)); });
+    PopupMenu1 = contextMenu_->Menu();
+    Scuts1 = contextMenu_->Snippets();
+    connect(contextMenu_, &SourceContextMenu::Inserted, this, [this] { SetModified(true); });
     connect(MainEdit, &TMyRichEdit::Edited, this, [this] {
         if (!Loading && !Modified)
             SetModified(true);
@@ -76,7 +64,7 @@ void TMDIChild::Prepare() {
         AutoSaveTimer.start();
     Bookmarks.fill(-1);
     NeedsRehighlight = false;
-    FillSnippetMenu();
+    contextMenu_->Fill(options.snippets);
     SetModified(false);
     ShowRow(1);
 
@@ -358,40 +346,8 @@ void TMDIChild::TakeName(const QString& name) {
     emit Renamed(name);
 }
 
-void TMDIChild::FillSnippetMenu() {
-    Scuts1->clear();
-    for (const SnippetKey& snippet : options_.Values().snippets) {
-        QString file = QString::fromStdString(snippet.file);
-        QAction* item = Scuts1->addAction(NamePartOf(file));
-        item->setStatusTip(file);
-        item->setShortcut(
-            QKeySequence::fromString(QString::fromStdString(WriteKeyValue(snippet.key))));
-        item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(item, &QAction::triggered, this, [this, file] { InsertSnippet(file); });
-        addAction(item); // so that its key works while the window has the focus
-    }
-}
-
 void TMDIChild::InsertSnippet(const QString& snippetFile) {
-    if (snippetFile.isEmpty())
-        return;
-    const QString sidecar = snippetFile + ".orv";
-    std::string bytes;
-    RtfReadResult rtf;
-    if (ReadFileBytes(sidecar, bytes).ok)
-        rtf = ReadRtf(bytes);
-    if (!rtf.ok) {
-        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
-                          "Error opening file: " + sidecar + ".");
-        return;
-    }
-    // The snippet passes through the clipboard, as it always has: it stays there afterwards.
-    QString plain;
-    for (const StyledRun& run : rtf.runs)
-        plain += QString::fromStdU16String(run.text);
-    QApplication::clipboard()->setText(plain);
-    MainEdit->InsertRuns(rtf.runs);
-    SetModified(true);
+    contextMenu_->InsertSnippet(snippetFile);
 }
 
 void TMDIChild::EditUndo() {
@@ -442,30 +398,11 @@ void TMDIChild::closeEvent(QCloseEvent* event) {
 
 // ---- Editing keys ----
 
-std::optional<char32_t> TMDIChild::TypedCharacter(const QKeyEvent& event) const {
-    if (event.key() == Qt::Key_Backspace)
-        return U'\b';
-    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-        return U'\r';
-    const QString text = event.text();
-    // Only what the surface itself inserts: Ctrl and Ctrl+Shift combinations (copy, select
-    // all, ...) type nothing, so they must not mark the document as changed either.
-    const Qt::KeyboardModifiers held = event.modifiers() & ~Qt::KeypadModifier;
-    if (text.isEmpty() || held == Qt::ControlModifier ||
-        held == (Qt::ControlModifier | Qt::ShiftModifier))
-        return std::nullopt;
-    if (!text.at(0).isPrint() && text != "\t")
-        return std::nullopt;
-    if (MainEdit->Storable(text) != text)
-        return std::nullopt;
-    return text.toUcs4().value(0);
-}
-
 bool TMDIChild::MainEditKeyPress(QKeyEvent* event) {
     if (MainEdit->isReadOnly())
         return false;
-    std::optional<char32_t> typed = TypedCharacter(*event);
-    if (!typed)
+    std::optional<char32_t> typed = TypedCharacterOf(*event);
+    if (!typed || MainEdit->Admit(event->text()) != event->text())
         return false;
     char32_t c = *typed;
     SetModified(true);
@@ -547,61 +484,13 @@ void TMDIChild::GotoBookmark(int digit) {
 }
 
 void TMDIChild::CompleteCommand() {
-    QTextCursor cursor = MainEdit->textCursor();
-    if (cursor.hasSelection()) {
-        // The completion goes after the command, the \end line after the caret: a selection
-        // would only be lost text.
-        cursor.setPosition(cursor.selectionEnd());
-        MainEdit->setTextCursor(cursor);
-    }
-    TMyRichEdit::CaretLineInfo line = MainEdit->CaretLine();
-    std::optional<CaretCommand> command =
-        CommandAtCaret(View(line.text), static_cast<std::size_t>(line.column));
-    if (!command)
-        return;
-    // Completing a command the caret has already left would write into the text after it.
-    if (static_cast<std::size_t>(line.column) <= command->end) {
-        std::optional<std::string> rest =
-            CompletionOf(command->word, options_.Keywords().Keywords());
-        const QString added = rest ? QString::fromStdString(*rest) : QString();
-        if (!added.isEmpty()) {
-            QTextCursor at(MainEdit->document());
-            at.setPosition(line.start + static_cast<int>(command->end));
-            MainEdit->Insert(at, added, at.charFormat());
-            MainEdit->setTextCursor(at);
-        }
-    }
-
-    line = MainEdit->CaretLine();
-    std::optional<std::u16string> name = EnvironmentToClose(View(line.text));
-    if (!name)
-        return;
-    const QString environment = QString::fromStdU16String(*name);
-    auto format = [&](StyleKind kind) { return FormatOfStyle(highlighter_.Style(kind)); };
-    QTextCursor at = MainEdit->textCursor();
-    at.beginEditBlock();
-    MainEdit->Insert(at, {{QStringLiteral("\n"), at.charFormat()},
-                          {QStringLiteral("\\end"), format(StyleKind::TexCommand)},
-                          {QStringLiteral("{"), format(StyleKind::Brace)},
-                          {environment, format(StyleKind::Text)},
-                          {QStringLiteral("}"), format(StyleKind::Brace)}});
-    at.endEditBlock();
-    at.setPosition(at.block().position());
-    MainEdit->setTextCursor(at);
-    ApplyStyle(StyleKind::Text);
+    completion_.Complete();
 }
 
 void TMDIChild::ContextHelp() {
-    const QTextCursor cursor = MainEdit->textCursor();
-    TMyRichEdit::CaretLineInfo line = MainEdit->CaretLine();
-    const int col =
-        std::clamp(cursor.selectionEnd() - line.start, 0, static_cast<int>(line.text.size()));
-    std::optional<CaretCommand> command =
-        CommandAtCaret(View(line.text), static_cast<std::size_t>(col));
-    if (!command)
-        return;
     // Until the LaTeX help is installed, the word it would be asked for.
-    emit StatusText(QStringLiteral("LaTeX help: ") + QString::fromStdU16String(command->word));
+    if (std::optional<QString> word = completion_.CommandWord())
+        emit StatusText(QStringLiteral("LaTeX help: ") + *word);
 }
 
 } // namespace orvelt

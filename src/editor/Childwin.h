@@ -3,7 +3,9 @@
 #include "core/CodePage.h"
 #include "core/LineEnd.h"
 #include "editor/BraceFlash.h"
+#include "editor/CaretCompletion.h"
 #include "editor/MyRich.h"
+#include "editor/SourceContextMenu.h"
 #include "editor/SurfaceHighlighter.h"
 #include "platform/Prompter.h"
 #include "widgets/ChildWindow.h"
@@ -108,7 +110,6 @@ protected:
 private:
     bool MainEditKeyPress(QKeyEvent* event);
     bool MainEditKeyDown(QKeyEvent* event);
-    [[nodiscard]] std::optional<char32_t> TypedCharacter(const QKeyEvent& event) const;
     // Line of the selection start, 1-based. Counting wrapped lines walks the document, so the
     // answer is kept until the text, the caret or the width changes: a typed character moves
     // the caret and is then released, and both show the row.
@@ -124,7 +125,6 @@ private:
     Answer AskReload(MessageButtons buttons);
     void TakeName(const QString& name);
     void ReportOpenError(const QString& reason);
-    void FillSnippetMenu();
 
     OptionHolder& options_;
     Prompter& prompter_;
@@ -133,6 +133,8 @@ private:
     SourceFile* file_;
     SurfaceHighlighter highlighter_;
     BraceFlash braceFlash_;
+    CaretCompletion completion_;
+    SourceContextMenu* contextMenu_;
     struct RowAt {
         bool known = false; // cleared by every change of the text or its formats
         int position = -1;

@@ -40,7 +40,7 @@ void TMyRichEdit::ConnectDocument() {
             [this](int position, int removed, int added) {
                 NoteChange(position, added);
                 if (!restyling_ && FormattingPending())
-                    ShiftPending(position, removed, added);
+                    pending_.Shift(position, removed, added);
                 if (!restyling_ && (removed != 0 || added != 0))
                     emit Edited();
             });
@@ -131,8 +131,6 @@ void TMyRichEdit::LoadStyledText(const QString& text, const std::vector<FormatRu
                                  std::vector<QTextCharFormat> formats, int base,
                                  const std::vector<LineEnd>& lineEnds) {
     formatTimer_->stop();
-    pending_.clear();
-    nextPending_ = 0;
     QTextDocument* doc = NewDocument(this);
     {
         QTextCursor cursor(doc);
@@ -144,13 +142,14 @@ void TMyRichEdit::LoadStyledText(const QString& text, const std::vector<FormatRu
     std::size_t line = 0;
     for (QTextBlock b = doc->begin(); b.isValid() && line < lineEnds.size(); b = b.next())
         b.setUserState(static_cast<int>(lineEnds[line++]));
+    std::vector<PendingFormats::Run> pending;
     int position = 0;
     for (const FormatRun& run : runs) {
         if (run.format != base && run.length > 0)
-            pending_.push_back({position, run.length, run.format});
+            pending.push_back({position, run.length, run.format});
         position += run.length;
     }
-    pendingFormats_ = std::move(formats);
+    pending_.Start(std::move(pending), std::move(formats));
     // The first screens are formatted before the document is shown, which is cheapest.
     constexpr int kFirstScreens = 20'000;
     FormatPending(doc, kFirstScreens, -1);
@@ -274,36 +273,9 @@ std::vector<SurfaceLine> TMyRichEdit::Lines(const QString& raw) const {
 }
 
 void TMyRichEdit::FormatPending(QTextDocument* doc, int until, qint64 budgetMs) {
-    QElapsedTimer clock;
-    clock.start();
-    const bool wasModified = doc->isModified();
     restyling_ = true;
-    QTextCursor cursor(doc);
-    cursor.beginEditBlock();
-    const int end = doc->characterCount() - 1;
-    for (std::size_t done = 0; FormattingPending(); ++done) {
-        const PendingRun& run = pending_[nextPending_];
-        if ((until >= 0 && run.start >= until) ||
-            (budgetMs >= 0 && done % 64 == 63 && clock.elapsed() >= budgetMs))
-            break;
-        const int start = std::min(run.start, end);
-        const int stop = std::min(run.start + run.length, end);
-        if (stop > start) {
-            cursor.setPosition(start);
-            cursor.setPosition(stop, QTextCursor::KeepAnchor);
-            cursor.setCharFormat(pendingFormats_[static_cast<std::size_t>(run.format)]);
-        }
-        ++nextPending_;
-    }
-    cursor.endEditBlock();
-    doc->setModified(wasModified);
+    pending_.Apply(doc, until, budgetMs);
     restyling_ = false;
-    if (!FormattingPending()) {
-        pending_.clear();
-        nextPending_ = 0;
-        pendingFormats_.clear();
-        doc->setUndoRedoEnabled(true); // nothing to undo was recorded while formatting
-    }
 }
 
 void TMyRichEdit::FormatSlice() {
@@ -317,23 +289,6 @@ void TMyRichEdit::FinishFormatting() {
         return;
     formatTimer_->stop();
     FormatPending(document(), -1, -1);
-}
-
-void TMyRichEdit::ShiftPending(int position, int removed, int added) {
-    // An edit that did not pass through the surface's own handlers: the runs still to format
-    // follow the text they belong to.
-    auto moved = [&](int at) {
-        if (at >= position + removed)
-            return at + added - removed;
-        return at <= position ? at : position + added;
-    };
-    for (std::size_t i = nextPending_; i < pending_.size(); ++i) {
-        PendingRun& run = pending_[i];
-        const int start = moved(run.start);
-        const int stop = std::max(start, moved(run.start + run.length));
-        run.start = start;
-        run.length = stop - start;
-    }
 }
 
 void TMyRichEdit::MeasureWidestCharacter() const {

@@ -2,6 +2,7 @@
 
 #include "core/CodePage.h"
 #include "core/HighlightStyle.h"
+#include "editor/PendingFormats.h"
 #include "editor/files/RtfCodec.h"
 #include "editor/files/SourceWriter.h"
 #include "options/values/OptionValues.h"
@@ -115,7 +116,7 @@ public:
     // The lines as the surface breaks them: in saved-breaks mode, each wrapped screen line; the
     // last piece of each line carries the end the file gave it.
     [[nodiscard]] std::vector<SurfaceLine> Lines(const QString& raw) const;
-    [[nodiscard]] bool FormattingPending() const { return nextPending_ < pending_.size(); }
+    [[nodiscard]] bool FormattingPending() const { return pending_.Pending(); }
 
     // Lays out every block up to `block` (all when -1), so that wrapped lines are known.
     void EnsureLayout(int block = -1) const;
@@ -155,18 +156,10 @@ private:
     mutable int dirtyLast_ = -1;
     int blockCount_ = 1;
 
-    struct PendingRun {
-        int start;
-        int length;
-        int format;
-    };
     // Formats the pending runs until `until` (a position) is reached or time runs out.
     void FormatPending(QTextDocument* document, int until, qint64 budgetMs);
     void FormatSlice();
-    void ShiftPending(int position, int removed, int added);
-    std::vector<PendingRun> pending_;
-    std::size_t nextPending_ = 0;
-    std::vector<QTextCharFormat> pendingFormats_;
+    PendingFormats pending_;
     QTimer* formatTimer_ = nullptr;
     int countedWidth_ = -1;
     void MeasureWidestCharacter() const;

@@ -127,4 +127,21 @@ unsigned ShiftStateOf(const QKeyEvent& event) {
     return shift;
 }
 
+std::optional<char32_t> TypedCharacterOf(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Backspace)
+        return U'\b';
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        return U'\r';
+    const QString text = event.text();
+    // Only what the surface itself inserts: Ctrl and Ctrl+Shift combinations (copy, select
+    // all, ...) type nothing, so they must not mark the document as changed either.
+    const Qt::KeyboardModifiers held = event.modifiers() & ~Qt::KeypadModifier;
+    if (text.isEmpty() || held == Qt::ControlModifier ||
+        held == (Qt::ControlModifier | Qt::ShiftModifier))
+        return std::nullopt;
+    if (!text.at(0).isPrint() && text != "\t")
+        return std::nullopt;
+    return text.toUcs4().value(0);
+}
+
 } // namespace orvelt

@@ -1,0 +1,104 @@
+#include "app/ChildArea.h"
+
+#include "app/WindowList.h"
+#include "widgets/ChildWindow.h"
+#include "widgets/PanelSplitter.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace orvelt {
+
+ChildArea::ChildArea(QWidget* parent) : QWidget(parent) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName("TabControl1");
+    tabs_->setFixedHeight(25);
+    tabs_->setExpanding(false);
+    tabs_->setDocumentMode(true);
+    column->addWidget(tabs_);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    auto* treePanel = new QWidget(this);
+    treePanel->setObjectName("TreePanel");
+    treePanel->setFixedWidth(134);
+    treePanel->hide();
+    auto* splitter = new PanelSplitter(treePanel, this);
+    splitter->setObjectName("SizePanel");
+    splitter->hide();
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName("MdiArea");
+    mdi_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    row->addWidget(treePanel);
+    row->addWidget(splitter);
+    row->addWidget(mdi_, 1);
+    column->addLayout(row, 1);
+    list_ = new WindowList(tabs_, mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &ChildArea::ActiveChanged);
+}
+
+QMdiSubWindow* ChildArea::Add(ChildWindow* child) {
+    QMdiSubWindow* sub = mdi_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The frame's own menu binds the Close key too; two owners would make it do nothing.
+    if (QMenu* menu = sub->systemMenu())
+        for (QAction* action : menu->actions())
+            action->setShortcuts({});
+    return sub;
+}
+
+void ChildArea::Show(QMdiSubWindow* sub, ChildWindow* child) {
+    sub->showMaximized();
+    list_->Append(child, child->windowTitle());
+    mdi_->setActiveSubWindow(sub);
+}
+
+void ChildArea::Drop(QMdiSubWindow* sub) {
+    mdi_->removeSubWindow(sub);
+    sub->deleteLater();
+}
+
+bool ChildArea::Close(ChildWindow* child) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget()))
+        return sub->close();
+    return child->close();
+}
+
+int ChildArea::Count() const {
+    return static_cast<int>(mdi_->subWindowList().size());
+}
+
+ChildWindow* ChildArea::Active() const {
+    QMdiSubWindow* sub = mdi_->currentSubWindow();
+    return sub ? qobject_cast<ChildWindow*>(sub->widget()) : nullptr;
+}
+
+namespace {
+
+QList<ChildWindow*> ChildrenOf(const QList<QMdiSubWindow*>& subs) {
+    QList<ChildWindow*> children;
+    for (QMdiSubWindow* sub : subs)
+        if (auto* child = qobject_cast<ChildWindow*>(sub->widget()))
+            children.append(child);
+    return children;
+}
+
+} // namespace
+
+QList<ChildWindow*> ChildArea::LastToFirst() const {
+    return ChildrenOf(mdi_->subWindowList(QMdiArea::ActivationHistoryOrder));
+}
+
+QList<ChildWindow*> ChildArea::InCreationOrder() const {
+    return ChildrenOf(mdi_->subWindowList(QMdiArea::CreationOrder));
+}
+
+} // namespace orvelt

@@ -58,7 +58,7 @@ void CheckSoftBreakRoundTrip(const Input& input, const std::vector<TextLine<char
     const std::string bytes = WriteSource(Wrap(lines, input.width), options).bytes;
     const std::u16string file = DecodeText(bytes, input.encoding);
 
-    BlockTokenReader<char16_t> reader(BlockTokenReader<char16_t>::FromText(text),
+    BlockTokenReader<char16_t> reader(BlockTokenReader<char16_t>::FromText(file),
                                       ScanOptions{ScanMode::Source, false, false, true},
                                       3 * input.width + 1);
     std::u16string kept;

@@ -3,7 +3,6 @@
 #include "core/FileNames.h"
 #include "editor/SourceFile.h"
 #include "editor/VirtualKeys.h"
-#include "editor/keys/BookmarkShift.h"
 #include "editor/keys/BraceSearch.h"
 #include "editor/keys/KeyConversion.h"
 #include "editor/keys/KeyDownPlan.h"
@@ -44,6 +43,16 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
     };
     MainEdit->keyReleaseHook = [this](QKeyEvent* event) { MainEditKeyUp(event); };
     MainEdit->mousePressHook = [this](QMouseEvent*) { ShowRow(CaretRow()); };
+    // An umlaut composed with a dead key or an input method converts as a typed one does.
+    MainEdit->inputMethodHook = [this](QInputMethodEvent* event) {
+        const QList<uint> committed = event->commitString().toUcs4();
+        if (MainEdit->isReadOnly() || !event->preeditString().isEmpty() ||
+            committed.size() != 1 || !TypeConverted(committed.front()))
+            return false;
+        SetModified(true);
+        NeedsRehighlight = true;
+        return true;
+    };
     // The surface's own signal: it follows the document that loading puts in place.
     connect(MainEdit, &QPlainTextEdit::textChanged, this, [this] { rowAt_.known = false; });
     connect(MainEdit, &QPlainTextEdit::cursorPositionChanged, this, [this] {
@@ -62,7 +71,7 @@ void TMDIChild::Prepare() {
     AutoSaveTimer.setInterval(options.autoSaveInterval * 60000);
     if (options.autoSave)
         AutoSaveTimer.start();
-    Bookmarks.fill(-1);
+    Bookmarks.fill(QTextCursor());
     NeedsRehighlight = false;
     contextMenu_->Fill(options.snippets);
     SetModified(false);
@@ -78,7 +87,6 @@ void TMDIChild::Prepare() {
 void TMDIChild::Finish() {
     MainEdit->moveCursor(QTextCursor::Start);
     Loading = false;
-    LastTextLength = MainEdit->TextLength();
 }
 
 void TMDIChild::FormCreateUntitled(const QString& caption) {
@@ -217,11 +225,10 @@ void TMDIChild::Reload() {
         return;
     }
     ShowFile();
-    Bookmarks.fill(-1);
+    Bookmarks.fill(QTextCursor());
     Loading = false;
     SetModified(false);
     MainEdit->SetSelection(MainEdit->LineStart(line), MainEdit->LineStart(line));
-    LastTextLength = MainEdit->TextLength();
 }
 
 void TMDIChild::SetModified(bool value) {
@@ -408,16 +415,24 @@ bool TMDIChild::MainEditKeyPress(QKeyEvent* event) {
     SetModified(true);
     NeedsRehighlight = true;
     LastCharTyped = c;
-    if (options_.Values().convertKeys) {
-        if (std::optional<char> letter = UmlautLetter(c)) {
-            MainEdit->TypeText(QStringLiteral("\""));
-            if (!highlighter_.HighlightTyped(static_cast<char32_t>(*letter),
-                                             QString(QChar(*letter))))
-                MainEdit->TypeText(QString(QChar(*letter)));
-            return true;
-        }
-    }
+    if (TypeConverted(c))
+        return true;
     return highlighter_.HighlightTyped(c, c == U'\r' ? QStringLiteral("\n") : event->text());
+}
+
+bool TMDIChild::TypeConverted(char32_t c) {
+    // TeX reads UTF-8 input as it is: in a UTF-8 document "\u00E4" stays (as "a it would print
+    // quotation marks under xelatex or without German shorthands). Documents kept in an 8-bit
+    // code page get TeX's own spelling.
+    const bool eightBit = MainEdit->Encoding() == TextEncoding::Windows1252 ||
+                          MainEdit->Encoding() == TextEncoding::Dos437;
+    const std::optional<char> letter = UmlautLetter(c);
+    if (!options_.Values().convertKeys || !eightBit || !letter)
+        return false;
+    MainEdit->TypeText(QStringLiteral("\""));
+    if (!highlighter_.HighlightTyped(static_cast<char32_t>(*letter), QString(QChar(*letter))))
+        MainEdit->TypeText(QString(QChar(*letter)));
+    return true;
 }
 
 bool TMDIChild::MainEditKeyDown(QKeyEvent* event) {
@@ -447,10 +462,6 @@ bool TMDIChild::MainEditKeyDown(QKeyEvent* event) {
 }
 
 void TMDIChild::MainEditKeyUp(QKeyEvent*) {
-    const int length = MainEdit->TextLength();
-    const int start = MainEdit->GetSelection().first;
-    ShiftBookmarks(Bookmarks, start, length - LastTextLength);
-    LastTextLength = length;
     ShowRow(CaretRow());
     if (LastCharTyped == U'}' && options_.Values().braces &&
         braceFlash_.Show(highlighter_.Style(StyleKind::Brace),
@@ -470,17 +481,24 @@ int TMDIChild::CaretRow() {
 }
 
 void TMDIChild::DropBookmark(int digit) {
-    Bookmarks[static_cast<std::size_t>(digit)] = MainEdit->GetSelection().first;
+    // A cursor of the document keeps its place through every edit before it, whatever makes
+    // it (a converted umlaut, a paste, a completion, a snippet): a count of typed characters
+    // left the mark behind.
+    QTextCursor mark(MainEdit->document());
+    mark.setPosition(MainEdit->textCursor().selectionStart());
+    Bookmarks[static_cast<std::size_t>(digit)] = mark;
     emit StatusText(QStringLiteral("Bookmark %1 dropped.").arg(digit));
 }
 
 void TMDIChild::GotoBookmark(int digit) {
-    const int at = Bookmarks[static_cast<std::size_t>(digit)];
-    if (at == -1) {
+    const QTextCursor& mark = Bookmarks[static_cast<std::size_t>(digit)];
+    if (mark.isNull() || mark.document() != MainEdit->document()) {
         emit StatusText(QStringLiteral("Bookmark %1 not defined.").arg(digit));
         return;
     }
-    MainEdit->SetSelection(at, at);
+    QTextCursor at = MainEdit->textCursor();
+    at.setPosition(mark.position());
+    MainEdit->setTextCursor(at);
 }
 
 void TMDIChild::CompleteCommand() {

@@ -49,9 +49,8 @@ public:
     QMenu* PopupMenu1 = nullptr;
     QMenu* Scuts1 = nullptr;
     QTimer AutoSaveTimer;
-    std::array<int, 10> Bookmarks{};
+    std::array<QTextCursor, 10> Bookmarks{}; // null when not dropped
     QString InsertMode = "INS";
-    int LastTextLength = 0;
     bool Loading = true;
     QString FileName;
     bool Modified = false;
@@ -110,6 +109,9 @@ protected:
 private:
     bool MainEditKeyPress(QKeyEvent* event);
     bool MainEditKeyDown(QKeyEvent* event);
+    // An umlaut as TeX spells it ("a) in a document kept in an 8-bit code page; false when
+    // the character is to go in as it is.
+    bool TypeConverted(char32_t c);
     // Line of the selection start, 1-based. Counting wrapped lines walks the document, so the
     // answer is kept until the text, the caret or the width changes: a typed character moves
     // the caret and is then released, and both show the row.

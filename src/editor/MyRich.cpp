@@ -432,30 +432,38 @@ void TMyRichEdit::ApplyStyle(const HighlightStyle& style) {
     ApplyStyleTo(cursor, style);
 }
 
-void TMyRichEdit::ApplyStyleTo(const QTextCursor& range, const HighlightStyle& style) {
-    QTextCursor cursor = range;
-    int start = cursor.selectionStart();
-    int end = cursor.selectionEnd();
-    bool uniform = true;
-    for (QTextBlock b = document()->findBlock(start); b.isValid() && b.position() < end && uniform;
+bool TMyRichEdit::HasStyle(const QTextCursor& range, const HighlightStyle& style) const {
+    const int start = range.selectionStart();
+    const int end = range.selectionEnd();
+    for (QTextBlock b = document()->findBlock(start); b.isValid() && b.position() < end;
          b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
-            QTextFragment f = it.fragment();
+            const QTextFragment f = it.fragment();
             if (f.position() + f.length() <= start || f.position() >= end)
                 continue;
-            if (StyleOfFormat(f.charFormat()) != style) {
-                uniform = false;
-                break;
-            }
+            if (StyleOfFormat(f.charFormat()) != style)
+                return false;
         }
     }
-    if (uniform)
+    return true;
+}
+
+void TMyRichEdit::ApplyStyleTo(const QTextCursor& range, const HighlightStyle& style) {
+    if (HasStyle(range, style))
         return;
+    QTextCursor cursor = range;
     restyling_ = true;
-    bool wasModified = document()->isModified();
+    const bool wasModified = document()->isModified();
+    // With nothing typed yet there is no step to join: colours alone must never become one
+    // (Ctrl+Z would then change only colours, and mark the document modified).
+    const bool record = document()->isUndoAvailable() || !document()->isUndoRedoEnabled();
+    if (!record)
+        document()->setUndoRedoEnabled(false);
     cursor.joinPreviousEditBlock();
     cursor.setCharFormat(FormatOfStyle(style));
     cursor.endEditBlock();
+    if (!record)
+        document()->setUndoRedoEnabled(true);
     document()->setModified(wasModified);
     restyling_ = false;
 }
@@ -523,6 +531,10 @@ TMyRichEdit::CaretLineInfo TMyRichEdit::CaretLine() const {
 
 void TMyRichEdit::inputMethodEvent(QInputMethodEvent* event) {
     FinishFormatting();
+    if (inputMethodHook && inputMethodHook(event)) {
+        event->accept();
+        return;
+    }
     QPlainTextEdit::inputMethodEvent(event);
 }
 

@@ -44,6 +44,8 @@ public:
     // selection, the format of the next insertion. Joined to the previous edit, so styling
     // is never an undo step of its own.
     void ApplyStyle(const HighlightStyle& style);
+    // Whether the range has the style throughout.
+    [[nodiscard]] bool HasStyle(const QTextCursor& range, const HighlightStyle& style) const;
     // The same for a range of the text, leaving the caret and the selection alone.
     void ApplyStyleTo(const QTextCursor& range, const HighlightStyle& style);
 
@@ -80,6 +82,8 @@ public:
     // Run after the surface has handled the release or the press.
     std::function<void(QKeyEvent*)> keyReleaseHook;
     std::function<void(QMouseEvent*)> mousePressHook;
+    // Text committed by an input method; true means the window typed it itself.
+    std::function<bool(QInputMethodEvent*)> inputMethodHook;
     // Types text as the keyboard would (overwrite mode, undo merging), without the hooks.
     void TypeText(const QString& text);
 

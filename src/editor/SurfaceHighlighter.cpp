@@ -44,26 +44,37 @@ void SurfaceHighlighter::RehighlightLine() {
 }
 
 bool SurfaceHighlighter::HighlightTyped(char32_t c, const QString& typed) {
+    QTextCursor cursor = surface_.textCursor();
+    // Typing over a selection replaces it, whatever the character and what stands before it
+    // (a digit after "x[" used to go in before the selected text, which stayed).
+    const bool replacing = cursor.hasSelection() && c != U'\b';
+    if (replacing) {
+        surface_.FinishFormatting();
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+        surface_.setTextCursor(cursor);
+    }
     const TMyRichEdit::CaretLineInfo line = surface_.CaretLine();
     const TypingHighlight h = HighlightTypedCharacter(
         View(line.text), static_cast<std::size_t>(line.column), c, options_.Keywords());
-    if (h.count == 0) {
+    if (h.count == 0 && !replacing) {
         if (h.typedStyle)
             ApplyStyle(*h.typedStyle);
         return false;
     }
-    QTextCursor cursor = surface_.textCursor();
-    const int caret = std::min(cursor.position(), cursor.anchor());
-    cursor.beginEditBlock();
-    QTextCursor token(surface_.document());
-    token.setPosition(line.start + static_cast<int>(h.start));
-    token.setPosition(line.start + static_cast<int>(h.start + h.count), QTextCursor::KeepAnchor);
-    token.setCharFormat(FormatOfStyle(Style(h.tokenStyle)));
-    // A selection that was there is given up; the character goes in at its start.
-    cursor.setPosition(caret);
+    if (!replacing)
+        cursor.beginEditBlock();
+    if (h.count > 0) {
+        QTextCursor token(surface_.document());
+        token.setPosition(line.start + static_cast<int>(h.start));
+        token.setPosition(line.start + static_cast<int>(h.start + h.count),
+                          QTextCursor::KeepAnchor);
+        if (!surface_.HasStyle(token, Style(h.tokenStyle)))
+            token.setCharFormat(FormatOfStyle(Style(h.tokenStyle)));
+    }
     const QTextCharFormat format =
         h.typedStyle ? FormatOfStyle(Style(*h.typedStyle)) : cursor.charFormat();
-    if (surface_.overwriteMode() && !cursor.atBlockEnd() && typed != "\n")
+    if (surface_.overwriteMode() && !replacing && !cursor.atBlockEnd() && typed != "\n")
         cursor.deleteChar();
     surface_.Insert(cursor, typed, format);
     cursor.endEditBlock();

@@ -2,11 +2,16 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
+#include <memory>
+#include <vector>
 
 namespace orvelt {
 
 // Remembers an Escape press for long operations, which poll EscapePressed() between steps.
-// While an operation runs, all other user input is swallowed so that nothing re-enters it.
+// While an operation runs, other user input must not re-enter it: keys are held back and
+// delivered, in order, when it ends (typing goes on during a long search); mouse input is
+// swallowed.
 class EscapePoller : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +29,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct HeldKey {
+        QPointer<QObject> target;
+        std::unique_ptr<QEvent> event;
+    };
+    std::vector<HeldKey> held_;
     bool pressed_ = false;
     int depth_ = 0;
     QElapsedTimer sincePoll_;

@@ -1,6 +1,8 @@
 #include "MainFormFixture.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QTextBlock>
 #include <vector>
@@ -84,17 +86,32 @@ private:
     TMyRichEdit* edit_;
 };
 
-TEST_F(Keystrokes, UmlautsAreTypedAsQuoteAndLetter) {
-    StartWithNewDocument();
+// Key conversion is for documents kept in an 8-bit code page: "Gr\u00F6\u00DFe" typed into a
+// UTF-8 document became Gr"o"se, which prints quotation marks under xelatex.
+TEST_F(Keystrokes, UmlautsAreTypedAsQuoteAndLetterOnlyIn8BitDocuments) {
+    store_.Write("BraceDelay", "5");
+    StartForm();
+    WriteBytes(File("old.tex"), "\xE9\n"); // not UTF-8: Windows-1252
+    form_->OpenDocument(File("old.tex"));
+    Edit()->moveCursor(QTextCursor::End);
     Type(QString::fromUtf8("\xC3\xA4"));
-    EXPECT_EQ(Text(), "\"a");
+    EXPECT_EQ(Text(), QString::fromUtf8("\xC3\xA9\n\"a"));
     Type("xyz");
-    Edit()->SetSelection(2, 5);
+    Edit()->SetSelection(5, 8);
     Type(QString::fromUtf8("\xC3\x9C"));
-    EXPECT_EQ(Text(), "\"a\"U") << "the selection is replaced by the pair";
-    EXPECT_EQ(Selection(), std::make_pair(4, 4));
-    Type(QString::fromUtf8("\xC3\x9F"));
-    EXPECT_EQ(Text(), "\"a\"U\"s");
+    EXPECT_EQ(Text(), QString::fromUtf8("\xC3\xA9\n\"a\"U")) << "the selection is replaced";
+    // Composed with a dead key or an input method, it converts all the same.
+    QInputMethodEvent composed;
+    composed.setCommitString(QString::fromUtf8("\xC3\x9F"));
+    QApplication::sendEvent(Edit(), &composed);
+    EXPECT_EQ(Text(), QString::fromUtf8("\xC3\xA9\n\"a\"U\"s"));
+
+    Trigger("FileNewItem"); // UTF-8
+    Type(QString::fromUtf8("Gr\xC3\xB6\xC3\x9F"
+                           "e"));
+    QApplication::sendEvent(Edit(), &composed);
+    EXPECT_EQ(Text(), QString::fromUtf8("Gr\xC3\xB6\xC3\x9F"
+                                        "e\xC3\x9F"));
 }
 
 TEST_F(Keystrokes, ClosingBraceShowsTheOpeningBraceUnderlinedThenReturns) {

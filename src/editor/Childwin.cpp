@@ -46,8 +46,8 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
     // An umlaut composed with a dead key or an input method converts as a typed one does.
     MainEdit->inputMethodHook = [this](QInputMethodEvent* event) {
         const QList<uint> committed = event->commitString().toUcs4();
-        if (MainEdit->isReadOnly() || !event->preeditString().isEmpty() ||
-            committed.size() != 1 || !TypeConverted(committed.front()))
+        if (MainEdit->isReadOnly() || !event->preeditString().isEmpty() || committed.size() != 1 ||
+            !TypeConverted(committed.front()))
             return false;
         SetModified(true);
         NeedsRehighlight = true;

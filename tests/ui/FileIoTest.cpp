@@ -1,5 +1,6 @@
 #include "platform/FileIo.h"
 
+#include "TestFiles.h"
 #include "platform/IniSettingsStore.h"
 
 #include <QProcess>
@@ -10,9 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <optional>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -27,14 +26,8 @@ namespace fs = std::filesystem;
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNogroup = 65534;
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::ReadFile;
+using testing::WriteFile;
 
 // The names in a folder, so that a temporary file left behind shows.
 std::vector<std::string> Entries(const std::string& dir) {
@@ -51,15 +44,11 @@ struct stat StatOf(const std::string& path) {
     return info;
 }
 
-std::string Text(int bytes, char fill) {
-    return std::string(static_cast<std::size_t>(bytes), fill);
-}
-
 // Writes until the disk is full; then frees `free` bytes again (whole pages).
 void FillDisk(const std::string& filler, off_t free) {
     const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ASSERT_GE(fd, 0);
-    const std::string block = Text(4096, 'f');
+    const std::string block(4096, 'f');
     off_t size = 0;
     for (ssize_t n; (n = ::write(fd, block.data(), block.size())) > 0;)
         size += n;
@@ -119,7 +108,7 @@ TEST_F(WriteFileTest, AFullDiskFailsWithTheSystemsReasonAndLeavesTheOldFileWhole
         {"robustness: two names, no room for the safe copy", true, 0},
         {"robustness: two names, the new content does not fit and the old is put back", true, 4096},
     };
-    const std::string oldBytes = Text(2048, 'o');
+    const std::string oldBytes(2048, 'o');
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string disk = At(std::string("disk") + (row.hardLinked ? "2" : "1") +
@@ -128,7 +117,7 @@ TEST_F(WriteFileTest, AFullDiskFailsWithTheSystemsReasonAndLeavesTheOldFileWhole
         if (!small.Mounted())
             GTEST_SKIP() << "cannot mount a small tmpfs (needs root): " << small.Error();
         const std::string paper = disk + "/paper.tex";
-        WriteBytes(paper, oldBytes);
+        WriteFile(paper, oldBytes);
         std::vector<std::string> names = {"filler", "paper.tex"};
         if (row.hardLinked) {
             ASSERT_EQ(::link(paper.c_str(), (disk + "/other.tex").c_str()), 0);
@@ -136,10 +125,10 @@ TEST_F(WriteFileTest, AFullDiskFailsWithTheSystemsReasonAndLeavesTheOldFileWhole
         }
         FillDisk(disk + "/filler", row.freeAfterFill);
 
-        const FileResult result = Write(paper, Text(16384, 'n'));
+        const FileResult result = Write(paper, std::string(16384, 'n'));
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.error.toStdString(), "No space left on device");
-        const std::string now = ReadBytes(paper);
+        const std::string now = ReadFile(paper);
         EXPECT_TRUE(now == oldBytes) << "the old file became " << now.size() << " other bytes";
         EXPECT_EQ(Entries(disk), names) << "no temporary file is left behind";
         if (row.hardLinked) {
@@ -173,14 +162,14 @@ TEST_F(WriteFileTest, TheWrittenFileKeepsTheBitsOwnerAndGroupOfTheOneItReplaces)
         const std::string path = At("file" + std::to_string(++index));
         const std::string model = path + ".model";
         if (row.oldMode != 0) {
-            WriteBytes(path, "old");
+            WriteFile(path, "old");
             ASSERT_EQ(::chmod(path.c_str(), row.oldMode), 0);
             if (row.ownedByNobody) {
                 ASSERT_EQ(::chown(path.c_str(), kNobody, kNogroup), 0);
             }
         }
         if (row.modelMode != 0) {
-            WriteBytes(model, "model");
+            WriteFile(model, "model");
             ASSERT_EQ(::chmod(model.c_str(), row.modelMode), 0);
         }
         const mode_t previous = ::umask(row.umask);
@@ -189,7 +178,7 @@ TEST_F(WriteFileTest, TheWrittenFileKeepsTheBitsOwnerAndGroupOfTheOneItReplaces)
         ASSERT_TRUE(result.ok) << result.error.toStdString();
         const struct stat info = StatOf(path);
         EXPECT_EQ(info.st_mode & 07777, row.expected);
-        EXPECT_EQ(ReadBytes(path), "new");
+        EXPECT_EQ(ReadFile(path), "new");
         if (row.ownedByNobody) {
             EXPECT_EQ(info.st_uid, kNobody);
             EXPECT_EQ(info.st_gid, kNogroup);
@@ -221,14 +210,14 @@ TEST_F(WriteFileTest, ASymlinkIsFollowedAndStaysALink) {
         if (points.starts_with('@'))
             points = dir_.path().toStdString() + points.substr(1);
         if (row.targetExists)
-            WriteBytes(At(row.target), "old");
+            WriteFile(At(row.target), "old");
         const std::string link = At(row.link);
         ASSERT_EQ(::symlink(points.c_str(), link.c_str()), 0);
         const auto realBefore = Entries(At("real"));
 
         const FileResult result = Write(link, row.name);
         ASSERT_TRUE(result.ok) << result.error.toStdString();
-        EXPECT_EQ(ReadBytes(At(row.target)), row.name);
+        EXPECT_EQ(ReadFile(At(row.target)), row.name);
         EXPECT_TRUE(fs::is_symlink(link));
         EXPECT_EQ(fs::read_symlink(link).string(), points);
         auto realAfter = realBefore;
@@ -242,14 +231,14 @@ TEST_F(WriteFileTest, ASymlinkIsFollowedAndStaysALink) {
 TEST_F(WriteFileTest, AFileWithTwoNamesKeepsBoth) {
     const std::string first = At("first.tex");
     const std::string second = At("second.tex");
-    WriteBytes(first, "old");
+    WriteFile(first, "old");
     ASSERT_EQ(::link(first.c_str(), second.c_str()), 0);
     const ino_t inode = StatOf(first).st_ino;
 
     const FileResult result = Write(first, "new content");
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_EQ(ReadBytes(first), "new content");
-    EXPECT_EQ(ReadBytes(second), "new content");
+    EXPECT_EQ(ReadFile(first), "new content");
+    EXPECT_EQ(ReadFile(second), "new content");
     EXPECT_EQ(StatOf(first).st_nlink, 2u);
     EXPECT_EQ(StatOf(second).st_ino, inode);
     EXPECT_EQ(Entries(dir_.path().toStdString()),
@@ -303,7 +292,7 @@ TEST_F(AsNobodyTest, AWriteThatIsNotAllowedChangesNothing) {
         SCOPED_TRACE(row.name);
         const std::string path = At(row.file);
         const std::string folder = fs::path(path).parent_path().string();
-        WriteBytes(path, "old");
+        WriteFile(path, "old");
         ASSERT_EQ(::chmod(path.c_str(), row.mode), 0);
         const auto before = Entries(folder);
         std::string whyNot;
@@ -311,7 +300,7 @@ TEST_F(AsNobodyTest, AWriteThatIsNotAllowedChangesNothing) {
         if (!outcome)
             GTEST_SKIP() << whyNot;
         EXPECT_EQ(*outcome, "Permission denied");
-        EXPECT_EQ(ReadBytes(path), "old");
+        EXPECT_EQ(ReadFile(path), "old");
         EXPECT_EQ(Entries(folder), before);
     }
 }
@@ -341,7 +330,7 @@ TEST_F(AsNobodyTest, ASettingsCommitThatCannotWriteIsRemembered) {
 
 TEST_F(WriteFileTest, ASettingsCommitThatWritesForgetsTheEarlierFailure) {
     // A file where the settings folder should be: any user fails to make it.
-    WriteBytes(At("config"), "");
+    WriteFile(At("config"), "");
     IniSettingsStore store(QString::fromStdString(At("config/orvelt95/orvelt95.ini")));
     store.Write("Left", "1");
     store.Commit();
@@ -352,7 +341,7 @@ TEST_F(WriteFileTest, ASettingsCommitThatWritesForgetsTheEarlierFailure) {
     fs::remove(At("config"));
     store.Commit();
     EXPECT_FALSE(store.LastCommitError().has_value());
-    EXPECT_EQ(ReadBytes(At("config/orvelt95/orvelt95.ini")), "[Orvelt95]\nLeft=1\n");
+    EXPECT_EQ(ReadFile(At("config/orvelt95/orvelt95.ini")), "[Orvelt95]\nLeft=1\n");
 }
 
 } // namespace

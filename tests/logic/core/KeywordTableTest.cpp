@@ -1,12 +1,11 @@
 #include "core/KeywordTable.h"
 
+#include "TestFiles.h"
 #include "core/KeywordList.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -125,11 +124,8 @@ TEST(KeywordTable, CopyOfAFullTableOutlivesTheOriginal) {
 TEST(KeywordList, ShippedListIsSortedAndComplete) {
     const auto path = std::filesystem::path(ORVELT_TEST_DATA).parent_path().parent_path() / "data" /
                       "KEYWORDS.TXT";
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << path;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const Words words = SplitKeywordList(bytes);
-    EXPECT_GE(words.size(), 600u);
+    const Words words = SplitKeywordList(testing::ReadFile(path));
+    ASSERT_GE(words.size(), 600u) << path;
     EXPECT_TRUE(std::is_sorted(words.begin(), words.end())) << "byte order";
     EXPECT_EQ(std::adjacent_find(words.begin(), words.end()), words.end()) << "duplicates";
     for (const std::string& word : words) {

@@ -28,9 +28,6 @@ TEST(LineEnd, TheFirstLineEndDecides) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(DetectLineEnd(row.bytes), row.expected);
     }
-    EXPECT_EQ(LineEndText(LineEnd::Lf), "\n");
-    EXPECT_EQ(LineEndText(LineEnd::CrLf), "\r\n");
-    EXPECT_EQ(LineEndText(LineEnd::Cr), "\r");
 }
 
 TEST(LineEnd, SplitLinesKeepsEachLinesOwnEnd) {

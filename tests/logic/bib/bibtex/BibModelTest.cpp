@@ -109,16 +109,15 @@ TEST(BibModel, SortingACategory) {
     const BibEntry* first = &database.Category(9)[0];
     database.SortAll();
     EXPECT_EQ(&database.Category(9)[1], first) << "a view's reference to an entry survives a sort";
-    std::string misc;
-    std::string strings;
-    for (const BibEntry& entry : database.Category(9)) {
-        misc += entry.Caption;
-    }
-    for (const BibEntry& entry : database.Category(StringType)) {
-        strings += entry.Caption;
-    }
-    EXPECT_EQ(misc, "abBC") << "case-insensitive, equal captions keep their order";
-    EXPECT_EQ(strings, "bBaC") << "abbreviations keep their order";
+    const auto captions = [&database](int type) {
+        std::string captions;
+        for (const BibEntry& entry : database.Category(type)) {
+            captions += entry.Caption;
+        }
+        return captions;
+    };
+    EXPECT_EQ(captions(9), "abBC") << "case-insensitive, equal captions keep their order";
+    EXPECT_EQ(captions(StringType), "bBaC") << "abbreviations keep their order";
     EXPECT_EQ(database.AddEntry("ONLINE", Tdata{}, "x"), nullptr);
     database.RemoveEntry(9, 0);
     database.RemoveEntry(9, 99);

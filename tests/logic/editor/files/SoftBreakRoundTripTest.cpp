@@ -73,39 +73,17 @@ void ExpectRoundTrip(const std::vector<HardLine>& lines, std::size_t width, std:
 
 // Random lines of TeX over the syntax that decides where a break may stand.
 TEST(SoftBreakRoundTrip, RandomTextAndWidthsReadBackUnchanged) {
-    const std::u16string pieces[] = {u"\\",
-                                     u"\\\\",
-                                     u"{",
-                                     u"}",
-                                     u"%",
-                                     u" ",
-                                     u"a",
-                                     u"word",
-                                     u"\t",
-                                     u"@",
-                                     u"$",
-                                     u"^",
-                                     u"%%@",
-                                     u"\\verb|",
-                                     u"|",
-                                     u"\\verb*+",
-                                     u"+",
-                                     u"\\url{",
-                                     u"\\path{",
-                                     u"\\href{",
-                                     u"%20",
-                                     u"\\section",
-                                     u"\u00E4",
-                                     u"\U0001F600",
-                                     u"\\begin{verbatim}",
-                                     u"\\end{verbatim}",
-                                     u"\\begin{lstlisting}",
-                                     u"\\end{lstlisting}",
-                                     u"\\begin{comment}",
-                                     u"\\end{comment}"};
+    std::vector<std::u16string> pieces = {
+        u"\\", u"\\\\",   u"{",       u"}",       u"%",   u" ",         u"a",      u"word",
+        u"\t", u"@",      u"$",       u"^",       u"%%@", u"\\verb|",   u"|",      u"\\verb*+",
+        u"+",  u"\\url{", u"\\path{", u"\\href{", u"%20", u"\\section", u"\u00E4", u"\U0001F600"};
+    for (const std::u16string environment : {u"verbatim", u"lstlisting", u"comment"}) {
+        pieces.push_back(u"\\begin{" + environment + u"}");
+        pieces.push_back(u"\\end{" + environment + u"}");
+    }
     const LineEnd ends[] = {LineEnd::Lf, LineEnd::CrLf, LineEnd::Cr};
     std::mt19937 random(20240613);
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
     std::uniform_int_distribution<std::size_t> pickEnd(0, std::size(ends) - 1);
     std::uniform_int_distribution<int> lineCount(1, 6);
     std::uniform_int_distribution<int> lineLength(0, 8);

@@ -130,182 +130,126 @@ TEST(SourceWriter, EachHardLineKeepsItsOwnEnd) {
     }
 }
 
-TEST(SourceWriter, SoftBreaksAndCommentContinuation) {
-    struct Row {
-        const char* name;
-        std::vector<SurfaceLine> lines;
-        bool marker;
-        std::string expected;
-    };
-    const Row rows[] = {
-        {"nominal: wrapped paragraph gets the marker on each broken line",
-         {{u"The quick ", false}, {u"brown fox ", false}, {u"jumps.", true}, {u"", false}},
-         true,
-         "The quick %%@\nbrown fox %%@\njumps.\n"},
-        {"nominal: marker off writes wrapped lines plainly",
-         {{u"The quick ", false}, {u"brown fox", true}, {u"", false}},
-         false,
-         "The quick \nbrown fox\n"},
-        {"nominal: the last line gets neither marker nor line end",
-         {{u"a", true}, {u"b", false}},
-         true,
-         "a\nb"},
-        {"nominal: a single empty line is an empty file", {{u"", false}}, true, ""},
-        {"nominal: no lines at all", {}, true, ""},
-        {"comment: a wrap inside a comment continues it with '%'",
-         {{u"text % a long ", false}, {u"comment", true}, {u"", false}},
-         true,
-         "text % a long %%@\n%comment\n"},
-        {"comment: over three pieces, every piece stays a comment",
-         {{u"a % b ", false}, {u"c ", false}, {u"d", true}, {u"", false}},
-         true,
-         "a % b %%@\n%c %%@\n%d\n"},
-        {"comment: the last line of the document continues a comment too",
-         {{u"% x ", false}, {u"y", false}},
-         true,
-         "% x %%@\n%y"},
-        {"comment: a wrap just before a comment keeps the plain form",
-         {{u"text ", false}, {u"% comment", true}, {u"", false}},
-         true,
-         "text %%@\n% comment\n"},
-        {"comment: a percent sign as the last character begins the comment",
-         {{u"a %", false}, {u"b", true}, {u"", false}},
-         true,
-         "a %%%@\n%b\n"},
-        {"comment: an escaped percent sign is not a comment",
-         {{u"50\\% of ", false}, {u"it", true}, {u"", false}},
-         true,
-         "50\\% of %%@\nit\n"},
-        {"comment: a double backslash does not escape",
-         {{u"a\\\\% c ", false}, {u"d", true}, {u"", false}},
-         true,
-         "a\\\\% c %%@\n%d\n"},
-        {"regression: a wrap after a backslash keeps the pieces on one line",
-         {{u"50\\", false}, {u"% x ", false}, {u"y", true}, {u"", false}},
-         true,
-         "50\\% x %%@\ny\n"},
-        {"comment: a hard break ends the comment",
-         {{u"% c", true}, {u"text ", false}, {u"more", true}, {u"", false}},
-         true,
-         "% c\ntext %%@\nmore\n"},
-        {"comment: no continuation without the marker",
-         {{u"a % b ", false}, {u"c", true}, {u"", false}},
-         false,
-         "a % b \nc\n"},
-    };
+// Surface lines written as one text: "^" ends a piece that word wrap broke, "\n" a hard line
+// (one the file did not have, so it takes the document's default end); what follows the last of
+// them is the last line.
+std::vector<SurfaceLine> Pieces(std::u16string_view surface) {
+    std::vector<SurfaceLine> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < surface.size(); ++i) {
+        if (surface[i] == u'^' || surface[i] == u'\n') {
+            lines.push_back({surface.substr(start, i - start), surface[i] == u'\n'});
+            start = i + 1;
+        }
+    }
+    lines.push_back({surface.substr(start), false});
+    return lines;
+}
+
+struct Row {
+    const char* name;
+    std::u16string surface;
+    std::string expected;
+    bool marker = true;
+};
+
+void RunRows(std::initializer_list<Row> rows) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         SourceWriteOptions options;
         options.softBreakMarker = row.marker;
-        EXPECT_EQ(WriteSource(row.lines, options).bytes, row.expected);
+        EXPECT_EQ(WriteSource(Pieces(row.surface), options).bytes, row.expected);
     }
+}
+
+TEST(SourceWriter, SoftBreaksAndCommentContinuation) {
+    RunRows({
+        {"nominal: wrapped paragraph gets the marker on each broken line",
+         u"The quick ^brown fox ^jumps.\n", "The quick %%@\nbrown fox %%@\njumps.\n"},
+        {"nominal: marker off writes wrapped lines plainly", u"The quick ^brown fox\n",
+         "The quick \nbrown fox\n", false},
+        {"nominal: the last line gets neither marker nor line end", u"a\nb", "a\nb"},
+        {"nominal: a single empty line is an empty file", u"", ""},
+        {"comment: a wrap inside a comment continues it with '%'", u"text % a long ^comment\n",
+         "text % a long %%@\n%comment\n"},
+        {"comment: over three pieces, every piece stays a comment", u"a % b ^c ^d\n",
+         "a % b %%@\n%c %%@\n%d\n"},
+        {"comment: the last line of the document continues a comment too", u"% x ^y",
+         "% x %%@\n%y"},
+        {"comment: a wrap just before a comment keeps the plain form", u"text ^% comment\n",
+         "text %%@\n% comment\n"},
+        {"comment: a percent sign as the last character begins the comment", u"a %^b\n",
+         "a %%%@\n%b\n"},
+        {"comment: an escaped percent sign is not a comment", u"50\\% of ^it\n",
+         "50\\% of %%@\nit\n"},
+        {"comment: a double backslash does not escape", u"a\\\\% c ^d\n", "a\\\\% c %%@\n%d\n"},
+        {"regression: a wrap after a backslash keeps the pieces on one line", u"50\\^% x ^y\n",
+         "50\\% x %%@\ny\n"},
+        {"comment: a hard break ends the comment", u"% c\ntext ^more\n", "% c\ntext %%@\nmore\n"},
+        {"comment: no continuation without the marker", u"a % b ^c\n", "a % b \nc\n", false},
+    });
+    SourceWriteOptions marker;
+    marker.softBreakMarker = true;
+    EXPECT_EQ(WriteSource({}, marker).bytes, "") << "no lines at all";
 }
 
 // Where a comment would change what TeX reads, the pieces stay one line of the file.
 TEST(SourceWriter, SoftBreaksOnlyWhereACommentIsHarmless) {
-    struct Row {
-        const char* name;
-        std::vector<SurfaceLine> lines;
-        std::string expected;
-    };
-    const Row rows[] = {
-        {"regression: a wrap between the two backslashes of \\\\ wrote \\%%@",
-         {{u"end\\", false}, {u"\\ next", true}, {u"", false}},
+    RunRows({
+        {"regression: a wrap between the two backslashes of \\\\ wrote \\%%@", u"end\\^\\ next\n",
          "end\\\\ next\n"},
-        {"regression: a wrap between a backslash and a brace lost the brace",
-         {{u"a \\", false}, {u"{b\\}", true}, {u"", false}},
+        {"regression: a wrap between a backslash and a brace lost the brace", u"a \\^{b\\}\n",
          "a \\{b\\}\n"},
-        {"nominal: inside \\verb, then a break allowed again",
-         {{u"\\verb|a ", false}, {u"b| c ", false}, {u"d", true}, {u"", false}},
+        {"nominal: inside \\verb, then a break allowed again", u"\\verb|a ^b| c ^d\n",
          "\\verb|a b| c %%@\nd\n"},
-        {"nominal: inside \\url",
-         {{u"see \\url{http://x.org/a ", false}, {u"b}", true}, {u"", false}},
+        {"nominal: inside \\url", u"see \\url{http://x.org/a ^b}\n",
          "see \\url{http://x.org/a b}\n"},
-        {"regression: the percent sign in \\verb|%| was taken for a comment",
-         {{u"\\verb|%| x ", false}, {u"y", true}, {u"", false}},
+        {"regression: the percent sign in \\verb|%| was taken for a comment", u"\\verb|%| x ^y\n",
          "\\verb|%| x %%@\ny\n"},
         {"regression: the percent sign in \\url{..%20..} was taken for a comment",
-         {{u"\\url{a%20b} x ", false}, {u"y", true}, {u"", false}},
-         "\\url{a%20b} x %%@\ny\n"},
+         u"\\url{a%20b} x ^y\n", "\\url{a%20b} x %%@\ny\n"},
         {"nominal: a verbatim environment over several hard lines",
-         {{u"\\begin{verbatim}", true},
-          {u"a ", false},
-          {u"b", true},
-          {u"\\end{verbatim} x ", false},
-          {u"y", true},
-          {u"", false}},
+         u"\\begin{verbatim}\na ^b\n\\end{verbatim} x ^y\n",
          "\\begin{verbatim}\na b\n\\end{verbatim} x %%@\ny\n"},
-        {"robustness: a break before blanks would lose them",
-         {{u"a", false}, {u"  b", true}, {u"", false}},
-         "a  b\n"},
-        {"robustness: an empty last piece would make an empty line",
-         {{u"a ", false}, {u"", true}, {u"b", false}},
-         "a \nb"},
-        {"robustness: a break inside a control word's name",
-         {{u"\\sec", false}, {u"tion{A}", true}, {u"", false}},
-         "\\section{A}\n"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        SourceWriteOptions options;
-        options.softBreakMarker = true;
-        EXPECT_EQ(WriteSource(row.lines, options).bytes, row.expected);
-    }
+        {"robustness: a break before blanks would lose them", u"a^  b\n", "a  b\n"},
+        {"robustness: an empty last piece would make an empty line", u"a ^\nb", "a \nb"},
+        {"robustness: a break inside a control word's name", u"\\sec^tion{A}\n", "\\section{A}\n"},
+    });
 }
 
 // The one text the format cannot hold as it stands: a line of the file whose own text ends in
 // "%%@" where a marker could stand reads back joined to the next line. The writer adds one
 // soft break into an empty comment piece after it; TeX reads comments either way.
 TEST(SourceWriter, LineEndingInWhatReadsAsAMarkerGetsOneMoreLine) {
-    struct Row {
-        const char* name;
-        std::vector<SurfaceLine> lines;
-        std::string expected;
-    };
-    const Row rows[] = {
-        {"nominal: a marker of its own at the end of a line",
-         {{u"text %%@", true}, {u"next", true}, {u"", false}},
+    const std::initializer_list<Row> rows = {
+        {"nominal: a marker of its own at the end of a line", u"text %%@\nnext\n",
          "text %%@%%@\n%\nnext\n"},
-        {"nominal: inside a comment",
-         {{u"% c %%@", true}, {u"% next", false}},
-         "% c %%@%%@\n%\n% next"},
-        {"nominal: after a soft break, only the last file line counts",
-         {{u"a ", false}, {u"b%%@", true}, {u"c", false}},
+        {"nominal: inside a comment", u"% c %%@\n% next", "% c %%@%%@\n%\n% next"},
+        {"nominal: after a soft break, only the last file line counts", u"a ^b%%@\nc",
          "a %%@\nb%%@%%@\n%\nc"},
-        {"nominal: the last line has no line end to join",
-         {{u"a", true}, {u"text %%@", false}},
-         "a\ntext %%@"},
-        {"nominal: after an escape no marker can stand",
-         {{u"50\\%%@", true}, {u"x", false}},
-         "50\\%%@\nx"},
-        {"nominal: inside \\url no marker can stand",
-         {{u"\\url{a%%@", true}, {u"b}", false}},
-         "\\url{a%%@\nb}"},
-        {"nominal: the marker's first sign continues a comment piece",
-         {{u"% a", false}, {u"%%@", true}, {u"x", false}},
+        {"nominal: the last line has no line end to join", u"a\ntext %%@", "a\ntext %%@"},
+        {"nominal: after an escape no marker can stand", u"50\\%%@\nx", "50\\%%@\nx"},
+        {"nominal: inside \\url no marker can stand", u"\\url{a%%@\nb}", "\\url{a%%@\nb}"},
+        {"nominal: the marker's first sign continues a comment piece", u"% a^%%@\nx",
          "% a%%@\n%%%@%%@\n%\nx"},
     };
+    RunRows(rows);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        SourceWriteOptions options;
-        options.softBreakMarker = true;
-        EXPECT_EQ(WriteSource(row.lines, options).bytes, row.expected);
-        options.softBreakMarker = false;
-        EXPECT_EQ(WriteSource(row.lines, options).bytes.find("%%@%%@"), std::string::npos)
+        EXPECT_EQ(WriteSource(Pieces(row.surface), SourceWriteOptions{}).bytes.find("%%@%%@"),
+                  std::string::npos)
             << "only with the marker on";
     }
 }
 
 TEST(SourceWriter, LineEndsAndEncodings) {
-    struct Row {
+    struct EncodingRow {
         const char* name;
         TextEncoding encoding;
         LineEnd lineEnd;
         std::string expected;
     };
-    const std::vector<SurfaceLine> lines = {
-        {u"\u00E4 ", false}, {u"\u20AC\u0100", true}, {u"", false}};
-    const Row rows[] = {
+    const EncodingRow rows[] = {
         {"nominal: UTF-8 with CR LF after the marker", TextEncoding::Utf8, LineEnd::CrLf,
          "\xC3\xA4 %%@\r\n\xE2\x82\xAC\xC4\x80\r\n"},
         {"nominal: UTF-8 with byte-order mark", TextEncoding::Utf8Bom, LineEnd::Lf,
@@ -315,55 +259,51 @@ TEST(SourceWriter, LineEndsAndEncodings) {
         {"nominal: ASCII setting converts through the DOS table", TextEncoding::Dos437,
          LineEnd::CrLf, "\x84 %%@\r\n\x80?\r\n"},
     };
-    for (const Row& row : rows) {
+    for (const EncodingRow& row : rows) {
         SCOPED_TRACE(row.name);
         SourceWriteOptions options;
         options.encoding = row.encoding;
         options.lineEnd = row.lineEnd;
         options.softBreakMarker = true;
-        EXPECT_EQ(WriteSource(lines, options).bytes, row.expected);
+        EXPECT_EQ(WriteSource(Pieces(u"\u00E4 ^\u20AC\u0100\n"), options).bytes, row.expected);
     }
     SourceWriteOptions bom;
     bom.encoding = TextEncoding::Utf8Bom;
-    EXPECT_EQ(WriteSource({{u"", false}}, bom).bytes, "\xEF\xBB\xBF");
+    EXPECT_EQ(WriteSource(Pieces(u""), bom).bytes, "\xEF\xBB\xBF");
 }
 
 TEST(SourceWriter, BraceDepth) {
-    struct Row {
+    struct DepthRow {
         const char* name;
-        std::vector<SurfaceLine> lines;
+        std::u16string surface;
         int depth;
     };
-    const Row rows[] = {
-        {"nominal: balanced", {{u"\\textbf{a}", true}, {u"{b}", false}}, 0},
-        {"nominal: open group across lines", {{u"\\begin{x}{", true}, {u"", false}}, 1},
-        {"nominal: escaped braces count too", {{u"\\{ \\{", false}}, 2},
-        {"nominal: braces in comments count too", {{u"% }}}", false}}, -3},
-        {"nominal: counted over wrapped pieces", {{u"{a ", false}, {u"{b", false}}, 2},
+    const DepthRow rows[] = {
+        {"nominal: balanced", u"\\textbf{a}\n{b}", 0},
+        {"nominal: open group across lines", u"\\begin{x}{\n", 1},
+        {"nominal: escaped braces count too", u"\\{ \\{", 2},
+        {"nominal: braces in comments count too", u"% }}}", -3},
+        {"nominal: counted over wrapped pieces", u"{a ^{b", 2},
     };
-    for (const Row& row : rows) {
+    for (const DepthRow& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(WriteSource(row.lines, SourceWriteOptions{}).braceDepth, row.depth);
+        EXPECT_EQ(WriteSource(Pieces(row.surface), SourceWriteOptions{}).braceDepth, row.depth);
     }
 }
 
 // A hook's text at the start of a piece that stays on the line before, or that continues a
 // comment, would land inside the text or end the comment.
 TEST(SourceWriter, LineHookOnlyWhereAFileLineBegins) {
-    const std::vector<SurfaceLine> lines = {{u"x ", false},        {u"y ", false},
-                                            {u"\\verb|c ", false}, {u"d| % e ", false},
-                                            {u"f", true},          {u"", false}};
     SourceWriteOptions options;
     options.softBreakMarker = true;
     options.beforeLine = [](int line, int, std::u16string& out) {
         out.append({u'<', static_cast<char16_t>(u'0' + line), u'>'});
     };
-    EXPECT_EQ(WriteSource(lines, options).bytes,
+    EXPECT_EQ(WriteSource(Pieces(u"x ^y ^\\verb|c ^d| % e ^f\n"), options).bytes,
               "<1>x %%@\n<2>y %%@\n<3>\\verb|c d| % e %%@\n%f\n<6>");
 }
 
 TEST(SourceWriter, LineHookSeesLineNumberAndDepth) {
-    const std::vector<SurfaceLine> lines = {{u"{a", true}, {u"b}", true}, {u"c", false}};
     SourceWriteOptions options;
     std::vector<std::pair<int, int>> seen;
     options.beforeLine = [&seen](int line, int depth, std::u16string& out) {
@@ -372,7 +312,7 @@ TEST(SourceWriter, LineHookSeesLineNumberAndDepth) {
             out.append({u'<', static_cast<char16_t>(u'0' + line), u'>'});
         }
     };
-    EXPECT_EQ(WriteSource(lines, options).bytes, "{a\n<2>b}\n<3>c");
+    EXPECT_EQ(WriteSource(Pieces(u"{a\nb}\nc"), options).bytes, "{a\n<2>b}\n<3>c");
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 1}, {2, 0}, {3, 0}}));
 }
 

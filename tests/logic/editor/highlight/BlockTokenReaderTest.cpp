@@ -1,12 +1,12 @@
 #include "editor/highlight/BlockTokenReader.h"
 
+#include "TestFiles.h"
+#include "core/CodePage.h"
 #include "editor/highlight/TokenScanner.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -71,32 +71,9 @@ void ExpectSameForEveryBlockSize(std::basic_string_view<CharT> input, ScanOption
     }
 }
 
-// The surface's text of a file: UTF-8 decoded, anything else taken byte by byte.
+// The surface's text of a file, as the window decodes it.
 std::u16string Utf16Of(const std::string& bytes) {
-    std::u16string out;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (lead >= 0x80 && (lead < 0xC2 || lead > 0xF4 || i + length > bytes.size())) {
-            return std::u16string(bytes.begin(), bytes.end()); // not UTF-8
-        }
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return std::u16string(bytes.begin(), bytes.end());
-            }
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-        i += length;
-    }
-    return out;
+    return DecodeText(bytes, DetectEncoding(bytes, false));
 }
 
 std::vector<std::filesystem::path> TestDataFiles() {
@@ -108,11 +85,6 @@ std::vector<std::filesystem::path> TestDataFiles() {
     }
     std::sort(files.begin(), files.end());
     return files;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 const ScanOptions kOptionSets[] = {
@@ -127,7 +99,7 @@ TEST(BlockTokenReader, TestDataScansAlikeInAnyBlockSize) {
     ASSERT_GE(files.size(), 4u);
     for (const auto& path : files) {
         SCOPED_TRACE(path.filename().string());
-        const std::string bytes = ReadBytes(path);
+        const std::string bytes = testing::ReadFile(path);
         const std::u16string text = Utf16Of(bytes);
         for (const ScanOptions& options : kOptionSets) {
             SCOPED_TRACE("specials filtered " + std::to_string(options.filterSpecials) +
@@ -155,7 +127,7 @@ TEST(BlockTokenReader, RandomSyntaxScansAlikeInAnyBlockSize) {
         for (int n = length(random); n > 0; --n) {
             input += pieces[pick(random)];
         }
-        SCOPED_TRACE(testing::PrintToString(input));
+        SCOPED_TRACE(::testing::PrintToString(input));
         const std::u16string text = Utf16Of(input);
         for (const ScanOptions& options : kOptionSets) {
             ExpectSameForEveryBlockSize(std::string_view(input), options);
@@ -182,7 +154,8 @@ TEST(BlockTokenReader, FilesSavedWithWordWrapLoseTheirMarkers) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::string bytes = ReadBytes(std::filesystem::path(ORVELT_TEST_DATA) / row.file);
+        const std::string bytes =
+            testing::ReadFile(std::filesystem::path(ORVELT_TEST_DATA) / row.file);
         ASSERT_NE(bytes.find("%%@"), std::string::npos);
         std::string shown;
         for (const auto& token : ScanText(std::string_view(bytes), kOptionSets[1])) {

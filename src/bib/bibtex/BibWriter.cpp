@@ -160,19 +160,22 @@ private:
     }
     // Text read from a file (a name, a value, a kept entry), its line ends made the database's.
     // Such text from a file with mixed line ends could otherwise hold the first line end of the
-    // text written, and the next read would take the file for one of the other convention. CRs
-    // right before a line feed go with it, so that a second save changes nothing more.
+    // text written, and the next read would take the file for one of the other convention: a
+    // lone CR counts as a line end too. CRs right before a line feed go with it, so that a
+    // second save changes nothing more.
     void AppendText(std::string_view text) {
         std::size_t from = 0;
-        for (std::size_t lf = text.find('\n'); lf != std::string_view::npos;
-             lf = text.find('\n', from)) {
-            std::size_t end = lf;
-            while (end > from && text[end - 1] == '\r') {
-                --end;
+        for (std::size_t at = text.find_first_of("\r\n"); at != std::string_view::npos;
+             at = text.find_first_of("\r\n", from)) {
+            text_.append(text.substr(from, at - from));
+            std::size_t next = at + 1;
+            if (text[at] == '\r') {
+                const std::size_t run = text.find_first_not_of('\r', at);
+                if (run != std::string_view::npos && text[run] == '\n')
+                    next = run + 1;
             }
-            text_.append(text.substr(from, end - from));
             text_.append(eol_);
-            from = lf + 1;
+            from = next;
         }
         text_.append(text.substr(from));
     }

@@ -187,8 +187,10 @@ TEST(BibWriter, LineEndsInsideValuesAreTheFiles) {
          "@online{o,\r\n x = {1\r\n2}}\r\n\r\n"},
         {"nominal: CR LF in a value of an LF file", "\n@MISC{K, title = \"a\r\nb\" # c}",
          "@MISC{K,\n   title = \"a\nb\" # c,\n}\n\n"},
-        {"nominal: a lone CR is no line end", "\n@MISC{K, title = {a\rb}}",
-         "@MISC{K,\n   title = {a\rb},\n}\n\n"},
+        // Regression: a lone CR inside a value, written as read, was the first line end of the
+        // text written, and the next read took the file for one of CRs.
+        {"regression: a lone CR is a line end, as TeX reads it", "\n@MISC{K, title = {a\rb}}",
+         "@MISC{K,\n   title = {a\nb},\n}\n\n"},
         // Regression: of CR CR LF one CR went with the line end at each save.
         {"regression: CRs before a line feed go with it", "\n@MISC{K, title = {a\r\r\nb}}",
          "@MISC{K,\n   title = {a\nb},\n}\n\n"},

@@ -23,9 +23,9 @@ const CommandRow kCommands[] = {
      &F::FileNewTemplateClick, nullptr, nullptr, W::Always},
     {"FileNewBibItem", "&BIB file", "Create new BIB file", nullptr, nullptr, nullptr, nullptr,
      W::Never},
-    {"FileNewItem", "&Nothing special", "Create some other file (*.TEX, etc.)", nullptr,
+    {"FileNewItem", "&Nothing special", "Create some other file (*.TEX, etc.)", "Ctrl+N",
      &F::FileNewItemClick, "BtnNew", "New", W::Always},
-    {"FileOpenItem", "&Open...", "Open existing document", nullptr, &F::FileOpenItemClick,
+    {"FileOpenItem", "&Open...", "Open existing document", "Ctrl+O", &F::FileOpenItemClick,
      "OpenBtn", "Open", W::Always},
     {"FileSaveItem", "&Save", "Save current file", "Ctrl+S", &F::FileSaveItemClick, "SaveBtn",
      "Save", W::ModifiedDocument},
@@ -38,13 +38,15 @@ const CommandRow kCommands[] = {
      &F::FileSaveAsShortcutClick, nullptr, nullptr, W::Always},
     {"FileSaveAsTemplateItem", "&Template", "Save the file in the default Template-directory.",
      nullptr, &F::FileSaveAsTemplateClick, nullptr, nullptr, W::Always},
-    {"FileSaveAsItem", "&Nothing special", "Just do an ordinary Save as...", nullptr,
+    {"FileSaveAsItem", "&Nothing special", "Just do an ordinary Save as...", "Ctrl+Shift+S",
      &F::FileSaveAsItemClick, nullptr, nullptr, W::Always},
     {"FileImportBibItem", "&Import BIB file...", "Import a BIB file into the current one", nullptr,
      nullptr, nullptr, nullptr, W::Never},
-    {"FileExitItem", "E&xit", "Exit Orvelt 95", nullptr, &F::FileExitItemClick, nullptr, nullptr,
+    {"FileExitItem", "E&xit", "Exit Orvelt 95", "Ctrl+Q", &F::FileExitItemClick, nullptr, nullptr,
      W::Always},
     {"EditUndoItem", "&Undo", "", nullptr, &F::EditUndoClick, nullptr, nullptr, W::SourceWindow},
+    {"EditRedoItem", "&Redo", "Redo what was undone", "Ctrl+Shift+Z|Ctrl+Y", &F::EditRedoClick,
+     nullptr, nullptr, W::SourceWindow},
     {"EditCutItem", "&Cut", "Cut to clipboard", "Ctrl+X", &F::EditCutClick, "CutBtn", "Cut",
      W::SourceWindow},
     {"EditCopyItem", "Co&py", "Copy to clipboard", "Ctrl+C", &F::EditCopyClick, "CopyBtn", "Copy",
@@ -86,7 +88,8 @@ const MenuLayout kMenus[] = {
      {">FileNewMenu", "FileNewTemplateItem", "FileNewBibItem", "FileNewItem", "<", "FileOpenItem",
       "FileSaveItem", "FileSaveAllItem", ">FileSaveAsMenu", "FileSaveAsShortcutItem",
       "FileSaveAsTemplateItem", "FileSaveAsItem", "<", "FileImportBibItem", "-", "FileExitItem"}},
-    {"&Edit", {"EditUndoItem", "-", "EditCutItem", "EditCopyItem", "EditPasteItem"}},
+    {"&Edit",
+     {"EditUndoItem", "EditRedoItem", "-", "EditCutItem", "EditCopyItem", "EditPasteItem"}},
     {"&Window", {"WindowTileItem", "WindowCascadeItem", "WindowArrangeItem", "-"}},
     {"&Help", {"HelpAboutItem"}},
 };
@@ -115,8 +118,13 @@ CommandTable::CommandTable(TMainForm& form) : form_(form) {
         auto* action = new QAction(QString::fromUtf8(row.caption), &form_);
         action->setObjectName(QString::fromLatin1(row.objectName));
         action->setStatusTip(QString::fromUtf8(row.hint));
-        if (row.key)
-            action->setShortcut(QKeySequence::fromString(QString::fromLatin1(row.key)));
+        if (row.key) {
+            // "|" parts a command's alternative keys; the first is the one the menu shows.
+            QList<QKeySequence> keys;
+            for (const QString& key : QString::fromLatin1(row.key).split('|'))
+                keys.append(QKeySequence::fromString(key));
+            action->setShortcuts(keys);
+        }
         QObject::connect(action, &QAction::triggered, &form_, row.handler);
         actions_.insert(action->objectName(), action);
     }

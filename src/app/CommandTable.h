@@ -22,7 +22,7 @@ struct CommandRow {
     const char* objectName; // null for a tool button whose command is still to come
     const char* caption;
     const char* hint; // shown in status panel 2
-    const char* key;  // portable key text, or null
+    const char* key;  // portable key text, alternatives parted by "|", or null
     void (TMainForm::*handler)();
     const char* toolButton; // the tool bar button that runs it, or null
     const char* toolHint;

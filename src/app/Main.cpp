@@ -362,6 +362,11 @@ void TMainForm::EditUndoClick() {
         child->EditUndo();
 }
 
+void TMainForm::EditRedoClick() {
+    if (ChildWindow* child = ActiveChild())
+        child->EditRedo();
+}
+
 void TMainForm::EditCutClick() {
     if (ChildWindow* child = ActiveChild())
         child->EditCut();

@@ -84,6 +84,7 @@ public:
     void FileSaveAsShortcutClick();
     void FileExitItemClick();
     void EditUndoClick();
+    void EditRedoClick();
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();

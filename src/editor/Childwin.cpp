@@ -362,6 +362,11 @@ void TMDIChild::EditUndo() {
     MainEdit->undo();
 }
 
+void TMDIChild::EditRedo() {
+    MainEdit->FinishFormatting();
+    MainEdit->redo();
+}
+
 void TMDIChild::EditCut() {
     MainEdit->FinishFormatting();
     MainEdit->cut();

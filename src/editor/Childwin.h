@@ -96,6 +96,7 @@ public:
     void InsertSnippet(const QString& snippetFile);
 
     void EditUndo() override;
+    void EditRedo() override;
     void EditCut() override;
     void EditCopy() override;
     void EditPaste() override;

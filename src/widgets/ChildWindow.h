@@ -35,6 +35,7 @@ public:
     virtual void CheckFileOnDisk() {}
 
     virtual void EditUndo() {}
+    virtual void EditRedo() {}
     virtual void EditCut() {}
     virtual void EditCopy() {}
     virtual void EditPaste() {}

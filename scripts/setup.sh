@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   texlive-latex-base texlive-bibtex-extra
+  # what the shipped templates use: lmodern.sty (article), beamer.cls and the pgf it loads
+  lmodern texlive-latex-recommended texlive-pictures
   xvfb xauth
 )
 missing=()

@@ -33,7 +33,7 @@ enum class WrapMode { Off = 0, SavedBreaks = 1, ScreenOnly = 2 };
 
 // Every option the user configures, with the defaults of an empty store.
 struct OptionValues {
-    std::uint32_t background = 12632256; // light grey
+    std::uint32_t background = 0xFFFFFF; // white
     StyleSet styles = DefaultStyles();
     bool braces = true;
     std::string braceDelay = "500";

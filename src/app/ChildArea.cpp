@@ -66,6 +66,11 @@ void ChildArea::Drop(QMdiSubWindow* sub) {
     sub->deleteLater();
 }
 
+void ChildArea::Raise(ChildWindow* child) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget()))
+        mdi_->setActiveSubWindow(sub);
+}
+
 bool ChildArea::Close(ChildWindow* child) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget()))
         return sub->close();

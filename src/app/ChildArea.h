@@ -29,6 +29,8 @@ public:
     void Show(QMdiSubWindow* sub, ChildWindow* child);
     // A child that failed to load leaves without a trace.
     void Drop(QMdiSubWindow* sub);
+    // Brings it to the front.
+    void Raise(ChildWindow* child);
     // Closes it with its frame; false when it refused (Cancel, or a save that did not happen).
     bool Close(ChildWindow* child);
 

@@ -7,6 +7,7 @@
 #include "app/StatusPanels.h"
 #include "app/WindowList.h"
 #include "editor/Childwin.h"
+#include "platform/DataFolders.h"
 #include "platform/FileIo.h"
 #include "platform/Screens.h"
 #include "widgets/About.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -36,10 +38,18 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     path_ = QString::fromStdString(placement_.path);
     if (!settings_.Read("Path"))
         path_ = env.dataDirectory; // the installed data files; nothing is written
-    lastDir_ = settings_.Read("LastDir") ? QString::fromStdString(placement_.lastDir) : path_;
+    // Until a file was opened, the dialogs start where the program was started.
+    lastDir_ = settings_.Read("LastDir") ? QString::fromStdString(placement_.lastDir)
+                                         : QDir::currentPath();
     // A stored placement is brought onto the screen: a stored 100,000-pixel width made a
-    // window of gigabytes.
+    // window of gigabytes. Without one, the window takes about 80 % of the screen, centred.
     const QRect area = AvailableScreenArea(QPoint(placement_.left, placement_.top));
+    if (!settings_.Read("Width") && area.isValid()) {
+        placement_.width = area.width() * 4 / 5;
+        placement_.height = area.height() * 4 / 5;
+        placement_.left = area.x() + (area.width() - placement_.width) / 2;
+        placement_.top = area.y() + (area.height() - placement_.height) / 2;
+    }
     const PixelRect fitted =
         FitToScreen({placement_.left, placement_.top, placement_.width, placement_.height},
                     {area.x(), area.y(), area.width(), area.height()});
@@ -146,9 +156,9 @@ void TMainForm::FirstActivate() {
             OpenDocument(QString::fromStdString(file));
     } else {
         for (const QString& file : arguments_) {
-            QString full = QFileInfo(file).absoluteFilePath();
-            RegisterFile(full);
-            OpenDocument(full);
+            const QString full = QFileInfo(file).absoluteFilePath();
+            if (OpenDocument(full))
+                RegisterFile(full);
         }
     }
     OfferRecoveredText();
@@ -173,8 +183,8 @@ void TMainForm::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (!url.isLocalFile())
             continue;
-        RegisterFile(url.toLocalFile());
-        OpenDocument(url.toLocalFile());
+        if (OpenDocument(url.toLocalFile()))
+            RegisterFile(url.toLocalFile());
     }
     event->acceptProposedAction();
 }
@@ -198,7 +208,7 @@ TMDIChild* TMainForm::ActiveSourceWindow() const {
 }
 
 std::pair<TMDIChild*, QMdiSubWindow*> TMainForm::NewSourceWindow() {
-    auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_});
+    auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_, path_});
     ConnectChild(child);
     return {child, area_->Add(child)};
 }
@@ -259,21 +269,21 @@ QString TMainForm::NewDocumentName() const {
     return QStringLiteral("NONAME%1").arg(ChildCount() + 1);
 }
 
-void TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
+bool TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
     const QString ext = UpperExtensionOf(name);
     if (ext == ".ORP")
-        return; // projects load with their own window
+        return false; // projects load with their own window
     if (ext == ".ORV") {
         prompter_.Message(
             MessageKind::Error, MessageButtons::Ok,
             "Please edit the original file! The ORV-file will be updated automatically.");
-        return;
+        return false;
     }
     if (ext == ".BIB" && options_.Values().useBibEdit) {
         if (prompter_.Message(MessageKind::Warning, MessageButtons::OkAbort,
                               "Warning! All non BiBTeX fields in the file will be lost!") !=
             Answer::Ok)
-            return;
+            return false;
         // Until the bibliography window exists, a .bib opens as text.
     }
     const QString untitled = fromTemplate ? NewDocumentName() : QString();
@@ -281,9 +291,10 @@ void TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
     if (!child->FormCreate(name, untitled)) {
         area_->Drop(sub);
         UpdateMenuItems();
-        return;
+        return false;
     }
     ShowChild(sub, child);
+    return true;
 }
 
 void TMainForm::ShowChild(QMdiSubWindow* sub, ChildWindow* child) {
@@ -302,19 +313,25 @@ void TMainForm::FileNewItemClick() {
 }
 
 void TMainForm::FileNewTemplateClick() {
-    FileDialogRequest request{"New from...", path_ + "/Template", {}, TexFileFilters(), 1, true};
+    // The user's own templates first when there are any; both folders are at hand.
+    const QString mine = UserDataFolder("Template");
+    const QString installed = path_ + "/Template";
+    const bool hasMine = !QDir(mine).entryList(QDir::Files).isEmpty();
+    FileDialogRequest request{"New from...", hasMine ? mine : installed, {}, TexFileFilters(), 1,
+                              true,          {mine, installed}};
     if (auto file = prompter_.OpenFileName(request))
         OpenDocument(*file, true);
 }
 
 void TMainForm::FileOpenItemClick() {
-    FileDialogRequest request{"Open file", lastDir_, {}, TexFileFilters(), 1, true};
+    FileDialogRequest request{"Open file", lastDir_, {}, TexFileFilters(), 1, true, {}};
     auto file = prompter_.OpenFileName(request);
     if (!file)
         return;
     lastDir_ = QFileInfo(*file).absolutePath();
-    RegisterFile(*file);
-    OpenDocument(*file);
+    // Listed only once it opened: a refused or aborted open is no recent file.
+    if (OpenDocument(*file))
+        RegisterFile(*file);
 }
 
 void TMainForm::FileSaveItemClick() {
@@ -337,18 +354,27 @@ void TMainForm::FileSaveAsItemClick() {
 }
 
 void TMainForm::FileSaveAsTemplateClick() {
-    SaveAsInDirectory(path_ + "/Template");
+    SaveAsInDirectory(UserDataFolder("Template"));
 }
 
 void TMainForm::FileSaveAsShortcutClick() {
     // The options' Shortcuts page picks the snippet's key; until that page exists the command
     // saves the file and stops there.
-    SaveAsInDirectory(path_ + "/Shortcut");
+    SaveAsInDirectory(UserDataFolder("Shortcut"));
 }
 
 void TMainForm::SaveAsInDirectory(const QString& directory) {
-    if (TMDIChild* source = ActiveSourceWindow())
-        (void)source->SaveAsCopyIn(directory);
+    TMDIChild* source = ActiveSourceWindow();
+    if (!source)
+        return;
+    // The user's own folder: the installed templates and snippets beside the program are not
+    // the user's to change, and an installed program may not write there.
+    if (FileResult made = MakeDirectories(directory); !made.ok) {
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                          "Error creating " + directory + ": " + made.error);
+        return;
+    }
+    (void)source->SaveAsCopyIn(directory);
 }
 
 void TMainForm::FileExitItemClick() {
@@ -428,6 +454,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
     closing_ = true;
     for (ChildWindow* child : area_->LastToFirst()) {
+        if (child->IsModified())
+            area_->Raise(child); // the window asked about is the one in front
         if (!area_->Close(child)) {
             closing_ = false;
             updateMenusConnection_ =

@@ -59,8 +59,9 @@ public:
     void updateStatus(int done, int total);
 
     void RegisterFile(const QString& name);
-    // Opens a file in the right kind of window; a template opens as an untitled copy.
-    void OpenDocument(const QString& name, bool fromTemplate = false);
+    // Opens a file in the right kind of window; a template opens as an untitled copy. False
+    // when nothing was opened.
+    bool OpenDocument(const QString& name, bool fromTemplate = false);
     void UpdateMenuItems();
 
     // Log-off: answers the session manager. Returns false when the log-off must be cancelled.

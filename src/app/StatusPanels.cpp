@@ -6,17 +6,14 @@
 
 namespace orvelt {
 
-namespace {
-
-constexpr int kFixedWidths = 194; // panels 0, 1, 3 and 4 with their frames
-
-} // namespace
-
 StatusPanels::StatusPanels(QStatusBar* bar) : QObject(bar) {
     bar->setObjectName("StatusBar");
     bar->setSizeGripEnabled(false);
     bar->setToolTip("Doubleclick to jump to a line.");
-    const int widths[] = {70, 70, 0, 30, 50};
+    // Panel 0 holds a row number of six digits ("Row: 65940" was cut to "Row: 6594").
+    const int rowWidth = bar->fontMetrics().horizontalAdvance(" Row: 1234567 ") + 8;
+    const int widths[] = {std::max(70, rowWidth), 70, 0, 30, 50};
+    fixedWidths_ = 194 + widths[0] - 70; // what the panels around the hints have always left
     for (int i = 0; i < 5; ++i) {
         auto* label = new QLabel(bar);
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
@@ -36,7 +33,7 @@ StatusPanels::StatusPanels(QStatusBar* bar) : QObject(bar) {
 }
 
 void StatusPanels::FitWidth(int windowWidth) {
-    panels_[2]->setFixedWidth(std::max(0, windowWidth - kFixedWidths));
+    panels_[2]->setFixedWidth(std::max(0, windowWidth - fixedWidths_));
 }
 
 void StatusPanels::SetPanel(int panel, const QString& text) {

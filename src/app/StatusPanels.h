@@ -29,6 +29,7 @@ private:
     std::array<QLabel*, 5> panels_{};
     QTimer timer2_;
     long long shownTenths_ = -1;
+    int fixedWidths_ = 0; // the window width the panels around the hint panel leave out
 };
 
 } // namespace orvelt

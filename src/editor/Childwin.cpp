@@ -22,6 +22,7 @@ namespace orvelt {
 TMDIChild::TMDIChild(Services services, QWidget* parent)
     : ChildWindow(parent), MainEdit(new TMyRichEdit(this)), options_(services.options),
       prompter_(services.prompter), escape_(services.escape), lastDir_(services.lastDir),
+      programDirectory_(services.programDirectory),
       file_(new SourceFile(services.options, services.escape, this)),
       highlighter_(*MainEdit, services.options), braceFlash_(*MainEdit, services.escape),
       completion_(*MainEdit, services.options, highlighter_),
@@ -73,7 +74,7 @@ void TMDIChild::Prepare() {
         AutoSaveTimer.start();
     Bookmarks.fill(QTextCursor());
     NeedsRehighlight = false;
-    contextMenu_->Fill(options.snippets);
+    contextMenu_->Fill(options.snippets, programDirectory_);
     SetModified(false);
     ShowRow(1);
 
@@ -309,7 +310,7 @@ bool TMDIChild::SaveDocument() {
 }
 
 QString TMDIChild::ChooseSaveName(const QString& directory) {
-    FileDialogRequest request{"Save", directory, {}, TexFileFilters(), 1, false};
+    FileDialogRequest request{"Save", directory, {}, TexFileFilters(), 1, false, {}};
     auto chosen = prompter_.SaveFileName(request);
     if (!chosen)
         return {};
@@ -384,8 +385,10 @@ void TMDIChild::EditPaste() {
 }
 
 bool TMDIChild::AskToSave() {
-    switch (prompter_.Message(MessageKind::Confirmation, MessageButtons::YesNoCancel,
-                              QStringLiteral("Save %1 ?").arg(FileName))) {
+    switch (prompter_.Message(
+        MessageKind::Confirmation, MessageButtons::YesNoCancel,
+        // An untitled window by its caption ("Save  ?" named nothing).
+        QStringLiteral("Save %1 ?").arg(FileName.isEmpty() ? windowTitle() : FileName))) {
     case Answer::Yes:
         return SaveDocument();
     case Answer::No:

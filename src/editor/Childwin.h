@@ -32,7 +32,8 @@ public:
         OptionHolder& options;
         Prompter& prompter;
         EscapePoller& escape;
-        const QString& lastDir; // where Save as starts
+        const QString& lastDir;          // where Save as starts
+        const QString& programDirectory; // where the installed snippets are
     };
     explicit TMDIChild(Services services, QWidget* parent = nullptr);
 
@@ -133,6 +134,7 @@ private:
     Prompter& prompter_;
     EscapePoller& escape_;
     const QString& lastDir_;
+    const QString& programDirectory_;
     SourceFile* file_;
     SurfaceHighlighter highlighter_;
     BraceFlash braceFlash_;

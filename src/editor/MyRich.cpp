@@ -30,15 +30,14 @@ TMyRichEdit::TMyRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
 void TMyRichEdit::SetWrapMode(WrapMode mode) {
     setLineWrapMode(mode == WrapMode::Off ? NoWrap : WidgetWidth);
     screenLines_ = mode == WrapMode::SavedBreaks;
-    lineCountsValid_ = false;
+    lineCounts_.Invalidate();
 }
 
 void TMyRichEdit::ConnectDocument() {
-    lineCountsValid_ = false;
-    blockCount_ = document()->blockCount();
+    lineCounts_.Invalidate();
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
-                NoteChange(position, added);
+                lineCounts_.NoteChange(position, added);
                 if (!restyling_ && FormattingPending())
                     pending_.Shift(position, removed, added);
                 if (!restyling_ && (removed != 0 || added != 0))
@@ -46,68 +45,9 @@ void TMyRichEdit::ConnectDocument() {
             });
 }
 
-void TMyRichEdit::NoteChange(int position, int added) {
-    const int first = document()->findBlock(position).blockNumber();
-    QTextBlock lastBlock = document()->findBlock(position + added);
-    const int last = lastBlock.isValid() ? lastBlock.blockNumber() : document()->blockCount() - 1;
-    const int shift = document()->blockCount() - blockCount_;
-    blockCount_ = document()->blockCount();
-    if (dirtyFirst_ < 0) {
-        dirtyFirst_ = first;
-        dirtyLast_ = last;
-    } else {
-        dirtyFirst_ = std::min(dirtyFirst_, std::max(0, first));
-        dirtyLast_ = std::max(dirtyLast_ + std::max(0, shift), last);
-    }
-}
-
-void TMyRichEdit::resizeEvent(QResizeEvent* event) {
-    QPlainTextEdit::resizeEvent(event);
-    if (viewport()->width() != countedWidth_)
-        lineCountsValid_ = false;
-}
-
-int TMyRichEdit::CountLines(const QTextBlock& block) const {
-    QTextLayout* layout = block.layout();
-    if (layout && layout->lineCount() > 0)
-        return layout->lineCount();
-    if (!MayWrap(block))
-        return 1;
-    document()->documentLayout()->blockBoundingRect(block);
-    return layout && layout->lineCount() > 0 ? layout->lineCount() : 1;
-}
-
 void TMyRichEdit::EnsureLineCounts(int upToBlock) const {
-    if (!screenLines_)
-        return;
-    auto count = [this](QTextBlock block) {
-        const int lines = CountLines(block);
-        if (block.lineCount() != lines)
-            block.setLineCount(lines);
-    };
-    if (!lineCountsValid_ || viewport()->width() != countedWidth_) {
-        const_cast<TMyRichEdit*>(this)->countedWidth_ = viewport()->width();
-        MeasureWidestCharacter(); // formats in use only change between full passes
-        countedUpTo_ = -1;
-        lineCountsValid_ = true;
-        dirtyFirst_ = dirtyLast_ = -1;
-    }
-    if (dirtyFirst_ >= 0 && dirtyFirst_ <= countedUpTo_) {
-        QTextBlock b = document()->findBlockByNumber(dirtyFirst_);
-        for (; b.isValid() && b.blockNumber() <= std::min(dirtyLast_, countedUpTo_); b = b.next())
-            count(b);
-    }
-    dirtyFirst_ = dirtyLast_ = -1;
-    countedUpTo_ = std::min(countedUpTo_, document()->blockCount() - 1);
-    // Only the blocks before the one asked about matter for its line number; the rest are
-    // counted when a later question needs them.
-    const int last = upToBlock < 0 ? document()->blockCount() - 1 : upToBlock;
-    if (countedUpTo_ >= last)
-        return;
-    for (QTextBlock b = document()->findBlockByNumber(countedUpTo_ + 1);
-         b.isValid() && b.blockNumber() <= last; b = b.next())
-        count(b);
-    countedUpTo_ = last;
+    if (screenLines_)
+        lineCounts_.Ensure(upToBlock);
 }
 
 QTextDocument* TMyRichEdit::NewDocument(QObject* parent) {
@@ -123,7 +63,6 @@ void TMyRichEdit::AdoptDocument(QTextDocument* doc) {
     // Owned by the surface, so that the next replacement deletes it (and this one the old).
     doc->setParent(this);
     setDocument(doc);
-    widestCharacter_ = 0;
     ConnectDocument();
 }
 
@@ -291,27 +230,6 @@ void TMyRichEdit::FinishFormatting() {
     FormatPending(document(), -1, -1);
 }
 
-void TMyRichEdit::MeasureWidestCharacter() const {
-    widestCharacter_ = QFontMetricsF(document()->defaultFont()).maxWidth();
-    for (const QTextFormat& format : document()->allFormats())
-        if (format.isCharFormat())
-            widestCharacter_ =
-                std::max(widestCharacter_, QFontMetricsF(format.toCharFormat().font()).maxWidth());
-}
-
-bool TMyRichEdit::MayWrap(const QTextBlock& block) const {
-    if (widestCharacter_ <= 0)
-        MeasureWidestCharacter();
-    const QString text = block.text();
-    const qreal room = viewport()->width() - 2 * document()->documentMargin() - 2;
-    if (text.size() * widestCharacter_ < room && !text.contains('\t'))
-        return false;
-    qreal width = 0;
-    for (QChar c : text)
-        width += c == '\t' ? tabStopDistance() : widestCharacter_;
-    return width >= room;
-}
-
 int TMyRichEdit::DocPos(int qtPos) const {
     QTextBlock block = document()->findBlock(qtPos);
     return qtPos + (block.isValid() ? block.blockNumber() : document()->blockCount() - 1);
@@ -338,7 +256,7 @@ int TMyRichEdit::TextLength() const {
 }
 
 int TMyRichEdit::BlockLineCount(const QTextBlock& block) const {
-    return !screenLines_ ? 1 : CountLines(block);
+    return !screenLines_ ? 1 : lineCounts_.CountLines(block);
 }
 
 void TMyRichEdit::EnsureLayout(int upTo) const {

@@ -3,6 +3,7 @@
 #include "core/CodePage.h"
 #include "core/HighlightStyle.h"
 #include "editor/PendingFormats.h"
+#include "editor/ScreenLineCounts.h"
 #include "editor/files/RtfCodec.h"
 #include "editor/files/SourceWriter.h"
 #include "options/values/OptionValues.h"
@@ -133,7 +134,6 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -144,30 +144,16 @@ private:
         int indexInBlock = 0;
     };
     [[nodiscard]] LineLocation LocateLine(int line) const;
-    // False when a block is too short to wrap at the widest character of any format in use,
-    // so that most lines of a big file never need a layout to be counted.
-    [[nodiscard]] bool MayWrap(const QTextBlock& block) const;
     void ConnectDocument();
-    // Line numbers come from Qt's per-block line counts (a sum it keeps in a tree), which are
-    // made right for blocks that no view has laid out yet: all at once after loading or a
-    // change of width, and the changed blocks after an edit.
+    // Counted for the saved-breaks mode only, where the screen lines are the lines.
     void EnsureLineCounts(int upToBlock = -1) const;
-    mutable int countedUpTo_ = -1; // blocks 0..countedUpTo_ have their line counts right
-    [[nodiscard]] int CountLines(const QTextBlock& block) const;
-    void NoteChange(int position, int added);
-    mutable bool lineCountsValid_ = false;
-    mutable int dirtyFirst_ = -1;
-    mutable int dirtyLast_ = -1;
-    int blockCount_ = 1;
+    ScreenLineCounts lineCounts_{*this};
 
     // Formats the pending runs until `until` (a position) is reached or time runs out.
     void FormatPending(QTextDocument* document, int until, qint64 budgetMs);
     void FormatSlice();
     PendingFormats pending_;
     QTimer* formatTimer_ = nullptr;
-    int countedWidth_ = -1;
-    void MeasureWidestCharacter() const;
-    mutable qreal widestCharacter_ = 0;
     bool screenLines_ = false;
     bool restyling_ = false;
     TextEncoding encoding_ = TextEncoding::Utf8;

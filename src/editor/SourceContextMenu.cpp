@@ -2,37 +2,91 @@
 
 #include "editor/MyRich.h"
 #include "editor/files/RtfCodec.h"
+#include "platform/DataFolders.h"
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <algorithm>
 
 namespace orvelt {
 
 SourceContextMenu::SourceContextMenu(TMyRichEdit& surface, Prompter& prompter, QWidget* window)
     : QObject(window), surface_(surface), prompter_(prompter), window_(window),
-      menu_(new QMenu(window)), snippets_(menu_->addMenu("Shortcuts")) {
+      menu_(new QMenu(window)) {
+    undo_ = menu_->addAction("&Undo", QKeySequence::Undo, &surface_, [this] {
+        surface_.FinishFormatting();
+        surface_.undo();
+    });
+    redo_ = menu_->addAction("&Redo", QKeySequence::Redo, &surface_, [this] {
+        surface_.FinishFormatting();
+        surface_.redo();
+    });
+    menu_->addSeparator();
+    cut_ = menu_->addAction("Cu&t", QKeySequence::Cut, &surface_, [this] {
+        surface_.FinishFormatting();
+        surface_.cut();
+    });
+    copy_ = menu_->addAction("&Copy", QKeySequence::Copy, &surface_, [this] { surface_.copy(); });
+    paste_ = menu_->addAction("&Paste", QKeySequence::Paste, &surface_, [this] {
+        surface_.FinishFormatting();
+        surface_.paste();
+    });
+    menu_->addSeparator();
+    menu_->addAction("Select &All", QKeySequence::SelectAll, &surface_,
+                     [this] { surface_.selectAll(); });
+    menu_->addSeparator();
+    snippets_ = menu_->addMenu("Shortcuts");
+    // The keys shown are the window's own; only the menu's items act here, the keys go on
+    // through the window as they always do.
+    for (QAction* action : menu_->actions())
+        action->setShortcutContext(Qt::WidgetShortcut);
     surface_.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&surface_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { menu_->popup(surface_.mapToGlobal(at)); });
+    connect(&surface_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        EnableEditing();
+        menu_->popup(surface_.mapToGlobal(at));
+    });
 }
 
-void SourceContextMenu::Fill(const std::vector<SnippetKey>& snippets) {
+void SourceContextMenu::EnableEditing() {
+    const bool writable = !surface_.isReadOnly();
+    const bool selected = surface_.textCursor().hasSelection();
+    undo_->setEnabled(writable && surface_.document()->isUndoAvailable());
+    redo_->setEnabled(writable && surface_.document()->isRedoAvailable());
+    cut_->setEnabled(writable && selected);
+    copy_->setEnabled(selected);
+    paste_->setEnabled(writable && surface_.canPaste());
+}
+
+void SourceContextMenu::Fill(const std::vector<SnippetKey>& keys, const QString& programDirectory) {
     for (QAction* item : snippets_->actions())
         window_->removeAction(item);
     snippets_->clear();
-    for (const SnippetKey& snippet : snippets) {
-        const QString file = QString::fromStdString(snippet.file);
-        QAction* item = snippets_->addAction(NamePartOf(file));
-        item->setStatusTip(file);
-        item->setShortcut(
-            QKeySequence::fromString(QString::fromStdString(WriteKeyValue(snippet.key))));
+    // Every snippet file of the folders, and those elsewhere that have a key.
+    std::vector<DataFile> files = DataFiles(programDirectory, "Shortcut");
+    for (const SnippetKey& key : keys) {
+        const QString file = QString::fromStdString(key.file);
+        if (std::none_of(files.begin(), files.end(),
+                         [&](const DataFile& known) { return known.path == file; }))
+            files.push_back({NamePartOf(file), file});
+    }
+    for (const DataFile& file : files) {
+        QAction* item = snippets_->addAction(file.name);
+        item->setStatusTip(file.path);
+        for (const SnippetKey& key : keys) {
+            if (QString::fromStdString(key.file) == file.path) {
+                item->setShortcut(
+                    QKeySequence::fromString(QString::fromStdString(WriteKeyValue(key.key))));
+                break;
+            }
+        }
         item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(item, &QAction::triggered, this, [this, file] { InsertSnippet(file); });
+        connect(item, &QAction::triggered, this, [this, path = file.path] { InsertSnippet(path); });
         window_->addAction(item); // so that its key works while the window has the focus
     }
+    snippets_->setEnabled(!files.empty());
 }
 
 void SourceContextMenu::InsertSnippet(const QString& snippetFile) {

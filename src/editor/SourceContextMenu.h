@@ -6,6 +6,7 @@
 #include <QString>
 #include <vector>
 
+class QAction;
 class QMenu;
 class QWidget;
 
@@ -14,8 +15,10 @@ namespace orvelt {
 class Prompter;
 class TMyRichEdit;
 
-// The source window's context menu and its "Shortcuts" submenu: one item per snippet, whose
-// key inserts the snippet's highlighted text (its sidecar) at the caret.
+// The source window's context menu: Undo, Redo, Cut, Copy, Paste, Select All (enabled as they
+// apply), then the "Shortcuts" submenu with every snippet of the Shortcut folders and every
+// snippet that has a key; an item, or its key, inserts the snippet's highlighted text (its
+// sidecar) at the caret.
 class SourceContextMenu : public QObject {
     Q_OBJECT
 public:
@@ -24,7 +27,7 @@ public:
     [[nodiscard]] QMenu* Menu() const { return menu_; }
     [[nodiscard]] QMenu* Snippets() const { return snippets_; }
     // The snippet items and their keys, which work while the window has the focus.
-    void Fill(const std::vector<SnippetKey>& snippets);
+    void Fill(const std::vector<SnippetKey>& keys, const QString& programDirectory);
     void InsertSnippet(const QString& snippetFile);
 
 signals:
@@ -32,11 +35,18 @@ signals:
     void Inserted();
 
 private:
+    void EnableEditing();
+
     TMyRichEdit& surface_;
     Prompter& prompter_;
     QWidget* window_;
     QMenu* menu_;
     QMenu* snippets_;
+    QAction* undo_;
+    QAction* redo_;
+    QAction* cut_;
+    QAction* copy_;
+    QAction* paste_;
 };
 
 } // namespace orvelt

@@ -34,6 +34,7 @@ struct FileDialogRequest {
     QStringList filters; // "TeX files (*.tex *.TEX)"
     int selectedFilter = 0;
     bool mustExist = false;
+    QStringList places; // folders the dialog offers besides the standard ones
 };
 
 // The open and save dialogs' filters; the second (TeX files) is the one selected. Both cases:

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace orvelt {
 
@@ -76,6 +78,13 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& r
         dialog.selectNameFilter(request.filters.at(request.selectedFilter));
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
+    if (!request.places.isEmpty()) {
+        QList<QUrl> places = dialog.sidebarUrls();
+        for (const QString& place : request.places)
+            if (QFileInfo(place).isDir())
+                places.append(QUrl::fromLocalFile(place));
+        dialog.setSidebarUrls(places);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -78,7 +78,9 @@ TEST_F(FileCommands, OpenRecordsLastDirAndRecentFile) {
     prompter_.ExpectOpenFile(std::nullopt);
     Trigger("FileOpenItem");
     EXPECT_EQ(form_->ChildCount(), 0) << "a cancelled dialog changes nothing";
-    EXPECT_EQ(form_->LastDir(), dir_.path() + "/prog");
+    EXPECT_EQ(prompter_.dialogs.last().directory, QDir::currentPath())
+        << "until a file was opened, where the program was started";
+    EXPECT_EQ(form_->LastDir(), QDir::currentPath());
 
     prompter_.ExpectOpenFile(File("papers/thesis.tex"));
     Trigger("FileOpenItem");
@@ -99,7 +101,7 @@ TEST_F(FileCommands, NewFromTemplateIsAnUntitledCopy) {
     EXPECT_TRUE(Active()->FileName.isEmpty());
     EXPECT_FALSE(Active()->Modified) << "nothing typed yet: closing it loses nothing";
     EXPECT_EQ(Text(), "\\documentclass{article}\n");
-    EXPECT_EQ(form_->LastDir(), dir_.path() + "/prog");
+    EXPECT_EQ(form_->LastDir(), QDir::currentPath());
     EXPECT_EQ(form_->Recent().Paths()[0], "");
 
     // With a sidecar beside it, the template shows the sidecar's colours.
@@ -110,14 +112,17 @@ TEST_F(FileCommands, NewFromTemplateIsAnUntitledCopy) {
     EXPECT_FALSE(Active()->Modified);
 }
 
-TEST_F(FileCommands, SaveAsTemplateWritesTemplateAndSidecarAndRecaptions) {
+// User templates were written into the program's own data folder, which an installed program
+// cannot write. The user's copy is offered first afterwards, the installed one still at hand.
+TEST_F(FileCommands, SaveAsTemplateWritesTheUsersOwnTemplate) {
     StartForm();
     Trigger("FileNewItem");
     Type("\\documentclass{letter}");
-    prompter_.ExpectSaveFile(File("prog/Template/letter"));
+    const QString mine = File("data/orvelt95/Template");
+    prompter_.ExpectSaveFile(mine + "/letter");
     Trigger("FileSaveAsTemplateItem");
-    EXPECT_EQ(prompter_.dialogs.last().directory, dir_.path() + "/prog/Template");
-    const QString written = File("prog/Template/letter.tex");
+    EXPECT_EQ(prompter_.dialogs.last().directory, mine);
+    const QString written = mine + "/letter.tex";
     EXPECT_EQ(ReadBytes(written), "\\documentclass{letter}");
     EXPECT_TRUE(QFile::exists(written + ".orv"));
     EXPECT_EQ(Active()->windowTitle(), written);
@@ -125,8 +130,12 @@ TEST_F(FileCommands, SaveAsTemplateWritesTemplateAndSidecarAndRecaptions) {
     EXPECT_EQ(form_->Windowlist(), QStringList{written});
     EXPECT_EQ(form_->TabControl()->tabText(0), "letter.tex");
     EXPECT_FALSE(Active()->Modified);
-    EXPECT_EQ(form_->LastDir(), dir_.path() + "/prog") << "LastDir is not changed";
+    EXPECT_EQ(form_->LastDir(), QDir::currentPath()) << "LastDir is not changed";
     EXPECT_EQ(form_->Recent().Paths()[0], "") << "nor the recent files";
+    prompter_.ExpectOpenFile(std::nullopt);
+    Trigger("FileNewTemplateItem");
+    EXPECT_EQ(prompter_.dialogs.last().directory, mine);
+    EXPECT_EQ(prompter_.dialogs.last().places, (QStringList{mine, File("prog/Template")}));
 }
 
 TEST_F(FileCommands, SaveAsShortcutSavesInTheShortcutDirectory) {
@@ -136,10 +145,10 @@ TEST_F(FileCommands, SaveAsShortcutSavesInTheShortcutDirectory) {
     prompter_.ExpectSaveFile(std::nullopt);
     Trigger("FileSaveAsShortcutItem");
     EXPECT_TRUE(Active()->Modified) << "a cancelled dialog changes nothing";
-    prompter_.ExpectSaveFile(File("prog/Shortcut/item"));
+    prompter_.ExpectSaveFile(File("data/orvelt95/Shortcut/item"));
     Trigger("FileSaveAsShortcutItem");
-    EXPECT_EQ(prompter_.dialogs.last().directory, dir_.path() + "/prog/Shortcut");
-    EXPECT_TRUE(QFile::exists(File("prog/Shortcut/item.tex.orv")));
+    EXPECT_EQ(prompter_.dialogs.last().directory, File("data/orvelt95/Shortcut"));
+    EXPECT_TRUE(QFile::exists(File("data/orvelt95/Shortcut/item.tex.orv")));
 }
 
 TEST_F(FileCommands, SnippetKeyPastesTheSidecarsStyledText) {

@@ -17,6 +17,7 @@ void MainFormFixture::SetUp() {
     store_.Write("Path", (dir_.path() + "/prog").toStdString());
     // Recovery copies go to the test's own folder, never the user's.
     qputenv("XDG_STATE_HOME", QFile::encodeName(dir_.path() + "/state"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.path() + "/data"));
     QLocale::setDefault(QLocale::c());
 }
 

@@ -143,10 +143,12 @@ TEST_F(MainWindow, CancelledShutdownKeepsRemainingWindowsAndMenus) {
         Trigger("FileNewItem");
         Type("text");
     }
-    // Closed from the least recently active: NONAME1, then NONAME2 (cancelled).
-    prompter_.ExpectMessage("Save  ?", Answer::No);
-    prompter_.ExpectMessage("Save  ?", Answer::Cancel);
+    // Closed from the least recently active: NONAME1, then NONAME2 (cancelled). Each is named
+    // ("Save  ?" named nothing) and brought to the front before it is asked about.
+    prompter_.ExpectMessage("Save NONAME1 ?", Answer::No);
+    prompter_.ExpectMessage("Save NONAME2 ?", Answer::Cancel);
     EXPECT_FALSE(CloseForm());
+    EXPECT_EQ(Active()->windowTitle(), "NONAME2") << "the window asked about is in front";
     EXPECT_EQ(form_->ChildCount(), 2);
     EXPECT_EQ(form_->TabControl()->count(), 2) << "no tab of a closed window stays behind";
     EXPECT_FALSE(form_->IsClosing());
@@ -161,11 +163,11 @@ TEST_F(MainWindow, LogOffAsksForEachModifiedDocument) {
     StartForm();
     Trigger("FileNewItem");
     Type("unsaved");
-    prompter_.ExpectMessage("Save  ?", Answer::Cancel);
+    prompter_.ExpectMessage("Save NONAME1 ?", Answer::Cancel);
     EXPECT_FALSE(form_->SessionEnding(true)) << "a Cancel cancels the log-off";
     EXPECT_EQ(form_->ChildCount(), 1);
 
-    prompter_.ExpectMessage("Save  ?", Answer::No);
+    prompter_.ExpectMessage("Save NONAME1 ?", Answer::No);
     EXPECT_TRUE(form_->SessionEnding(true));
 
     store_.Write("LastDir", "unchanged");

@@ -36,7 +36,7 @@ TEST_F(SourceWindow, SaveAsWritesSidecarAndSourceThenReopensClean) {
     EXPECT_EQ(form_->Recent().Paths()[0], File("report.tex").toStdString());
     EXPECT_EQ(form_->LastDir(), dir_.path());
     ASSERT_EQ(prompter_.dialogs.size(), 1);
-    EXPECT_EQ(prompter_.dialogs[0].directory, dir_.path() + "/prog") << "LastDir defaults to Path";
+    EXPECT_EQ(prompter_.dialogs[0].directory, QDir::currentPath()) << "while LastDir is unset";
 
     form_->OpenDocument(File("report.tex"));
     EXPECT_EQ(Text(), "Hello \\world");
@@ -69,17 +69,17 @@ TEST_F(SourceWindow, CloseQuestionYesNoCancel) {
     Type("x");
     QMdiSubWindow* sub = form_->MdiArea()->currentSubWindow();
 
-    prompter_.ExpectMessage("Save  ?", Answer::Cancel);
+    prompter_.ExpectMessage("Save NONAME1 ?", Answer::Cancel);
     EXPECT_FALSE(sub->close());
     EXPECT_EQ(form_->ChildCount(), 1);
 
     // Regression: Yes with the save dialog cancelled used to close the window and lose the text.
-    prompter_.ExpectMessage("Save  ?", Answer::Yes);
+    prompter_.ExpectMessage("Save NONAME1 ?", Answer::Yes);
     prompter_.ExpectSaveFile(std::nullopt);
     EXPECT_FALSE(sub->close());
     EXPECT_EQ(form_->ChildCount(), 1);
 
-    prompter_.ExpectMessage("Save  ?", Answer::Yes);
+    prompter_.ExpectMessage("Save NONAME1 ?", Answer::Yes);
     prompter_.ExpectSaveFile(File("kept.tex"));
     EXPECT_TRUE(sub->close());
     QApplication::processEvents();

@@ -38,6 +38,7 @@ void CaretCompletion::Complete() {
             at.setPosition(line.start + static_cast<int>(command->end));
             surface_.Insert(at, added, at.charFormat());
             surface_.setTextCursor(at);
+            highlighter_.RehighlightLine(); // the completed command takes its own colour
         }
     }
 

@@ -60,6 +60,10 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
         if (!Loading)
             ShowRow(CaretRow());
     });
+    // Pasted text and snippets look like typed text at once: they stayed black, and were saved
+    // with no font at all (size 0), which showed in a proportional face for good.
+    connect(MainEdit, &TMyRichEdit::Inserted, this,
+            [this](int from, int to) { highlighter_.RestyleLines(from, to); });
     connect(file_, &SourceFile::StatusText, this, &ChildWindow::StatusText);
     connect(file_, &SourceFile::Progress, this, &ChildWindow::Progress);
 }
@@ -68,6 +72,7 @@ void TMDIChild::Prepare() {
     Loading = true;
     const OptionValues& options = options_.Values();
     MainEdit->SetWrapMode(options.wordWrap);
+    MainEdit->ShowLineNumbers(options.lineNumbers);
     InsertMode = "INS";
     AutoSaveTimer.setInterval(options.autoSaveInterval * 60000);
     if (options.autoSave)

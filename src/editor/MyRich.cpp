@@ -9,7 +9,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTextBlock>
+#include <QTextEdit>
 #include <QTextLayout>
 #include <functional>
 #include <unordered_map>
@@ -25,6 +27,88 @@ TMyRichEdit::TMyRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
     formatTimer_->setInterval(0);
     connect(formatTimer_, &QTimer::timeout, this, &TMyRichEdit::FormatSlice);
     ConnectDocument();
+}
+
+void TMyRichEdit::ShowLineNumbers(bool on) {
+    if (on && !gutter_) {
+        gutter_ = new LineGutter(*this);
+        connect(this, &QPlainTextEdit::blockCountChanged, this, &TMyRichEdit::FitGutter);
+        connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
+            if (!gutter_)
+                return;
+            if (dy != 0)
+                gutter_->scroll(0, dy);
+            else
+                gutter_->update(0, rect.y(), gutter_->width(), rect.height());
+        });
+        connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TMyRichEdit::ShadeCaretLine);
+        gutter_->show();
+        ShadeCaretLine();
+    } else if (!on && gutter_) {
+        delete gutter_;
+        gutter_ = nullptr;
+        setExtraSelections({});
+    }
+    FitGutter();
+}
+
+int TMyRichEdit::GutterWidth() const {
+    int digits = 3;
+    for (int n = std::max(1, blockCount()); n >= 1000; n /= 10)
+        ++digits;
+    return 10 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
+}
+
+void TMyRichEdit::FitGutter() {
+    setViewportMargins(gutter_ ? GutterWidth() : 0, 0, 0, 0);
+    if (gutter_) {
+        const QRect area = contentsRect();
+        gutter_->setGeometry(area.left(), area.top(), GutterWidth(), area.height());
+    }
+}
+
+void TMyRichEdit::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    FitGutter();
+}
+
+void TMyRichEdit::ShadeCaretLine() {
+    QTextEdit::ExtraSelection line;
+    line.format.setBackground(QColor(0xEE, 0xF3, 0xFB));
+    line.format.setProperty(QTextFormat::FullWidthSelection, true);
+    line.cursor = textCursor();
+    line.cursor.clearSelection();
+    setExtraSelections({line});
+}
+
+void TMyRichEdit::PaintLineNumbers(QWidget& gutter, const QRect& area) {
+    QPainter painter(&gutter);
+    painter.fillRect(area, QColor(0xF2, 0xF2, 0xF2));
+    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.setFont(font());
+    const int right = gutter.width() - 5;
+    const int height = fontMetrics().height();
+    QTextBlock block = firstVisibleBlock();
+    qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    while (block.isValid() && top <= area.bottom()) {
+        const qreal bottom = top + blockBoundingRect(block).height();
+        if (block.isVisible() && bottom >= area.top()) {
+            int first = block.blockNumber() + 1;
+            int lines = 1;
+            if (screenLines_) {
+                EnsureLineCounts(block.blockNumber());
+                first = block.firstLineNumber() + 1;
+                lines = std::max(1, block.layout()->lineCount());
+            }
+            for (int i = 0; i < lines; ++i) {
+                const qreal y = top + (lines > 1 ? block.layout()->lineAt(i).y() : 0);
+                painter.drawText(0, qRound(y), right, height, Qt::AlignRight,
+                                 QString::number(first + i));
+            }
+        }
+        top = bottom;
+        block = block.next();
+    }
 }
 
 void TMyRichEdit::SetWrapMode(WrapMode mode) {
@@ -418,16 +502,20 @@ void TMyRichEdit::InsertRuns(const StyledText& runs) {
         pieces.emplace_back(QString::fromStdU16String(run.text), FormatOfStyle(run.style));
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
+    const int from = cursor.selectionStart();
     Insert(cursor, pieces);
     cursor.endEditBlock();
     setTextCursor(cursor);
+    emit Inserted(from, cursor.position());
 }
 
 void TMyRichEdit::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText())
         return;
     QTextCursor cursor = textCursor();
+    const int from = cursor.selectionStart();
     Insert(cursor, source->text(), cursor.charFormat());
+    emit Inserted(from, cursor.position());
 }
 
 TMyRichEdit::CaretLineInfo TMyRichEdit::CaretLine() const {

@@ -2,6 +2,7 @@
 
 #include "core/CodePage.h"
 #include "core/HighlightStyle.h"
+#include "editor/LineGutter.h"
 #include "editor/PendingFormats.h"
 #include "editor/ScreenLineCounts.h"
 #include "editor/files/RtfCodec.h"
@@ -50,6 +51,10 @@ public:
     // The same for a range of the text, leaving the caret and the selection alone.
     void ApplyStyleTo(const QTextCursor& range, const HighlightStyle& style);
 
+    // The line-number gutter on the left, and the caret line shaded lightly.
+    void ShowLineNumbers(bool on);
+    [[nodiscard]] int GutterWidth() const;
+    void PaintLineNumbers(QWidget& gutter, const QRect& area);
     // Wraps long lines on screen or not; in SavedBreaks mode the screen lines are the lines.
     void SetWrapMode(WrapMode mode);
     [[nodiscard]] bool ScreenLinesAreLines() const { return screenLines_; }
@@ -129,6 +134,9 @@ public:
 signals:
     // The text changed (typing, deleting, pasting, inserting); re-styling does not count.
     void Edited();
+    // Text from elsewhere (a paste, a snippet) went in between these Qt positions: it is to be
+    // styled as typed text is.
+    void Inserted(int from, int to);
 
 protected:
     void insertFromMimeData(const QMimeData* source) override;
@@ -136,6 +144,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     [[nodiscard]] int BlockLineCount(const QTextBlock& block) const;
@@ -155,6 +164,9 @@ private:
     PendingFormats pending_;
     QTimer* formatTimer_ = nullptr;
     bool screenLines_ = false;
+    LineGutter* gutter_ = nullptr;
+    void FitGutter();
+    void ShadeCaretLine();
     bool restyling_ = false;
     TextEncoding encoding_ = TextEncoding::Utf8;
 };

@@ -33,6 +33,13 @@ QString Sidecar(const QString& fileName) {
     return fileName + ".orv";
 }
 
+// A run without a format of its own (no face, size 0) is text: pasted text was saved so, and
+// showed in a proportional face for good.
+void HealStyle(HighlightStyle& style, const HighlightStyle& text) {
+    if (style.face.empty() || style.size <= 0)
+        style = text;
+}
+
 // Feeds the scanner's tokens of `text` to `take`; false when Escape ended it early.
 template <class Take>
 bool ScanTokens(const std::u16string& text, const ScanOptions& options, EscapePoller* escape,
@@ -134,6 +141,8 @@ SourceFile::SidecarFit SourceFile::ShowSidecar(const std::u16string& text, TMyRi
     ToSurfaceCharacters(rtf.styled.text);
     if (rtf.styled.text != expected)
         return SidecarFit::Stale;
+    for (HighlightStyle& style : rtf.styled.styles)
+        HealStyle(style, StyleFor(options.styles, StyleKind::Text));
     surface.LoadStyledRuns(rtf.styled, StyleFor(options.styles, StyleKind::Text), folder.Ends());
     return SidecarFit::Shown;
 }
@@ -145,8 +154,10 @@ bool SourceFile::ShowSidecarOnly(TMyRichEdit& surface) {
     RtfReadResult rtf = ReadRtf(bytes);
     if (!rtf.ok)
         return false;
-    for (StyledRun& run : rtf.runs)
+    for (StyledRun& run : rtf.runs) {
         ToSurfaceCharacters(run.text);
+        HealStyle(run.style, StyleFor(options_.Values().styles, StyleKind::Text));
+    }
     encoding_ = TextEncoding::Utf8;
     lineEnd_ = LineEnd::Lf;
     stamp_.reset();
@@ -232,6 +243,8 @@ SourceFile::SaveResult SourceFile::Save(const QString& fileName, TMyRichEdit& su
     QString raw = surface.RawText();
     FlatStyledText runs = surface.StyledRuns(raw);
     FromSurfaceCharacters(runs.text);
+    for (HighlightStyle& style : runs.styles)
+        HealStyle(style, StyleFor(options_.Values().styles, StyleKind::Text));
     // Mapped in place: the lines below are views into it, at the same positions.
     FromSurfaceCharacters(reinterpret_cast<char16_t*>(raw.data()),
                           static_cast<std::size_t>(raw.size()));

@@ -8,6 +8,8 @@
 #include "platform/StyleFormat.h"
 #include "platform/TextView.h"
 
+#include <QTextBlock>
+
 namespace orvelt {
 
 SurfaceHighlighter::SurfaceHighlighter(TMyRichEdit& surface, const OptionHolder& options)
@@ -41,6 +43,20 @@ void SurfaceHighlighter::RehighlightLine() {
         surface_.setTextCursor(back);
     }
     surface_.setReadOnly(false);
+}
+
+void SurfaceHighlighter::RestyleLines(int from, int to) {
+    QTextDocument* doc = surface_.document();
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
+        const QString text = b.text();
+        for (const auto& token : ScanLine(View(text))) {
+            QTextCursor select(doc);
+            select.setPosition(b.position() + static_cast<int>(token.offset));
+            select.setPosition(b.position() + static_cast<int>(token.offset + token.text.size()),
+                               QTextCursor::KeepAnchor);
+            surface_.ApplyStyleTo(select, Style(TokenStyle(token, options_.Keywords())));
+        }
+    }
 }
 
 bool SurfaceHighlighter::HighlightTyped(char32_t c, const QString& typed) {

@@ -20,6 +20,8 @@ public:
     void ApplyStyle(StyleKind kind);
     // Re-styles the caret line token by token; a selection collapses to its start.
     void RehighlightLine();
+    // Re-styles every line of the text between two Qt positions, joined to the last edit.
+    void RestyleLines(int from, int to);
     // Restyles the token before the caret and types c with its format, as one undo step;
     // false when the surface is to insert c itself.
     bool HighlightTyped(char32_t c, const QString& typed);

@@ -174,10 +174,11 @@ TEST_F(FileCommands, SnippetKeyPastesTheSidecarsStyledText) {
     EXPECT_EQ(Text(), "a\\begin");
     EXPECT_TRUE(Active()->Modified);
     EXPECT_EQ(QApplication::clipboard()->text(), "\\begin");
+    // Coloured by the rules of typed text: no keyword list here, so a user command.
     QTextCursor at(Active()->MainEdit->document());
     at.setPosition(3);
-    EXPECT_EQ(StyleOfFormat(at.charFormat()).color, 255u);
-    EXPECT_TRUE(StyleOfFormat(at.charFormat()).styles & kBold);
+    EXPECT_EQ(StyleOfFormat(at.charFormat()),
+              StyleFor(form_->Options().styles, StyleKind::UserCommand));
 }
 
 TEST_F(FileCommands, ExitAsksFirst) {

@@ -67,6 +67,7 @@ const ScalarRow kScalarRows[] = {
     {"ASCII", &OptionValues::ascii, true, false},
     {"UseBIBEdit", &OptionValues::useBibEdit, false, true},
     {"ConvertKeys", &OptionValues::convertKeys, false, true},
+    {"LineNumbers", &OptionValues::lineNumbers, false, true},
     {"WordWrap", &OptionValues::wordWrap, false, true},
 };
 constexpr std::size_t kStyleScalarRows = 2; // Braces, BraceDelay

@@ -49,6 +49,7 @@ struct OptionValues {
     bool ascii = false;
     bool useBibEdit = true;
     bool convertKeys = true;
+    bool lineNumbers = true; // the gutter beside the text
     WrapMode wordWrap = WrapMode::ScreenOnly;
 
     static StyleSet DefaultStyles();

@@ -1,0 +1,206 @@
+#include "MainFormFixture.h"
+#include "editor/LineGutter.h"
+#include "platform/EscapePoller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <QTextBlock>
+
+namespace orvelt::testing {
+namespace {
+
+using FirstContact = MainFormFixture;
+
+// Keys typed while a long operation polled for Escape were swallowed: "xyz}abcdef" typed
+// quickly in a big file became "xyz}".
+TEST_F(FirstContact, KeysTypedDuringALongOperationArriveInOrder) {
+    StartForm();
+    Trigger("FileNewItem");
+    TMyRichEdit* edit = Active()->MainEdit;
+    EscapePoller& escape = form_->Escape();
+    escape.BeginOperation();
+    for (const char* key : {"a", "b", "c"}) {
+        QApplication::postEvent(edit, new QKeyEvent(QEvent::KeyPress, key[0], Qt::NoModifier,
+                                                    QString::fromLatin1(key)));
+        QApplication::postEvent(edit, new QKeyEvent(QEvent::KeyRelease, key[0], Qt::NoModifier,
+                                                    QString::fromLatin1(key)));
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 40) {
+    }
+    EXPECT_FALSE(escape.EscapePressed()); // the operation's poll takes the pending events
+    EXPECT_EQ(Text(), "") << "nothing re-enters the operation";
+    escape.EndOperation();
+    QApplication::processEvents();
+    EXPECT_EQ(Text(), "abc");
+}
+
+// A digit, blank or punctuation typed over a selection after a letter, " or \ went in before
+// the selected text, which stayed: x[abc] (abc selected) and 1 gave x1abc.
+TEST_F(FirstContact, TypingOverASelectionReplacesIt) {
+    StartForm();
+    struct Row {
+        const char* name;
+        const char* text;
+        const char* typed;
+        const char* expected;
+    };
+    const Row rows[] = {{"regression: a digit after a letter", "xabc", "1", "x1"},
+                        {"regression: a blank after a quote", "\"abc", " ", "\" "},
+                        {"regression: a full stop after a backslash", "\\abc", ".", "\\."},
+                        {"nominal: a letter", "xabc", "q", "xq"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Trigger("FileNewItem");
+        Type(row.text);
+        Active()->MainEdit->SetSelection(1, 4);
+        Type(row.typed);
+        EXPECT_EQ(Text(), row.expected);
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Text(), row.text) << "one undo step";
+    }
+}
+
+// Bookmarks followed only what was typed key by key: a converted umlaut, a paste, a completion
+// or a snippet before a bookmark left it behind its text.
+TEST_F(FirstContact, BookmarksKeepTheirTextWhateverInsertsBeforeThem) {
+    WriteBytes(File("prog/KEYWORDS.TXT"), "\\section\n");
+    WriteBytes(File("old.tex"), "\xE9 \\sec mark\n"); // Windows-1252
+    StartForm();
+    form_->OpenDocument(File("old.tex"));
+    TMyRichEdit* edit = Active()->MainEdit;
+    edit->SetSelection(7, 7); // before "mark"
+    Key(Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier);
+    edit->SetSelection(0, 0);
+    Type(QString::fromUtf8("\xC3\xA4")); // "a
+    QApplication::clipboard()->setText("pasted ");
+    Trigger("EditPasteItem");
+    edit->SetSelection(15, 15); // after \sec
+    Key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(Text().contains("\\section mark")) << Text().toStdString();
+    edit->SetSelection(0, 0);
+    Key(Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(Text().mid(edit->textCursor().position(), 4), "mark");
+}
+
+// Ctrl+Z after opening changed only colours and marked the document modified.
+TEST_F(FirstContact, ColoursAloneAreNeverAnUndoStep) {
+    WriteBytes(File("plain.tex"), "\\alpha one\nsecond line\n");
+    StartForm();
+    form_->OpenDocument(File("plain.tex"));
+    Active()->RehighlightLine();
+    Active()->FormDeactivate();
+    EXPECT_FALSE(Active()->MainEdit->document()->isUndoAvailable());
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(Active()->Modified);
+    Type("x");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "\\alpha one\nsecond line\n");
+}
+
+// Pasted text stayed black, and was saved with no font at all (\fs0): it then showed in a
+// proportional face for good. Old sidecars with such runs heal.
+TEST_F(FirstContact, PastedTextIsColouredAtOnceAndSavedWithItsFont) {
+    StartForm();
+    Trigger("FileNewItem");
+    QApplication::clipboard()->setText("$x$ % note");
+    Trigger("EditPasteItem");
+    auto styleAt = [this](int p) {
+        QTextCursor at(Active()->MainEdit->document());
+        at.setPosition(p + 1);
+        return StyleOfFormat(at.charFormat());
+    };
+    const StyleSet& styles = form_->Options().styles;
+    EXPECT_EQ(styleAt(0), StyleFor(styles, StyleKind::Math));
+    EXPECT_EQ(styleAt(5), StyleFor(styles, StyleKind::Comment));
+    prompter_.ExpectSaveFile(File("pasted.tex"));
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("pasted.tex.orv")).find("\\fs0"), std::string::npos);
+
+    WriteBytes(File("old.tex"), "old text");
+    WriteBytes(File("old.tex.orv"), "{\\rtf1 {\\fonttbl{\\f0 ;}}\\f0\\fs0 old text}");
+    form_->OpenDocument(File("old.tex"));
+    EXPECT_EQ(styleAt(0), StyleFor(styles, StyleKind::Text)) << "an empty face reads as text";
+}
+
+TEST_F(FirstContact, DesktopKeysAndTheContextMenu) {
+    WriteBytes(File("prog/Shortcut/figure.tex"), "\\begin{figure}");
+    WriteBytes(File("prog/Shortcut/table.tex"), "installed");
+    QDir().mkpath(File("data/orvelt95/Shortcut"));
+    WriteBytes(File("data/orvelt95/Shortcut/table.tex"), "mine");
+    store_.Write("Shortcut11", "Ctrl+J");
+    store_.Write("Shortcut12", File("prog/Shortcut/figure.tex").toStdString());
+    StartForm();
+    struct Row {
+        const char* action;
+        QString keys;
+    };
+    const Row rows[] = {{"FileNewItem", "Ctrl+N"},
+                        {"FileOpenItem", "Ctrl+O"},
+                        {"FileSaveAsItem", "Ctrl+Shift+S"},
+                        {"FileExitItem", "Ctrl+Q"},
+                        {"EditRedoItem", "Ctrl+Shift+Z"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.action);
+        EXPECT_EQ(form_->Action(row.action)->shortcut().toString(), row.keys);
+    }
+    Trigger("FileNewItem");
+    Type("ab");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "ab") << "Ctrl+Y redoes";
+
+    QStringList items;
+    for (QAction* action : Active()->PopupMenu1->actions())
+        if (!action->isSeparator())
+            items << action->text();
+    EXPECT_EQ(items, (QStringList{"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Select &All",
+                                  "Shortcuts"}));
+    QStringList snippets;
+    for (QAction* action : Active()->Scuts1->actions())
+        snippets << action->text() + " " + action->shortcut().toString() + " " +
+                        action->statusTip();
+    EXPECT_EQ(snippets, (QStringList{"figure.tex Ctrl+J " + File("prog/Shortcut/figure.tex"),
+                                     "table.tex  " + File("data/orvelt95/Shortcut/table.tex")}))
+        << "the user's copy wins";
+}
+
+TEST_F(FirstContact, GutterNumbersTheLines) {
+    StartForm();
+    Trigger("FileNewItem");
+    EXPECT_NE(Active()->MainEdit->findChild<LineGutter*>(), nullptr) << "on by default";
+    EXPECT_GT(Active()->MainEdit->viewport()->x(), 0) << "the text stands beside it";
+    store_.Write("LineNumbers", "0");
+    StartForm();
+    Trigger("FileNewItem");
+    EXPECT_EQ(Active()->MainEdit->findChild<LineGutter*>(), nullptr);
+}
+
+// A refused or aborted open was listed among the recent files.
+TEST_F(FirstContact, OnlyFilesThatOpenedAreRecent) {
+    StartForm();
+    prompter_.ExpectOpenFile(File("missing.tex"));
+    prompter_.ExpectMessageStartingWith("An error occured while opening 'missing.tex'.",
+                                        Answer::Ok);
+    Trigger("FileOpenItem");
+    EXPECT_EQ(form_->Recent().Paths()[0], "");
+}
+
+// With no stored placement the window was 640 by 480 on any screen.
+TEST_F(FirstContact, FirstStartCoversMostOfTheScreenCentred) {
+    TMainForm form({store_, prompter_, {}, dir_.path() + "/prog"});
+    const QRect screen = form.screen()->availableGeometry();
+    EXPECT_NEAR(form.width(), screen.width() * 0.8, 2);
+    EXPECT_NEAR(form.height(), screen.height() * 0.8, 2);
+    EXPECT_NEAR(form.x() - screen.x(), screen.width() * 0.1, 2);
+}
+
+} // namespace
+} // namespace orvelt::testing

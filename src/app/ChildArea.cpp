@@ -46,6 +46,9 @@ ChildArea::ChildArea(QWidget* parent) : QWidget(parent) {
 }
 
 QMdiSubWindow* ChildArea::Add(ChildWindow* child) {
+    connect(child, &ChildWindow::Renamed, list_,
+            [this, child](const QString& name) { list_->Rename(child, name); });
+    connect(child, &ChildWindow::Closed, list_, &WindowList::Remove);
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // The frame's own menu binds the Close key too; two owners would make it do nothing.

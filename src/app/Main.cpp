@@ -42,18 +42,11 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     lastDir_ = settings_.Read("LastDir") ? QString::fromStdString(placement_.lastDir)
                                          : QDir::currentPath();
     // A stored placement is brought onto the screen: a stored 100,000-pixel width made a
-    // window of gigabytes. Without one, the window takes about 80 % of the screen, centred.
+    // window of gigabytes.
     const QRect area = AvailableScreenArea(QPoint(placement_.left, placement_.top));
-    if (!settings_.Read("Width") && area.isValid()) {
-        placement_.width = area.width() * 4 / 5;
-        placement_.height = area.height() * 4 / 5;
-        placement_.left = area.x() + (area.width() - placement_.width) / 2;
-        placement_.top = area.y() + (area.height() - placement_.height) / 2;
-    }
-    const PixelRect fitted =
-        FitToScreen({placement_.left, placement_.top, placement_.width, placement_.height},
-                    {area.x(), area.y(), area.width(), area.height()});
-    setGeometry(fitted.left, fitted.top, fitted.width, fitted.height);
+    const PixelRect at = StartPlacement(placement_, settings_.Read("Width").has_value(),
+                                        {area.x(), area.y(), area.width(), area.height()});
+    setGeometry(at.left, at.top, at.width, at.height);
     if (placement_.maximized)
         setWindowState(Qt::WindowMaximized);
 
@@ -227,13 +220,10 @@ void TMainForm::ConnectChild(ChildWindow* child) {
             [this](const QString& text) { panels_->SetPanel(2, text); });
     connect(child, &ChildWindow::TransientText, panels_, &StatusPanels::ShowTransientMessage);
     connect(child, &ChildWindow::Progress, panels_, &StatusPanels::updateStatus);
-    connect(child, &ChildWindow::Renamed, this,
-            [this, child](const QString& name) { area_->List().Rename(child, name); });
     connect(child, &ChildWindow::SavedAs, this, [this](const QString& name) {
         lastDir_ = QFileInfo(name).absolutePath();
         RegisterFile(name);
     });
-    connect(child, &ChildWindow::Closed, this, [this](ChildWindow* c) { area_->List().Remove(c); });
 }
 
 void TMainForm::ActiveWindowChanged() {
@@ -475,13 +465,7 @@ bool TMainForm::SessionEnding(bool interactionAllowed) {
                 return false;
         }
     } else {
-        // No question may be asked: every unsaved text is kept for the next start.
-        std::vector<RecoveryCopy> copies;
-        for (ChildWindow* child : area_->LastToFirst())
-            if (child->IsModified())
-                copies.push_back({child->FileNameOf().toStdString(),
-                                  child->windowTitle().toStdString(), child->PlainText()});
-        (void)RecoveryFolder().Keep(copies);
+        (void)RecoveryFolder().KeepUnsaved(area_->LastToFirst()); // no question may be asked
     }
     // The session manager ends the program itself; quitting inside its request is not allowed.
     sessionEnded_ = true;
@@ -489,25 +473,12 @@ bool TMainForm::SessionEnding(bool interactionAllowed) {
 }
 
 void TMainForm::OfferRecoveredText() {
-    RecoveryFolder folder;
-    const std::vector<RecoveryFolder::Kept> kept = folder.Copies();
-    if (kept.empty())
-        return;
-    const Answer answer = prompter_.Message(
-        MessageKind::Confirmation, MessageButtons::YesNo,
-        QStringLiteral("The unsaved text of %1 document(s) was kept when the last session "
-                       "ended. Open it now? (No discards it.)")
-            .arg(kept.size()));
-    for (const RecoveryFolder::Kept& k : kept) {
-        if (answer == Answer::Yes) {
-            const QString caption = NewDocumentName();
-            auto [child, sub] = NewSourceWindow();
-            child->FormCreateRecovered(QString::fromStdString(k.copy.fileName), caption,
-                                       k.copy.text);
-            ShowChild(sub, child);
-        }
-        folder.Remove(k.file); // its text is in a window now, or the user let it go
-    }
+    RecoveryFolder().Offer(prompter_, [this](const RecoveryCopy& copy) {
+        const QString caption = NewDocumentName();
+        auto [child, sub] = NewSourceWindow();
+        child->FormCreateRecovered(QString::fromStdString(copy.fileName), caption, copy.text);
+        ShowChild(sub, child);
+    });
 }
 
 void TMainForm::CommitData(QSessionManager& manager) {

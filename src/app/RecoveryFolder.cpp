@@ -1,6 +1,8 @@
 #include "app/RecoveryFolder.h"
 
 #include "platform/FileIo.h"
+#include "platform/Prompter.h"
+#include "widgets/ChildWindow.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -57,6 +59,32 @@ std::vector<RecoveryFolder::Kept> RecoveryFolder::Copies() const {
 
 void RecoveryFolder::Remove(const QString& file) {
     QFile::remove(file);
+}
+
+QString RecoveryFolder::KeepUnsaved(const QList<ChildWindow*>& children) {
+    std::vector<RecoveryCopy> copies;
+    for (ChildWindow* child : children)
+        if (child->IsModified())
+            copies.push_back({child->FileNameOf().toStdString(), child->windowTitle().toStdString(),
+                              child->PlainText()});
+    return Keep(copies);
+}
+
+void RecoveryFolder::Offer(Prompter& prompter,
+                           const std::function<void(const RecoveryCopy&)>& open) {
+    const std::vector<Kept> kept = Copies();
+    if (kept.empty())
+        return;
+    const Answer answer = prompter.Message(
+        MessageKind::Confirmation, MessageButtons::YesNo,
+        QStringLiteral("The unsaved text of %1 document(s) was kept when the last session "
+                       "ended. Open it now? (No discards it.)")
+            .arg(kept.size()));
+    for (const Kept& k : kept) {
+        if (answer == Answer::Yes)
+            open(k.copy);
+        Remove(k.file);
+    }
 }
 
 } // namespace orvelt

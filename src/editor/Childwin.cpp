@@ -1,18 +1,16 @@
 #include "editor/Childwin.h"
 
-#include "core/FileNames.h"
 #include "editor/SourceFile.h"
 #include "editor/VirtualKeys.h"
 #include "editor/keys/BraceSearch.h"
-#include "editor/keys/KeyConversion.h"
 #include "editor/keys/KeyDownPlan.h"
 #include "options/OptionHolder.h"
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
+#include "platform/SaveName.h"
 #include "platform/StyleFormat.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QKeyEvent>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -48,7 +46,7 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
     MainEdit->inputMethodHook = [this](QInputMethodEvent* event) {
         const QList<uint> committed = event->commitString().toUcs4();
         if (MainEdit->isReadOnly() || !event->preeditString().isEmpty() || committed.size() != 1 ||
-            !TypeConverted(committed.front()))
+            !highlighter_.TypeConverted(committed.front(), options_.Values().convertKeys))
             return false;
         SetModified(true);
         NeedsRehighlight = true;
@@ -105,10 +103,7 @@ void TMDIChild::FormCreateUntitled(const QString& caption) {
 void TMDIChild::FormCreateRecovered(const QString& fileName, const QString& caption,
                                     const std::string& text) {
     Prepare();
-    FileName = fileName;
-    bibFile_ = UpperExtensionOf(FileName) == ".BIB";
-    if (bibFile_)
-        MainEdit->SetWrapMode(WrapMode::Off);
+    TakeFileKind(fileName);
     file_->ShowRecovered(FileName, text, *MainEdit);
     encoding_ = file_->Encoding();
     lineEnd_ = file_->LineEnding();
@@ -134,10 +129,7 @@ bool TMDIChild::FormCreate(const QString& fileToOpen, const QString& untitledNam
 }
 
 bool TMDIChild::OpenFile(const QString& fileName) {
-    FileName = fileName;
-    bibFile_ = UpperExtensionOf(FileName) == ".BIB";
-    if (bibFile_)
-        MainEdit->SetWrapMode(WrapMode::Off);
+    TakeFileKind(fileName);
     const SourceFile::ReadResult read = file_->Read(FileName);
     switch (read.outcome) {
     case SourceFile::ReadResult::TooBig:
@@ -314,21 +306,8 @@ bool TMDIChild::SaveDocument() {
     return true;
 }
 
-QString TMDIChild::ChooseSaveName(const QString& directory) {
-    FileDialogRequest request{"Save", directory, {}, TexFileFilters(), 1, false, {}};
-    auto chosen = prompter_.SaveFileName(request);
-    if (!chosen)
-        return {};
-    QString name = QString::fromStdString(AddDefaultExtension(chosen->toStdString(), ".tex"));
-    if (QFile::exists(name) &&
-        prompter_.Message(MessageKind::Confirmation, MessageButtons::YesNoCancel,
-                          QStringLiteral("OK to overwrite %1?").arg(name)) != Answer::Yes)
-        return {};
-    return name;
-}
-
 bool TMDIChild::SaveDocumentAs() {
-    QString name = ChooseSaveName(lastDir_);
+    QString name = AskSaveName(prompter_, lastDir_, ".tex");
     if (name.isEmpty())
         return false;
     // Renamed only once written: a failed write keeps the old name, the recent list and the
@@ -342,7 +321,7 @@ bool TMDIChild::SaveDocumentAs() {
 }
 
 bool TMDIChild::SaveAsCopyIn(const QString& directory) {
-    QString name = ChooseSaveName(directory);
+    QString name = AskSaveName(prompter_, directory, ".tex");
     if (name.isEmpty())
         return false;
     if (!SaveTo(name))
@@ -350,6 +329,13 @@ bool TMDIChild::SaveAsCopyIn(const QString& directory) {
     TakeName(name);
     SetModified(false);
     return true;
+}
+
+void TMDIChild::TakeFileKind(const QString& fileName) {
+    FileName = fileName;
+    bibFile_ = UpperExtensionOf(FileName) == ".BIB";
+    if (bibFile_)
+        MainEdit->SetWrapMode(WrapMode::Off);
 }
 
 void TMDIChild::TakeName(const QString& name) {
@@ -428,24 +414,9 @@ bool TMDIChild::MainEditKeyPress(QKeyEvent* event) {
     SetModified(true);
     NeedsRehighlight = true;
     LastCharTyped = c;
-    if (TypeConverted(c))
+    if (highlighter_.TypeConverted(c, options_.Values().convertKeys))
         return true;
     return highlighter_.HighlightTyped(c, c == U'\r' ? QStringLiteral("\n") : event->text());
-}
-
-bool TMDIChild::TypeConverted(char32_t c) {
-    // TeX reads UTF-8 input as it is: in a UTF-8 document "\u00E4" stays (as "a it would print
-    // quotation marks under xelatex or without German shorthands). Documents kept in an 8-bit
-    // code page get TeX's own spelling.
-    const bool eightBit = MainEdit->Encoding() == TextEncoding::Windows1252 ||
-                          MainEdit->Encoding() == TextEncoding::Dos437;
-    const std::optional<char> letter = UmlautLetter(c);
-    if (!options_.Values().convertKeys || !eightBit || !letter)
-        return false;
-    MainEdit->TypeText(QStringLiteral("\""));
-    if (!highlighter_.HighlightTyped(static_cast<char32_t>(*letter), QString(QChar(*letter))))
-        MainEdit->TypeText(QString(QChar(*letter)));
-    return true;
 }
 
 bool TMDIChild::MainEditKeyDown(QKeyEvent* event) {

@@ -111,15 +111,11 @@ protected:
 private:
     bool MainEditKeyPress(QKeyEvent* event);
     bool MainEditKeyDown(QKeyEvent* event);
-    // An umlaut as TeX spells it ("a) in a document kept in an 8-bit code page; false when
-    // the character is to go in as it is.
-    bool TypeConverted(char32_t c);
     // Line of the selection start, 1-based. Counting wrapped lines walks the document, so the
     // answer is kept until the text, the caret or the width changes: a typed character moves
     // the caret and is then released, and both show the row.
     [[nodiscard]] int CaretRow();
     bool SaveTo(const QString& fileName);
-    [[nodiscard]] QString ChooseSaveName(const QString& directory);
     [[nodiscard]] bool SoftBreakMarkerActive() const;
     void Prepare();
     void Finish();
@@ -128,6 +124,8 @@ private:
     void Reload();
     Answer AskReload(MessageButtons buttons);
     void TakeName(const QString& name);
+    // A file of this name: a .bib edited as text never wraps.
+    void TakeFileKind(const QString& fileName);
     void ReportOpenError(const QString& reason);
 
     OptionHolder& options_;

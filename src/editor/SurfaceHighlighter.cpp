@@ -4,6 +4,7 @@
 #include "editor/highlight/TokenScanner.h"
 #include "editor/highlight/TokenStyle.h"
 #include "editor/highlight/TypingHighlight.h"
+#include "editor/keys/KeyConversion.h"
 #include "options/OptionHolder.h"
 #include "platform/StyleFormat.h"
 #include "platform/TextView.h"
@@ -96,6 +97,21 @@ bool SurfaceHighlighter::HighlightTyped(char32_t c, const QString& typed) {
     cursor.endEditBlock();
     surface_.setTextCursor(cursor);
     surface_.ensureCursorVisible();
+    return true;
+}
+
+bool SurfaceHighlighter::TypeConverted(char32_t c, bool convertKeys) {
+    // TeX reads UTF-8 input as it is: in a UTF-8 document "\u00E4" stays (as "a it would print
+    // quotation marks under xelatex or without German shorthands). Documents kept in an 8-bit
+    // code page get TeX's own spelling.
+    const bool eightBit = surface_.Encoding() == TextEncoding::Windows1252 ||
+                          surface_.Encoding() == TextEncoding::Dos437;
+    const std::optional<char> letter = UmlautLetter(c);
+    if (!convertKeys || !eightBit || !letter)
+        return false;
+    surface_.TypeText(QStringLiteral("\""));
+    if (!HighlightTyped(static_cast<char32_t>(*letter), QString(QChar(*letter))))
+        surface_.TypeText(QString(QChar(*letter)));
     return true;
 }
 

@@ -25,6 +25,9 @@ public:
     // Restyles the token before the caret and types c with its format, as one undo step;
     // false when the surface is to insert c itself.
     bool HighlightTyped(char32_t c, const QString& typed);
+    // With key conversion on, an umlaut as TeX spells it ("a) in a document kept in an 8-bit
+    // code page; false when the character is to go in as it is.
+    bool TypeConverted(char32_t c, bool convertKeys);
 
 private:
     TMyRichEdit& surface_;

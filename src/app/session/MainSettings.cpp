@@ -79,4 +79,14 @@ void WriteOpenFiles(SettingsStore& store, const std::vector<std::string>& files)
     store.Write(Numbered(kOpenFile, files.size() + 1), "");
 }
 
+PixelRect StartPlacement(const MainSettings& settings, bool stored, const PixelRect& screen) {
+    if (!stored && screen.width > 0 && screen.height > 0) {
+        const int width = screen.width / 5 * 4;
+        const int height = screen.height / 5 * 4;
+        return {screen.left + (screen.width - width) / 2, screen.top + (screen.height - height) / 2,
+                width, height};
+    }
+    return FitToScreen({settings.left, settings.top, settings.width, settings.height}, screen);
+}
+
 } // namespace orvelt

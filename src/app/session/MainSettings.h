@@ -36,6 +36,10 @@ inline constexpr int kMinimumWindowHeight = 160;
 // smaller than the minimum, or the area when that is smaller), moved so that the whole window is
 // on it. Any numbers are safe, however large or negative.
 [[nodiscard]] PixelRect FitToScreen(const PixelRect& window, const PixelRect& screen);
+// Where the main window goes at start: the stored placement fitted to the screen, or about
+// 80 % of the screen, centred, when none was stored.
+[[nodiscard]] PixelRect StartPlacement(const MainSettings& settings, bool stored,
+                                       const PixelRect& screen);
 
 // Placement is written only for a normal window, so that un-maximizing after the next start
 // restores the last normal placement.

@@ -325,24 +325,5 @@ TEST_F(SourceWindow, PositionsCountLineBreaksAsTwo) {
     EXPECT_EQ(edit->GetSelection(), std::make_pair(8, 10));
 }
 
-TEST_F(SourceWindow, RowFollowsEditsThatLeaveTheCaretWhereItWas) {
-    StartForm();
-    WriteBytes(File("rows.tex"), "a\nbc");
-    form_->OpenDocument(File("rows.tex"));
-    TMyRichEdit* edit = Active()->MainEdit;
-    edit->SetSelection(4, 4); // before "c", on the second line
-    Active()->FormActivate();
-    ASSERT_EQ(Panel(0), " Row: 2");
-    // Regression: the row was cached against the document the window started with, so in a
-    // loaded document it went stale when an edit joined lines without moving the caret.
-    QTextCursor edit2(edit->document());
-    edit2.setPosition(0);
-    edit2.setPosition(3, QTextCursor::KeepAnchor);
-    edit2.insertText("a b");
-    ASSERT_EQ(edit->textCursor().position(), 3);
-    Active()->FormActivate();
-    EXPECT_EQ(Panel(0), " Row: 1");
-}
-
 } // namespace
 } // namespace orvelt::testing

@@ -17,46 +17,6 @@ namespace {
 
 using FirstContact = MainFormFixture;
 
-// Ctrl+Z after opening changed only colours and marked the document modified.
-TEST_F(FirstContact, ColoursAloneAreNeverAnUndoStep) {
-    WriteBytes(File("plain.tex"), "\\alpha one\nsecond line\n");
-    StartForm();
-    form_->OpenDocument(File("plain.tex"));
-    Active()->RehighlightLine();
-    Active()->FormDeactivate();
-    EXPECT_FALSE(Active()->MainEdit->document()->isUndoAvailable());
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_FALSE(Active()->Modified);
-    Type("x");
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Text(), "\\alpha one\nsecond line\n");
-}
-
-// Pasted text stayed black, and was saved with no font at all (\fs0): it then showed in a
-// proportional face for good. Old sidecars with such runs heal.
-TEST_F(FirstContact, PastedTextIsColouredAtOnceAndSavedWithItsFont) {
-    StartForm();
-    Trigger("FileNewItem");
-    QApplication::clipboard()->setText("$x$ % note");
-    Trigger("EditPasteItem");
-    auto styleAt = [this](int p) {
-        QTextCursor at(Active()->MainEdit->document());
-        at.setPosition(p + 1);
-        return StyleOfFormat(at.charFormat());
-    };
-    const StyleSet& styles = form_->Options().styles;
-    EXPECT_EQ(styleAt(0), StyleFor(styles, StyleKind::Math));
-    EXPECT_EQ(styleAt(5), StyleFor(styles, StyleKind::Comment));
-    prompter_.ExpectSaveFile(File("pasted.tex"));
-    Trigger("FileSaveItem");
-    EXPECT_EQ(ReadBytes(File("pasted.tex.orv")).find("\\fs0"), std::string::npos);
-
-    WriteBytes(File("old.tex"), "old text");
-    WriteBytes(File("old.tex.orv"), "{\\rtf1 {\\fonttbl{\\f0 ;}}\\f0\\fs0 old text}");
-    form_->OpenDocument(File("old.tex"));
-    EXPECT_EQ(styleAt(0), StyleFor(styles, StyleKind::Text)) << "an empty face reads as text";
-}
-
 TEST_F(FirstContact, DesktopKeysAndTheContextMenu) {
     WriteBytes(File("prog/Shortcut/figure.tex"), "\\begin{figure}");
     WriteBytes(File("prog/Shortcut/table.tex"), "installed");

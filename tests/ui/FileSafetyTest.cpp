@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 #include <sys/mount.h>
@@ -281,18 +280,6 @@ TEST_F(FileSafety, SettingsThatCannotBeWrittenAreReportedAtExit) {
     prompter_.ExpectMessageStartingWith(
         "The settings could not be saved to " + File("blocker/orvelt95"), Answer::Ok);
     form.WriteEndOfRunSettings();
-}
-
-// A stored 100,000-pixel width made a window of gigabytes.
-TEST_F(FileSafety, StoredPlacementIsBroughtOntoTheScreen) {
-    store_.Write("Width", "100000");
-    store_.Write("Height", "2147483647");
-    store_.Write("Left", "-900000");
-    TMainForm form({store_, prompter_, {}, dir_.path() + "/prog"});
-    const QRect screen = form.screen()->availableGeometry();
-    EXPECT_LE(form.width(), screen.width());
-    EXPECT_LE(form.height(), screen.height());
-    EXPECT_GE(form.x(), screen.x());
 }
 
 } // namespace

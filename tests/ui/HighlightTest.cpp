@@ -14,27 +14,11 @@ protected:
     }
 };
 
+// The scanner's rules are TokenScannerTest's; here each category reaches the window.
 TEST_F(Highlight, ImportColoursEveryToken) {
-    struct Row {
-        const char* name;
-        std::string text;
-        const char* kinds;
-    };
-    const Row rows[] = {
-        {"nominal: keyword and user command", "\\alpha \\beta", "KKKKKKtuuuuu"},
-        {"nominal: only the dollar signs are mathematics", "$x^2$", "mtttm"},
-        {"nominal: escaped percent, then a comment", "100\\% sure % note", "tttuuttttttcccccc"},
-        {"nominal: two backslashes are one command, the letters text", "\\\\alpha", "uuttttt"},
-        {"nominal: braces and brackets", "\\section[a]{b}", "KKKKKKKKktkbtb"},
-        {"nominal: a comment ends at the line end", "% x\nok", "ccc\ntt"},
-    };
     StartForm();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Open("doc.tex", row.text);
-        EXPECT_EQ(Kinds(), QString(row.kinds));
-        CloseActive();
-    }
+    Open("doc.tex", "\\alpha \\beta $x$ [a]{b} % c\nok");
+    EXPECT_EQ(Kinds(), "KKKKKKtuuuuutmtmtktkbtbtccc\ntt");
 }
 
 TEST_F(Highlight, MarkerJoinedParagraphShowsNoMarkerInSavedBreaksMode) {
@@ -51,6 +35,8 @@ TEST_F(Highlight, MarkerJoinedParagraphShowsNoMarkerInSavedBreaksMode) {
     EXPECT_EQ(Text(), "one two %%@\nthree %%@\nfour % c %%@\n%ont\n");
 }
 
+// The typing rules are TypingHighlightTest's; here the window applies a restyled token, a
+// restyled line and the format of the typed character.
 TEST_F(Highlight, TypingColoursTheTokenBeforeTheCaret) {
     struct Row {
         const char* name;
@@ -61,12 +47,7 @@ TEST_F(Highlight, TypingColoursTheTokenBeforeTheCaret) {
     };
     const Row rows[] = {
         {"nominal: a keyword followed by a blank", nullptr, "\\section ", "KKKKKKKKt"},
-        {"nominal: a prefix of a keyword is a user command", nullptr, "\\sec ", "uuuut"},
-        // Letters take the text format while typing; leaving the line restyles it.
-        {"nominal: percent at the line start makes a comment", nullptr, "%abc", "cttt"},
-        {"nominal: percent after a backslash is one command", nullptr, "a\\%", "tuu"},
         {"nominal: braces, brackets and dollars get their own", nullptr, "{[$", "bkm"},
-        {"nominal: a blank after an imported \\\\alpha", "\\\\alpha", " ", "uuuuuuut"},
         {"nominal: percent typed at the start of an imported line", "text \\alpha {x}", "%",
          "cccccccccccccccc", QTextCursor::Start},
     };

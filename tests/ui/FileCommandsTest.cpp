@@ -1,16 +1,7 @@
 #include "MainFormFixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QDir>
-#include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusTipEvent>
-#include <QTabBar>
-#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -56,21 +47,46 @@ TEST_F(FileCommands, ToolBarHasEveryButtonInOrderWithItsHint) {
         EXPECT_EQ(buttons[static_cast<qsizetype>(i)]->toolTip(), expected[i].second);
         EXPECT_FALSE(buttons[static_cast<qsizetype>(i)]->icon().isNull());
     }
-    EXPECT_TRUE(form_->findChild<QToolButton*>("BtnNew")->isEnabled());
     EXPECT_FALSE(form_->findChild<QToolButton*>("SaveBtn")->isEnabled());
     form_->findChild<QToolButton*>("BtnNew")->click();
     EXPECT_EQ(form_->ChildCount(), 1);
     Type("x");
     EXPECT_TRUE(form_->findChild<QToolButton*>("SaveBtn")->isEnabled());
-}
 
-TEST_F(FileCommands, HintsGoToStatusPanelTwo) {
-    StartForm();
     QStatusTipEvent tip(form_->Action("FileOpenItem")->statusTip());
     QApplication::sendEvent(form_->findChild<QToolButton*>("OpenBtn"), &tip);
-    EXPECT_EQ(Panel(2), "Open existing document");
+    EXPECT_EQ(Panel(2), "Open existing document") << "hints go to the status bar";
 }
 
+TEST_F(FileCommands, DesktopKeysAndTheContextMenu) {
+    StartNew();
+    struct Row {
+        const char* action;
+        QString keys;
+    };
+    const Row rows[] = {{"FileNewItem", "Ctrl+N"},
+                        {"FileOpenItem", "Ctrl+O"},
+                        {"FileSaveAsItem", "Ctrl+Shift+S"},
+                        {"FileExitItem", "Ctrl+Q"},
+                        {"EditRedoItem", "Ctrl+Shift+Z"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.action);
+        EXPECT_EQ(form_->Action(row.action)->shortcut().toString(), row.keys);
+    }
+    Type("ab");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "ab") << "Ctrl+Y redoes";
+
+    QStringList items;
+    for (QAction* action : Active()->PopupMenu1->actions())
+        if (!action->isSeparator())
+            items << action->text();
+    EXPECT_EQ(items, (QStringList{"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Select &All",
+                                  "Shortcuts"}));
+}
+
+// A refused or aborted open was listed among the recent files.
 TEST_F(FileCommands, OpenRecordsLastDirAndRecentFile) {
     QDir(dir_.path()).mkdir("papers");
     WriteBytes(File("papers/thesis.tex"), "\\chapter{One}\n");
@@ -81,6 +97,12 @@ TEST_F(FileCommands, OpenRecordsLastDirAndRecentFile) {
     EXPECT_EQ(prompter_.dialogs.last().directory, QDir::currentPath())
         << "until a file was opened, where the program was started";
     EXPECT_EQ(form_->LastDir(), QDir::currentPath());
+    prompter_.ExpectOpenFile(File("missing.tex"));
+    prompter_.ExpectMessage(
+        "An error occured while opening 'missing.tex'.\nNo such file or directory", Answer::Ok);
+    Trigger("FileOpenItem");
+    EXPECT_EQ(form_->ChildCount(), 0);
+    EXPECT_EQ(form_->Recent().Paths()[0], "");
 
     prompter_.ExpectOpenFile(File("papers/thesis.tex"));
     Trigger("FileOpenItem");
@@ -115,8 +137,7 @@ TEST_F(FileCommands, NewFromTemplateIsAnUntitledCopy) {
 // User templates were written into the program's own data folder, which an installed program
 // cannot write. The user's copy is offered first afterwards, the installed one still at hand.
 TEST_F(FileCommands, SaveAsTemplateWritesTheUsersOwnTemplate) {
-    StartForm();
-    Trigger("FileNewItem");
+    StartNew();
     Type("\\documentclass{letter}");
     const QString mine = File("data/orvelt95/Template");
     prompter_.ExpectSaveFile(mine + "/letter");
@@ -139,8 +160,7 @@ TEST_F(FileCommands, SaveAsTemplateWritesTheUsersOwnTemplate) {
 }
 
 TEST_F(FileCommands, SaveAsShortcutSavesInTheShortcutDirectory) {
-    StartForm();
-    Trigger("FileNewItem");
+    StartNew();
     Type("\\item");
     prompter_.ExpectSaveFile(std::nullopt);
     Trigger("FileSaveAsShortcutItem");
@@ -153,15 +173,22 @@ TEST_F(FileCommands, SaveAsShortcutSavesInTheShortcutDirectory) {
 
 TEST_F(FileCommands, SnippetKeyPastesTheSidecarsStyledText) {
     const QString snippet = File("prog/Shortcut/fig.tex");
+    WriteBytes(snippet, "\\begin{figure}");
+    WriteBytes(File("prog/Shortcut/table.tex"), "installed");
+    QDir().mkpath(File("data/orvelt95/Shortcut"));
+    WriteBytes(File("data/orvelt95/Shortcut/table.tex"), "mine");
     store_.Write("Shortcut11", "Ctrl+J");
     store_.Write("Shortcut12", snippet.toStdString());
-    StartForm();
-    Trigger("FileNewItem");
-    Type("a");
-    ASSERT_EQ(Active()->Scuts1->actions().size(), 1);
+    StartNew();
+    QStringList snippets;
+    for (QAction* action : Active()->Scuts1->actions())
+        snippets << action->text() + " " + action->shortcut().toString() + " " +
+                        action->statusTip();
+    EXPECT_EQ(snippets, (QStringList{"fig.tex Ctrl+J " + snippet,
+                                     "table.tex  " + File("data/orvelt95/Shortcut/table.tex")}))
+        << "the user's copy wins";
     QAction* item = Active()->Scuts1->actions().first();
-    EXPECT_EQ(item->text(), "fig.tex");
-    EXPECT_EQ(item->shortcut(), QKeySequence("Ctrl+J"));
+    Type("a");
 
     // Regression guard: a snippet never opened and saved has no sidecar.
     prompter_.ExpectMessage("Error opening file: " + snippet + ".orv.", Answer::Ok);
@@ -174,11 +201,7 @@ TEST_F(FileCommands, SnippetKeyPastesTheSidecarsStyledText) {
     EXPECT_EQ(Text(), "a\\begin");
     EXPECT_TRUE(Active()->Modified);
     EXPECT_EQ(QApplication::clipboard()->text(), "\\begin");
-    // Coloured by the rules of typed text: no keyword list here, so a user command.
-    QTextCursor at(Active()->MainEdit->document());
-    at.setPosition(3);
-    EXPECT_EQ(StyleOfFormat(at.charFormat()),
-              StyleFor(form_->Options().styles, StyleKind::UserCommand));
+    EXPECT_EQ(StyleAt(2), Style(StyleKind::UserCommand)) << "coloured as typed: no keyword list";
 }
 
 TEST_F(FileCommands, ExitAsksFirst) {
@@ -192,44 +215,39 @@ TEST_F(FileCommands, ExitAsksFirst) {
 }
 
 TEST_F(FileCommands, CutPasteMarkModifiedAndUndoTakesBack) {
-    WriteBytes(File("c.tex"), "cut me");
     StartForm();
-    form_->OpenDocument(File("c.tex"));
-    Active()->SetModified(false);
-    Active()->MainEdit->SetSelection(0, 4);
+    Open("c.tex", "cut me");
+    Edit()->SetSelection(0, 4);
     Trigger("EditCutItem");
     EXPECT_EQ(Text(), "me");
     EXPECT_TRUE(Active()->Modified);
     Active()->SetModified(false);
-    Active()->MainEdit->moveCursor(QTextCursor::End);
+    Edit()->moveCursor(QTextCursor::End);
     Trigger("EditPasteItem");
     EXPECT_EQ(Text(), "mecut ");
     EXPECT_TRUE(Active()->Modified);
     Trigger("EditUndoItem");
     EXPECT_EQ(Text(), "me");
-    Active()->MainEdit->SetSelection(0, 2);
+    Edit()->SetSelection(0, 2);
     Trigger("EditCopyItem");
     EXPECT_EQ(QApplication::clipboard()->text(), "me");
 }
 
 TEST_F(FileCommands, BibWarningAbortOpensNothingAndProjectsOpenNothingYet) {
-    WriteBytes(File("refs.bib"), "@BOOK{k, title={T}}\n");
     StartForm();
     prompter_.ExpectMessage("Warning! All non BiBTeX fields in the file will be lost!",
                             Answer::Abort);
-    form_->OpenDocument(File("refs.bib"));
+    Open("refs.bib", "@BOOK{k, title={T}}\n");
     EXPECT_EQ(form_->ChildCount(), 0);
     form_->OpenDocument(File("thesis.orp"));
     EXPECT_EQ(form_->ChildCount(), 0);
 }
 
 TEST_F(FileCommands, SaveAllSavesEveryModifiedDocument) {
-    WriteBytes(File("a.tex"), "a");
-    WriteBytes(File("b.tex"), "b");
     StartForm();
-    form_->OpenDocument(File("a.tex"));
+    Open("a.tex", "a");
     Type("1");
-    form_->OpenDocument(File("b.tex"));
+    Open("b.tex", "b");
     Type("2");
     Trigger("FileSaveAllItem");
     EXPECT_EQ(ReadBytes(File("a.tex")), "1a");
@@ -238,12 +256,11 @@ TEST_F(FileCommands, SaveAllSavesEveryModifiedDocument) {
     EXPECT_NE(Panel(2), "File saved successfully.") << "Save all shows no message";
 }
 
+// The document window's own menu also bound Ctrl+W and Ctrl+F4, and with two owners the key
+// did nothing at all.
 TEST_F(FileCommands, CloseKeyClosesTheDocumentWindow) {
-    StartForm();
+    StartNew();
     Trigger("FileNewItem");
-    Trigger("FileNewItem");
-    // Regression: the document window's own menu also bound Ctrl+W and Ctrl+F4, and with two
-    // owners the key did nothing at all.
     for (QMdiSubWindow* sub : form_->MdiArea()->subWindowList())
         for (QAction* action : sub->systemMenu()->actions())
             for (const QKeySequence& key : {QKeySequence("Ctrl+W"), QKeySequence("Ctrl+F4")})

@@ -1,12 +1,6 @@
 #include "MainFormFixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
-#include <QMdiArea>
-#include <QTest>
 
 namespace orvelt::testing {
 
@@ -35,6 +29,11 @@ TMainForm& MainFormFixture::StartForm(const QStringList& arguments) {
     form_->FirstActivate();
     QApplication::processEvents();
     return *form_;
+}
+
+void MainFormFixture::StartNew() {
+    StartForm();
+    Trigger("FileNewItem");
 }
 
 bool MainFormFixture::CloseForm() {
@@ -72,10 +71,54 @@ void MainFormFixture::Key(int key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(Active()->MainEdit, static_cast<Qt::Key>(key), modifiers);
 }
 
+void MainFormFixture::Paste(const QString& text) {
+    QApplication::clipboard()->setText(text);
+    Trigger("EditPasteItem");
+}
+
+void MainFormFixture::Open(const QString& name, const std::string& bytes) {
+    WriteBytes(File(name), bytes);
+    form_->OpenDocument(File(name));
+}
+
+void MainFormFixture::SaveAs(const QString& name) {
+    prompter_.ExpectSaveFile(File(name));
+    Trigger("FileSaveItem");
+}
+
 void MainFormFixture::SaveUnchanged() {
     Key(Qt::Key_Space);
     Key(Qt::Key_Backspace);
     Trigger("FileSaveItem");
+}
+
+void MainFormFixture::ShowTab(int index) {
+    form_->TabControl()->setCurrentIndex(index);
+    QApplication::processEvents();
+}
+
+HighlightStyle MainFormFixture::StyleAt(int p) const {
+    QTextCursor cursor(Edit()->document());
+    cursor.setPosition(p + 1);
+    return StyleOfFormat(cursor.charFormat());
+}
+
+QString MainFormFixture::Kinds() const {
+    static const char kLetters[] = {'t', 'c', 'K', 'u', 'b', 'k', 'm'};
+    QString out;
+    for (QTextBlock b = Edit()->document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const HighlightStyle style = StyleOfFormat(it.fragment().charFormat());
+            char letter = '?';
+            for (int k = 0; k < kStyleKindCount; ++k)
+                if (Style(static_cast<StyleKind>(k)) == style)
+                    letter = kLetters[k];
+            out += QString(it.fragment().length(), QChar(letter));
+        }
+        if (b.next().isValid())
+            out += '\n';
+    }
+    return out;
 }
 
 void MainFormFixture::WriteBytes(const QString& path, const std::string& bytes) const {

@@ -5,7 +5,17 @@
 #include "editor/Childwin.h"
 #include "platform/StyleFormat.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -17,7 +27,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace orvelt::testing {
 
-// A main window on an in-memory store, a temporary program directory and a scripted Prompter.
+// A main window on an in-memory store, a temporary program directory and a scripted Prompter,
+// with what a person does to it and sees of it.
 class MainFormFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -25,17 +36,35 @@ protected:
 
     // Builds (or rebuilds) the main window with these command-line files and shows it.
     TMainForm& StartForm(const QStringList& arguments = {});
+    // A main window with one untitled document.
+    void StartNew();
     // Closes the main window as its close box does; true when it closed.
     bool CloseForm();
 
     void Trigger(const char* actionName);
     void Type(const QString& text);
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void Paste(const QString& text);
+    // Writes a file of the temporary folder and opens it.
+    void Open(const QString& name, const std::string& bytes);
+    // Saves an untitled document under a name of the temporary folder.
+    void SaveAs(const QString& name);
     // A file that was only opened is not modified: type a blank and take it back, then save.
     void SaveUnchanged();
+    void ShowTab(int index);
+    void CloseActive() { Active()->parentWidget()->close(); }
     [[nodiscard]] QString Panel(int panel) const { return form_->PanelText(panel); }
     [[nodiscard]] TMDIChild* Active() const { return form_->ActiveSourceWindow(); }
-    [[nodiscard]] QString Text() const { return Active()->MainEdit->toPlainText(); }
+    [[nodiscard]] TMyRichEdit* Edit() const { return Active()->MainEdit; }
+    [[nodiscard]] QString Text() const { return Edit()->toPlainText(); }
+    // The style of the character at Qt position p, and a category's in the options.
+    [[nodiscard]] HighlightStyle StyleAt(int p) const;
+    [[nodiscard]] HighlightStyle Style(StyleKind kind) const {
+        return StyleFor(form_->Options().styles, kind);
+    }
+    // The category of each character, one letter each: t(ext) c(omment) K(eyword command)
+    // u(ser command) b(race) k (bracket) m(ath); '?' for a format of none of them.
+    [[nodiscard]] QString Kinds() const;
 
     [[nodiscard]] QString File(const QString& name) const { return dir_.path() + "/" + name; }
     void WriteBytes(const QString& path, const std::string& bytes) const;

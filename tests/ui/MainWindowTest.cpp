@@ -1,18 +1,11 @@
 #include "MainFormFixture.h"
-#include "platform/IniSettingsStore.h"
+#include "editor/LineGutter.h"
 #include "widgets/PanelSplitter.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
-#include <QTabBar>
-#include <QTemporaryDir>
-#include <QTest>
+#include <optional>
 #include <sys/stat.h>
 
 namespace orvelt::testing {
@@ -27,11 +20,28 @@ TEST_F(MainWindow, EmptyStoreStartsWithDefaults) {
         EXPECT_EQ(form.Action("N" + QString::number(k) + "1")->text(),
                   QStringLiteral("&%1 ").arg(k));
     EXPECT_EQ(form.ChildCount(), 0);
-    EXPECT_TRUE(form.Options().programs.empty());
     EXPECT_FALSE(form.Action("FileSaveItem")->isEnabled());
     EXPECT_FALSE(form.Action("FileSaveAllItem")->isEnabled());
     EXPECT_FALSE(form.Action("WindowTileItem")->isEnabled());
     EXPECT_TRUE(form.statusBar()->isVisible()) << "shown by the first layout";
+}
+
+// With no stored placement the window was 640 by 480 on any screen; a stored 100,000-pixel
+// width made a window of gigabytes.
+TEST_F(MainWindow, TheWindowStartsOnTheScreen) {
+    std::optional<TMainForm> form;
+    form.emplace(TMainForm::Environment{store_, prompter_, {}, dir_.path() + "/prog"});
+    const QRect screen = form->screen()->availableGeometry();
+    EXPECT_NEAR(form->width(), screen.width() * 0.8, 2) << "most of the screen, centred";
+    EXPECT_NEAR(form->height(), screen.height() * 0.8, 2);
+    EXPECT_NEAR(form->x() - screen.x(), screen.width() * 0.1, 2);
+    store_.Write("Width", "100000");
+    store_.Write("Height", "2147483647");
+    store_.Write("Left", "-900000");
+    form.emplace(TMainForm::Environment{store_, prompter_, {}, dir_.path() + "/prog"});
+    EXPECT_LE(form->width(), screen.width());
+    EXPECT_LE(form->height(), screen.height());
+    EXPECT_GE(form->x(), screen.x());
 }
 
 TEST_F(MainWindow, PlacementIsRestoredAndWrittenOnlyWhenNotMaximized) {
@@ -49,8 +59,7 @@ TEST_F(MainWindow, PlacementIsRestoredAndWrittenOnlyWhenNotMaximized) {
 }
 
 TEST_F(MainWindow, NewNamesCountOpenWindowsAndATabClickActivatesOne) {
-    StartForm();
-    Trigger("FileNewItem");
+    StartNew();
     Trigger("FileNewItem");
     EXPECT_EQ(Active()->windowTitle(), "NONAME2");
     Trigger("FileNewItem");
@@ -58,13 +67,12 @@ TEST_F(MainWindow, NewNamesCountOpenWindowsAndATabClickActivatesOne) {
     EXPECT_EQ(form_->Windowlist(), (QStringList{"NONAME1", "NONAME2", "NONAME3"}));
     EXPECT_EQ(form_->TabControl()->count(), 3);
     EXPECT_EQ(form_->TabControl()->currentIndex(), 2) << "the tab follows the active window";
-    form_->TabControl()->setCurrentIndex(0);
-    QApplication::processEvents();
+    ShowTab(0);
     EXPECT_EQ(Active()->windowTitle(), "NONAME1");
     EXPECT_EQ(Panel(3), "INS");
 }
 
-TEST_F(MainWindow, RecentFilesFromCommandLineInOrder) {
+TEST_F(MainWindow, FilesNamedAtStartOrDroppedOpenInOrderAndAreRecent) {
     WriteBytes(File("paper.tex"), "\\documentclass{article}\n");
     WriteBytes(File("refs.bib"), "@BOOK{k,\n  title = {T},\n}\n");
     prompter_.ExpectMessage("Warning! All non BiBTeX fields in the file will be lost!", Answer::Ok);
@@ -74,6 +82,19 @@ TEST_F(MainWindow, RecentFilesFromCommandLineInOrder) {
     EXPECT_EQ(form_->Recent().Paths()[0], File("refs.bib").toStdString());
     EXPECT_EQ(form_->Recent().Paths()[1], File("paper.tex").toStdString());
     EXPECT_EQ(form_->Action("N11")->text(), "&1 refs.bib");
+
+    WriteBytes(File("d1.tex"), "one");
+    WriteBytes(File("d2.tex"), "two");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(File("d1.tex")), QUrl::fromLocalFile(File("d2.tex"))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &drop);
+    EXPECT_EQ(form_->Windowlist().mid(2), (QStringList{File("d1.tex"), File("d2.tex")}));
+    EXPECT_EQ(form_->Action("N11")->text(), "&1 d2.tex");
+    EXPECT_EQ(form_->Action("N21")->text(), "&2 d1.tex");
 }
 
 TEST_F(MainWindow, RecentItemMovesToTopAndOpens) {
@@ -111,19 +132,15 @@ TEST_F(MainWindow, UpdateStatusShowsOneDecimal) {
 }
 
 TEST_F(MainWindow, ShutdownRecordsOpenFilesAndReopensThem) {
-    for (const char* name : {"one.tex", "two.tex", "three.tex"})
-        WriteBytes(File(name), std::string(name) + "\n");
     StartForm();
     for (const char* name : {"one.tex", "two.tex", "three.tex"})
-        form_->OpenDocument(File(name));
+        Open(name, std::string(name) + "\n");
     // two.tex active last: it must be written last so that it is reopened on top.
-    form_->TabControl()->setCurrentIndex(1);
-    QApplication::processEvents();
+    ShowTab(1);
     ASSERT_EQ(Active()->FileName, File("two.tex"));
     // An untitled window has nothing to reopen: an empty entry would end the list there.
     Trigger("FileNewItem");
-    form_->TabControl()->setCurrentIndex(1);
-    QApplication::processEvents();
+    ShowTab(1);
     ASSERT_TRUE(CloseForm()) << "opened only, nothing to ask";
     EXPECT_EQ(store_.Read("OpenFile1"), File("one.tex").toStdString());
     EXPECT_EQ(store_.Read("OpenFile2"), File("three.tex").toStdString());
@@ -152,16 +169,14 @@ TEST_F(MainWindow, CancelledShutdownKeepsRemainingWindowsAndMenus) {
     EXPECT_EQ(form_->ChildCount(), 2);
     EXPECT_EQ(form_->TabControl()->count(), 2) << "no tab of a closed window stays behind";
     EXPECT_FALSE(form_->IsClosing());
-    form_->TabControl()->setCurrentIndex(0);
-    QApplication::processEvents();
+    ShowTab(0);
     EXPECT_EQ(Active()->windowTitle(), "NONAME2");
     EXPECT_TRUE(form_->Action("FileSaveItem")->isEnabled())
         << "menus still follow the active window";
 }
 
 TEST_F(MainWindow, LogOffAsksForEachModifiedDocument) {
-    StartForm();
-    Trigger("FileNewItem");
+    StartNew();
     Type("unsaved");
     prompter_.ExpectMessage("Save NONAME1 ?", Answer::Cancel);
     EXPECT_FALSE(form_->SessionEnding(true)) << "a Cancel cancels the log-off";
@@ -177,11 +192,9 @@ TEST_F(MainWindow, LogOffAsksForEachModifiedDocument) {
 
 // A log-off that allows no question quit and lost every unsaved text.
 TEST_F(MainWindow, LogOffWithoutInteractionKeepsUnsavedTextForTheNextStart) {
-    WriteBytes(File("named.tex"), "text\n");
-    StartForm();
-    Trigger("FileNewItem");
+    StartNew();
     Type("unsaved");
-    form_->OpenDocument(File("named.tex"));
+    Open("named.tex", "text\n");
     Type("more ");
     EXPECT_TRUE(form_->SessionEnding(false));
     const QString folder = dir_.path() + "/state/orvelt95";
@@ -206,47 +219,26 @@ TEST_F(MainWindow, LogOffWithoutInteractionKeepsUnsavedTextForTheNextStart) {
     EXPECT_EQ(Active()->FileName, File("named.tex"));
     EXPECT_EQ(Text(), "more text\n");
     EXPECT_TRUE(Active()->Modified);
-    form_->TabControl()->setCurrentIndex(0);
-    QApplication::processEvents();
+    ShowTab(0);
     EXPECT_TRUE(Active()->FileName.isEmpty());
     EXPECT_EQ(Text(), "unsaved");
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty()) << "offered once";
 }
 
-TEST_F(MainWindow, DroppedFilesAreRegisteredAndOpenedInOrder) {
-    WriteBytes(File("d1.tex"), "one");
-    WriteBytes(File("d2.tex"), "two");
-    StartForm();
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(File("d1.tex")), QUrl::fromLocalFile(File("d2.tex"))});
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form_.get(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form_.get(), &drop);
-    EXPECT_EQ(form_->Windowlist(), (QStringList{File("d1.tex"), File("d2.tex")}));
-    EXPECT_EQ(form_->Recent().Paths()[0], File("d2.tex").toStdString());
-    EXPECT_EQ(form_->Recent().Paths()[1], File("d1.tex").toStdString());
-}
-
 TEST_F(MainWindow, SwitchingWindowsRefreshesPanelsAndRehighlightsTheLeftLine) {
     WriteBytes(File("prog/KEYWORDS.TXT"), "\\alpha\n");
-    StartForm();
-    Trigger("FileNewItem");
+    StartNew();
     TMDIChild* first = Active();
-    first->MainEdit->setPlainText("\\alpha");
+    Edit()->setPlainText("\\alpha");
     Trigger("FileNewItem");
     EXPECT_EQ(Panel(1), "") << "the new window is clean";
     first->SetModified(true);
-    form_->TabControl()->setCurrentIndex(0);
-    QApplication::processEvents();
+    ShowTab(0);
     EXPECT_EQ(Panel(1), "Modified");
-    form_->TabControl()->setCurrentIndex(1);
-    QApplication::processEvents();
+    ShowTab(1);
     QTextCursor at(first->MainEdit->document());
     at.setPosition(2);
-    EXPECT_EQ(StyleOfFormat(at.charFormat()),
-              StyleFor(form_->Options().styles, StyleKind::TexCommand))
+    EXPECT_EQ(StyleOfFormat(at.charFormat()), Style(StyleKind::TexCommand))
         << "leaving a window re-highlights its caret line";
 }
 
@@ -271,42 +263,21 @@ TEST_F(MainWindow, SplitterDragStopsAtTheClientWidth) {
     EXPECT_FALSE(splitter->IsSizing());
 }
 
-TEST(IniSettingsStoreFile, CommitWritesTheFileWholeAndANewStoreReadsIt) {
-    QTemporaryDir dir;
-    const QString file = dir.path() + "/config/orvelt95/orvelt95.ini";
-    {
-        IniSettingsStore store(file);
-        EXPECT_FALSE(store.Read("Width").has_value()) << "no file yet: every value is missing";
-        store.Write("Width", "800");
-        store.Write("Schriftgr\xC3\xB6\xC3\x9F"
-                    "e",
-                    "12");
-        store.Commit();
-    }
-    IniSettingsStore again(file);
-    EXPECT_EQ(again.Read("Width"), "800");
-    EXPECT_EQ(again.Read("Schriftgr\xC3\xB6\xC3\x9F"
-                         "e"),
-              "12");
-    QDir(dir.path()).mkpath("blocked");
-    // A store whose file cannot be written stays silent, as settings never report errors.
-    IniSettingsStore blocked(dir.path() + "/blocked");
-    blocked.Write("Width", "1");
-    blocked.Commit();
-    EXPECT_TRUE(QFileInfo(dir.path() + "/blocked").isDir());
-}
-
 TEST_F(MainWindow, OptionsAreLiveForTheNextWindow) {
-    StartForm();
-    Trigger("FileNewItem");
-    EXPECT_EQ(Active()->MainEdit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    StartNew();
+    EXPECT_EQ(Edit()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_NE(Edit()->findChild<LineGutter*>(), nullptr) << "line numbers are on by default";
+    EXPECT_GT(Edit()->viewport()->x(), 0) << "the text stands beside them";
     form_->Options().wordWrap = WrapMode::Off;
     form_->Options().background = 0x00FF00;
+    form_->Options().lineNumbers = false;
     Trigger("FileNewItem");
-    EXPECT_EQ(Active()->MainEdit->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(Active()->MainEdit->palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_EQ(Edit()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(Edit()->palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_EQ(Edit()->findChild<LineGutter*>(), nullptr);
     ASSERT_TRUE(CloseForm());
     EXPECT_EQ(store_.Read("WordWrap"), "0") << "written at the end of the run";
+    EXPECT_EQ(store_.Read("LineNumbers"), "0");
 }
 
 } // namespace

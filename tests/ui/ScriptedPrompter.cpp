@@ -57,21 +57,8 @@ std::optional<QString> ScriptedPrompter::SaveFileName(const FileDialogRequest& r
     return FileDialog<SaveStep>(request, "save");
 }
 
-std::optional<HighlightStyle> ScriptedPrompter::ChooseFont(const HighlightStyle&) {
-    ADD_FAILURE() << "unscripted font dialog";
-    return std::nullopt;
-}
-std::optional<std::uint32_t> ScriptedPrompter::ChooseColor(std::uint32_t) {
-    ADD_FAILURE() << "unscripted colour dialog";
-    return std::nullopt;
-}
-std::optional<QString> ScriptedPrompter::InputBox(const QString& title, const QString&,
-                                                  const QString&) {
-    ADD_FAILURE() << "unscripted input box: " << title.toStdString();
-    return std::nullopt;
-}
-std::optional<int> ScriptedPrompter::ChooseFromList(const QString& title, const QStringList&, int) {
-    ADD_FAILURE() << "unscripted list choice: " << title.toStdString();
+std::nullopt_t ScriptedPrompter::Unscripted(const QString& what) {
+    ADD_FAILURE() << "unscripted " << what.toStdString();
     return std::nullopt;
 }
 

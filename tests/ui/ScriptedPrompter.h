@@ -21,12 +21,19 @@ public:
     Answer Message(MessageKind kind, MessageButtons buttons, const QString& text) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(const FileDialogRequest& request) override;
-    std::optional<HighlightStyle> ChooseFont(const HighlightStyle& current) override;
-    std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
-    std::optional<QString> InputBox(const QString& title, const QString& prompt,
-                                    const QString& value) override;
-    std::optional<int> ChooseFromList(const QString& title, const QStringList& items,
-                                      int current) override;
+    // No window test scripts these dialogs: any of them fails the test.
+    std::optional<HighlightStyle> ChooseFont(const HighlightStyle&) override {
+        return Unscripted("font dialog");
+    }
+    std::optional<std::uint32_t> ChooseColor(std::uint32_t) override {
+        return Unscripted("colour dialog");
+    }
+    std::optional<QString> InputBox(const QString& title, const QString&, const QString&) override {
+        return Unscripted("input box: " + title);
+    }
+    std::optional<int> ChooseFromList(const QString& title, const QStringList&, int) override {
+        return Unscripted("list choice: " + title);
+    }
 
     [[nodiscard]] bool Exhausted() const { return script_.empty(); }
     QStringList shown;                // every message text, in order
@@ -50,6 +57,7 @@ private:
     };
     std::deque<std::variant<MessageStep, OpenStep, SaveStep>> script_;
 
+    static std::nullopt_t Unscripted(const QString& what);
     template <class Step>
     std::optional<QString> FileDialog(const FileDialogRequest& request, const char* what);
 };

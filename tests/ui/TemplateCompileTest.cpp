@@ -1,11 +1,8 @@
 #include "MainFormFixture.h"
 #include "editor/files/RtfCodec.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTextBlock>
 
 namespace orvelt::testing {
 namespace {
@@ -23,25 +20,6 @@ protected:
 
     static QStringList Sources(const QString& folder) {
         return QDir(kShipped + "/" + folder).entryList({"*.tex"}, QDir::Files, QDir::Name);
-    }
-
-    // The category of each character, one letter per category of the options; '?' for a
-    // format that is none of them.
-    QString Kinds() const {
-        QString out;
-        QTextDocument* doc = Active()->MainEdit->document();
-        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-            for (auto it = b.begin(); !it.atEnd(); ++it) {
-                const HighlightStyle style = StyleOfFormat(it.fragment().charFormat());
-                QChar letter = '?';
-                for (int k = 0; k < kStyleKindCount; ++k)
-                    if (form_->Options().styles[static_cast<std::size_t>(k)] == style)
-                        letter = QChar('0' + k);
-                out += QString(it.fragment().length(), letter);
-            }
-            out += '\n';
-        }
-        return out;
     }
 };
 
@@ -92,11 +70,11 @@ TEST_F(ShippedFiles, EverySidecarHoldsItsTextInTheDefaultColours) {
             form_->OpenDocument(File(name));
             const QString shown = Kinds();
             EXPECT_FALSE(shown.contains('?')) << shown.toStdString();
-            Active()->parentWidget()->close();
+            CloseActive();
             QFile::remove(File(name + ".orv"));
             form_->OpenDocument(File(name));
             EXPECT_EQ(shown, Kinds()) << "the sidecar's colours are the import's";
-            Active()->parentWidget()->close();
+            CloseActive();
         }
     }
 }

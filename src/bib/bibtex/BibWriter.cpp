@@ -164,9 +164,13 @@ private:
     // lone CR counts as a line end too. CRs right before a line feed go with it, so that a
     // second save changes nothing more.
     void AppendText(std::string_view text) {
+        // Most text holds no CR: then a quick search for line feeds alone does.
+        const bool crs = text.find('\r') != std::string_view::npos;
+        const auto next = [&](std::size_t from) {
+            return crs ? text.find_first_of("\r\n", from) : text.find('\n', from);
+        };
         std::size_t from = 0;
-        for (std::size_t at = text.find_first_of("\r\n"); at != std::string_view::npos;
-             at = text.find_first_of("\r\n", from)) {
+        for (std::size_t at = next(0); at != std::string_view::npos; at = next(from)) {
             text_.append(text.substr(from, at - from));
             std::size_t next = at + 1;
             if (text[at] == '\r') {

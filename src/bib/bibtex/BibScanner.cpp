@@ -219,12 +219,15 @@ TToken BibScanner::ExpectName() {
     // field after it.
     while (!AtEnd() && Current() == '%') {
         const std::size_t start = pos_;
-        const void* lineEnd = std::memchr(text_.data() + pos_, '\n', text_.size() - pos_);
-        if (lineEnd == nullptr) {
+        // A lone CR ends the line too, as it does for TeX and as the writer writes it.
+        const std::size_t lineEnd = text_.find_first_of("\r\n", pos_);
+        if (lineEnd == std::string_view::npos) {
             pos_ = text_.size();
             pending_ = eol_;
         } else {
-            pos_ = static_cast<std::size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
+            const bool crLf =
+                text_[lineEnd] == '\r' && lineEnd + 1 < text_.size() && text_[lineEnd + 1] == '\n';
+            pos_ = lineEnd + (crLf ? 2 : 1);
         }
         commentBytes_ += TextBytes(start, pos_);
         SkipWhiteSpace();

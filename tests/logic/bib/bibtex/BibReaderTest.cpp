@@ -246,6 +246,10 @@ TEST(BibReader, PercentLinesBetweenFields) {
          "MISC K: cite key = {K}; note = {N} | MISC L: cite key = {L}"},
         {"nominal: CR LF line ends", "@MISC{K,\r\n% c\r\n  note = {N}\r\n}",
          "MISC K: cite key = {K}; note = {N}"},
+        // Regression (found by fuzzing): the comment ran past a lone CR, which the writer writes
+        // for a file of CR line ends, and took the entry's closing brace with it.
+        {"regression: a lone CR ends the comment", "@MISC{K,\r% c\r  note = {N}\r}",
+         "MISC K: cite key = {K}; note = {N}"},
         {"nominal: % inside a value is text", "@MISC{K, note = {50% off}, year = 1}",
          "MISC K: cite key = {K}; year = 1; note = {50% off}"},
         {"robustness: comment to the end of the file", "@MISC{K, note = {N}, % no line end",

@@ -36,7 +36,7 @@ struct OptionValues {
     std::uint32_t background = 0xFFFFFF; // white
     StyleSet styles = DefaultStyles();
     bool braces = true;
-    std::string braceDelay = "500";
+    std::string braceDelay = "500"; // one to four digits
     std::vector<ProgramEntry> programs;
     std::vector<SnippetKey> snippets;
     std::string dictionary;
@@ -57,10 +57,17 @@ struct OptionValues {
 
 // The names and encodings of the options live in the .cpp, in one table each.
 // Reads in the order the options are created in: styles, braces, programs, snippets, the rest.
+// While the program list was never written, it is DefaultPrograms(); once written, even empty,
+// the store holds. Only the first kMaxPrograms stored entries are read.
 [[nodiscard]] OptionValues ReadOptionValues(const SettingsStore& store);
+// How many stored program entries lie beyond the list's slots (and are not read).
+[[nodiscard]] std::size_t StoredProgramsBeyondLimit(const SettingsStore& store);
+// The highlighting and brace options, which the options dialog reads again at each showing.
+void ReadStyleOptions(const SettingsStore& store, OptionValues& options);
 // What the options dialog writes when it is closed with its Close button.
 void WriteOptionsOnClose(SettingsStore& store, const OptionValues& options);
-// What is written at the end of the run.
+// What is written at every closing of the options dialog and at the end of the run: the program
+// list, the snippet keys, the dictionary's name and the options that take effect at once.
 void WriteOptionsAtEnd(SettingsStore& store, const OptionValues& options);
 void WriteSnippetKeys(SettingsStore& store, const std::vector<SnippetKey>& snippets);
 

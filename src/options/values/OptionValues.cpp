@@ -1,5 +1,7 @@
 #include "options/values/OptionValues.h"
 
+#include "options/values/ProgramList.h"
+
 #include <algorithm>
 #include <climits>
 #include <variant>
@@ -40,21 +42,26 @@ struct IntRange {
     int low = INT_MIN;
     int high = INT_MAX;
 };
+// How a text value is checked when read.
+enum class TextRule { Any, Delay };
 struct ScalarRow {
     ScalarRow(const char* name, Field field, bool atClose, bool atEnd, IntRange range = {})
         : name(name), field(field), atClose(atClose), atEnd(atEnd), range(range) {}
+    ScalarRow(const char* name, Field field, bool atClose, bool atEnd, TextRule rule)
+        : name(name), field(field), atClose(atClose), atEnd(atEnd), rule(rule) {}
     const char* name;
     Field field;
     bool atClose;   // written when the dialog is closed
     bool atEnd;     // written at the end of the run
     IntRange range; // an integer read outside it is clamped into it
+    TextRule rule = TextRule::Any;
 };
 
 // Read in this order after the styles, programs and snippets (Braces and BraceDelay are read
-// with the styles, see ReadOptionValues).
+// with the styles, see ReadStyleOptions).
 const ScalarRow kScalarRows[] = {
     {"Braces", &OptionValues::braces, true, false},
-    {"BraceDelay", &OptionValues::braceDelay, true, false},
+    {"BraceDelay", &OptionValues::braceDelay, true, false, TextRule::Delay},
     {"Dictionary", &OptionValues::dictionary, false, true},
     {"Buttonbar", &OptionValues::buttonbar, true, false},
     {"AutoSave", &OptionValues::autoSave, true, false},
@@ -79,6 +86,19 @@ WrapMode ReadWrapMode(const std::optional<std::string>& raw, WrapMode fallback) 
     return value >= 0 && value <= 2 ? static_cast<WrapMode>(value) : fallback;
 }
 
+// The delay field takes up to four digits; an emptied field is no delay. Anything else was
+// written by hand or by another program and reads as the default.
+std::string ReadDelay(const std::optional<std::string>& raw, const std::string& fallback) {
+    if (!raw)
+        return fallback;
+    if (raw->empty())
+        return "0";
+    const bool digits = raw->size() <= 4 && std::all_of(raw->begin(), raw->end(), [](char c) {
+                            return c >= '0' && c <= '9';
+                        });
+    return digits ? *raw : fallback;
+}
+
 void ReadScalar(const SettingsStore& store, const ScalarRow& row, OptionValues& o) {
     auto raw = store.Read(row.name);
     std::visit(
@@ -91,6 +111,8 @@ void ReadScalar(const SettingsStore& store, const ScalarRow& row, OptionValues& 
                     std::clamp(ReadIntegerValue(raw, o.*member), row.range.low, row.range.high);
             else if constexpr (std::is_same_v<T, WrapMode>)
                 o.*member = ReadWrapMode(raw, o.*member);
+            else if (row.rule == TextRule::Delay)
+                o.*member = ReadDelay(raw, o.*member);
             else
                 o.*member = raw.value_or(o.*member);
         },
@@ -134,7 +156,9 @@ StyleSet OptionValues::DefaultStyles() {
     return set;
 }
 
-OptionValues ReadOptionValues(const SettingsStore& store) {
+void ReadStyleOptions(const SettingsStore& store, OptionValues& options) {
+    // Values missing from the store read as the defaults, not as what the dialog shows now:
+    // changes not confirmed with Close are dropped.
     OptionValues o;
     o.background = static_cast<std::uint32_t>(
         ReadIntegerValue(store.Read("HintergrundFarbe"), static_cast<int>(o.background)));
@@ -150,17 +174,35 @@ OptionValues ReadOptionValues(const SettingsStore& store) {
     }
     for (std::size_t i = 0; i < kStyleScalarRows; ++i)
         ReadScalar(store, kScalarRows[i], o);
+    options.background = o.background;
+    options.styles = std::move(o.styles);
+    options.braces = o.braces;
+    options.braceDelay = std::move(o.braceDelay);
+}
 
-    for (std::size_t n = 1;; ++n) {
-        ProgramEntry entry;
-        entry.name = store.Read(Numbered("TeXProgsName", n)).value_or("");
-        if (entry.name.empty())
-            break;
-        entry.key = ReadKeyValue(store.Read(Numbered("TeXProgsCut", n)).value_or(""));
-        entry.command = store.Read(Numbered("TeXProgsCommand", n)).value_or("");
-        entry.forceCurrentFile = ReadBooleanValue(store.Read(Numbered("TeXProgsASave", n)), false);
-        entry.showButton = ReadBooleanValue(store.Read(Numbered("TeXProgsButton", n)), true);
-        o.programs.push_back(std::move(entry));
+OptionValues ReadOptionValues(const SettingsStore& store) {
+    OptionValues o;
+    ReadStyleOptions(store, o);
+
+    // A store that never held the list (a first start) offers the defaults; one that was
+    // written holds, even when the user emptied the list.
+    if (!store.Read(Numbered("TeXProgsName", 1))) {
+        o.programs = DefaultPrograms();
+    } else {
+        for (std::size_t n = 1; n <= kMaxPrograms; ++n) {
+            ProgramEntry entry;
+            entry.name = store.Read(Numbered("TeXProgsName", n)).value_or("");
+            if (entry.name.empty())
+                break;
+            entry.key = ReadKeyValue(store.Read(Numbered("TeXProgsCut", n)).value_or(""));
+            entry.command = store.Read(Numbered("TeXProgsCommand", n)).value_or("");
+            entry.forceCurrentFile =
+                ReadBooleanValue(store.Read(Numbered("TeXProgsASave", n)), false);
+            entry.showButton = ReadBooleanValue(store.Read(Numbered("TeXProgsButton", n)), true);
+            o.programs.push_back(std::move(entry));
+        }
+        // A hand-edited file may hold them in any order; positions are menu tags from here on.
+        SortPrograms(o.programs);
     }
     for (std::size_t n = 1;; ++n) {
         auto key = ReadKeyValue(store.Read(Numbered("Shortcut", n, "1")).value_or(""));
@@ -171,6 +213,13 @@ OptionValues ReadOptionValues(const SettingsStore& store) {
     for (std::size_t i = kStyleScalarRows; i < std::size(kScalarRows); ++i)
         ReadScalar(store, kScalarRows[i], o);
     return o;
+}
+
+std::size_t StoredProgramsBeyondLimit(const SettingsStore& store) {
+    std::size_t count = 0;
+    while (!store.Read(Numbered("TeXProgsName", count + 1)).value_or("").empty())
+        ++count;
+    return count > kMaxPrograms ? count - kMaxPrograms : 0;
 }
 
 void WriteSnippetKeys(SettingsStore& store, const std::vector<SnippetKey>& snippets) {
@@ -197,15 +246,19 @@ void WriteOptionsOnClose(SettingsStore& store, const OptionValues& o) {
 }
 
 void WriteOptionsAtEnd(SettingsStore& store, const OptionValues& o) {
-    for (std::size_t i = 0; i < o.programs.size(); ++i) {
-        const ProgramEntry& p = o.programs[i];
-        store.Write(Numbered("TeXProgsName", i + 1), p.name);
-        store.Write(Numbered("TeXProgsCut", i + 1), WriteKeyValue(p.key));
-        store.Write(Numbered("TeXProgsCommand", i + 1), p.command);
-        store.Write(Numbered("TeXProgsASave", i + 1), WriteBooleanValue(p.forceCurrentFile));
-        store.Write(Numbered("TeXProgsButton", i + 1), WriteBooleanValue(p.showButton));
+    // An empty name ends the list when it is read: such an entry is left out, not the rest.
+    std::size_t n = 0;
+    for (const ProgramEntry& p : o.programs) {
+        if (p.name.empty())
+            continue;
+        ++n;
+        store.Write(Numbered("TeXProgsName", n), p.name);
+        store.Write(Numbered("TeXProgsCut", n), WriteKeyValue(p.key));
+        store.Write(Numbered("TeXProgsCommand", n), p.command);
+        store.Write(Numbered("TeXProgsASave", n), WriteBooleanValue(p.forceCurrentFile));
+        store.Write(Numbered("TeXProgsButton", n), WriteBooleanValue(p.showButton));
     }
-    store.Write(Numbered("TeXProgsName", o.programs.size() + 1), "");
+    store.Write(Numbered("TeXProgsName", n + 1), "");
     for (const ScalarRow& row : kScalarRows)
         if (row.atEnd)
             WriteScalar(store, row, o);

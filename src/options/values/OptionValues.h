@@ -58,7 +58,8 @@ struct OptionValues {
 // The names and encodings of the options live in the .cpp, in one table each.
 // Reads in the order the options are created in: styles, braces, programs, snippets, the rest.
 // While the program list was never written, it is DefaultPrograms(); once written, even empty,
-// the store holds. Only the first kMaxPrograms stored entries are read.
+// the store holds. Only the first kMaxPrograms stored entries are read; they are sorted as
+// SortPrograms does.
 [[nodiscard]] OptionValues ReadOptionValues(const SettingsStore& store);
 // How many stored program entries lie beyond the list's slots (and are not read).
 [[nodiscard]] std::size_t StoredProgramsBeyondLimit(const SettingsStore& store);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -14,7 +15,8 @@ class Dictionary {
 public:
     // Replaces the held words by a file's bytes (as on disk, whole).
     void Load(std::string bytes);
-    // Appends a word as a line; an empty word or one held already is not added.
+    // Appends a word as a line; an empty word, one held already or one with a line end in it
+    // (it would read back as two words) is not added.
     void Add(std::string_view word);
     [[nodiscard]] bool Contains(std::string_view word) const;
     [[nodiscard]] std::size_t Count() const { return words_.size(); }
@@ -25,10 +27,18 @@ public:
     [[nodiscard]] const std::string& Bytes() const { return bytes_; }
 
 private:
+    // Looks words up by string_view without making a string of each.
+    struct WordHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view word) const {
+            return std::hash<std::string_view>()(word);
+        }
+    };
+
     void Index();
 
     std::string bytes_;
-    std::unordered_set<std::string> words_;
+    std::unordered_set<std::string, WordHash, std::equal_to<>> words_;
     bool changed_ = false;
 };
 

@@ -40,16 +40,13 @@ TEST(ProgramList, SortKeyUpperCasesCodePointsAndKeepsBrokenBytes) {
         {"nominal: Greek final sigma and accents", "\xCF\x82\xCE\xAC\xCF\x8E",
          U"\u03A3\u0386\u038F"},
         {"nominal: Cyrillic, both blocks", "\xD0\xB6\xD1\x91", U"\u0416\u0401"},
-        {"nominal: other scripts stay", "\xE2\x82\xAC", U"\u20AC"},
         {"robustness: Windows-1252 umlaut is its byte", "\xE4x", U"\u00E4X"},
-        {"robustness: sequence cut short", "\xC3", U"\u00C3"},
         {"robustness: overlong slash", "\xC0\xAF", U"\u00C0\u00AF"},
         {"robustness: encoded surrogate", "\xED\xA0\x80", U"\u00ED\u00A0\u0080"},
         {"robustness: lead byte then ASCII",
          "\xE2"
          "a",
          U"\u00E2A"},
-        {"robustness: empty", "", U""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

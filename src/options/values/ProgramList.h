@@ -27,7 +27,8 @@ void SortPrograms(std::vector<ProgramEntry>& programs);
 
 // Appends "NONAME" + (count + 1) with no command and no key; none when all slots are taken.
 [[nodiscard]] std::optional<std::size_t> AddProgram(std::vector<ProgramEntry>& programs);
-// An empty name would end the stored list at the next start: the old name stays.
+// An empty name would end the stored list at the next start: the old name stays. An `at` that
+// is no entry changes nothing and is returned as it is.
 [[nodiscard]] std::size_t RenameProgram(std::vector<ProgramEntry>& programs, std::size_t at,
                                         std::string name);
 // Removes the entry at `at`; the same position is selected again, or the last one when it was

@@ -273,6 +273,12 @@ FileResult MakeDirectories(const QString& path) {
     return {true, {}};
 }
 
+FileResult RemoveFile(const QString& path) {
+    if (::unlink(EncodedName(path).c_str()) != 0 && errno != ENOENT)
+        return Failure(errno);
+    return {true, {}};
+}
+
 std::optional<std::uint32_t> DosFileTime(const QString& path) {
     QFileInfo info(path);
     if (!info.exists())

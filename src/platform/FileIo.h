@@ -29,6 +29,8 @@ struct FileResult {
                                              const QString& permissionsFrom = {});
 // Makes a directory and the missing ones above it.
 [[nodiscard]] FileResult MakeDirectories(const QString& path);
+// Deletes a file; one that is not there is no failure.
+[[nodiscard]] FileResult RemoveFile(const QString& path);
 // The last-write time as the packed DOS date-time (local time); none when the file is absent.
 [[nodiscard]] std::optional<std::uint32_t> DosFileTime(const QString& path);
 

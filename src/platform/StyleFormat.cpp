@@ -14,7 +14,10 @@ std::uint32_t ValueOfColor(const QColor& color) {
 }
 
 QFont FontOfStyle(const HighlightStyle& style) {
-    QFont font(QString::fromStdString(style.face));
+    QFont font;
+    // A face this machine lacks falls back to a fixed-pitch one, as TeX sources are laid out.
+    font.setFamilies({QString::fromStdString(style.face), QStringLiteral("monospace")});
+    font.setStyleHint(QFont::Monospace);
     font.setPointSize(style.size > 0 ? style.size : 10);
     font.setBold(style.styles & kBold);
     font.setItalic(style.styles & kItalic);
@@ -36,7 +39,8 @@ HighlightStyle StyleOfFont(const QFont& font, std::uint32_t color) {
 QTextCharFormat FormatOfStyle(const HighlightStyle& style) {
     QTextCharFormat format;
     // Families, not the font, so that the face name read back is the one set.
-    format.setFontFamilies({QString::fromStdString(style.face)});
+    format.setFontFamilies(QStringList{QString::fromStdString(style.face), "monospace"});
+    format.setFontStyleHint(QFont::Monospace);
     format.setFontPointSize(style.size > 0 ? style.size : 10);
     format.setForeground(ColorOfValue(style.color));
     format.setFontWeight((style.styles & kBold) ? QFont::Bold : QFont::Normal);

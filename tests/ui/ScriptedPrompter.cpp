@@ -57,6 +57,35 @@ std::optional<QString> ScriptedPrompter::SaveFileName(const FileDialogRequest& r
     return FileDialog<SaveStep>(request, "save");
 }
 
+void ScriptedPrompter::ExpectFont(std::optional<HighlightStyle> chosen) {
+    script_.push_back(FontStep{std::move(chosen)});
+}
+void ScriptedPrompter::ExpectColor(std::optional<std::uint32_t> chosen) {
+    script_.push_back(ColorStep{chosen});
+}
+
+template <class Step> bool ScriptedPrompter::Next(const char* what, Step& step) {
+    if (script_.empty() || !std::holds_alternative<Step>(script_.front())) {
+        ADD_FAILURE() << "unscripted " << what;
+        return false;
+    }
+    step = std::get<Step>(script_.front());
+    script_.pop_front();
+    return true;
+}
+
+std::optional<HighlightStyle> ScriptedPrompter::ChooseFont(const HighlightStyle& current) {
+    fontsShown.append(current);
+    FontStep step;
+    return Next("font dialog", step) ? step.chosen : std::nullopt;
+}
+
+std::optional<std::uint32_t> ScriptedPrompter::ChooseColor(std::uint32_t current) {
+    coloursShown.append(current);
+    ColorStep step;
+    return Next("colour dialog", step) ? step.chosen : std::nullopt;
+}
+
 std::nullopt_t ScriptedPrompter::Unscripted(const QString& what) {
     ADD_FAILURE() << "unscripted " << what.toStdString();
     return std::nullopt;

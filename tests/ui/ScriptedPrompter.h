@@ -17,17 +17,16 @@ public:
     void ExpectMessageStartingWith(const QString& prefix, Answer answer);
     void ExpectOpenFile(std::optional<QString> file);
     void ExpectSaveFile(std::optional<QString> file);
+    // The font dialog's answer (none: cancelled), and the style it was opened with.
+    void ExpectFont(std::optional<HighlightStyle> chosen);
+    void ExpectColor(std::optional<std::uint32_t> chosen);
 
     Answer Message(MessageKind kind, MessageButtons buttons, const QString& text) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(const FileDialogRequest& request) override;
+    std::optional<HighlightStyle> ChooseFont(const HighlightStyle& current) override;
+    std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
     // No window test scripts these dialogs: any of them fails the test.
-    std::optional<HighlightStyle> ChooseFont(const HighlightStyle&) override {
-        return Unscripted("font dialog");
-    }
-    std::optional<std::uint32_t> ChooseColor(std::uint32_t) override {
-        return Unscripted("colour dialog");
-    }
     std::optional<QString> InputBox(const QString& title, const QString&, const QString&) override {
         return Unscripted("input box: " + title);
     }
@@ -36,8 +35,10 @@ public:
     }
 
     [[nodiscard]] bool Exhausted() const { return script_.empty(); }
-    QStringList shown;                // every message text, in order
-    QList<FileDialogRequest> dialogs; // every file dialog, in order
+    QStringList shown;                 // every message text, in order
+    QList<FileDialogRequest> dialogs;  // every file dialog, in order
+    QList<HighlightStyle> fontsShown;  // what each font dialog was opened with
+    QList<std::uint32_t> coloursShown; // what each colour dialog was opened with
 
 private:
     struct MessageStep {
@@ -55,7 +56,15 @@ private:
         bool chosen;
         QString file;
     };
-    std::deque<std::variant<MessageStep, OpenStep, SaveStep>> script_;
+    struct FontStep {
+        std::optional<HighlightStyle> chosen;
+    };
+    struct ColorStep {
+        std::optional<std::uint32_t> chosen;
+    };
+    std::deque<std::variant<MessageStep, OpenStep, SaveStep, FontStep, ColorStep>> script_;
+
+    template <class Step> bool Next(const char* what, Step& step);
 
     static std::nullopt_t Unscripted(const QString& what);
     template <class Step>

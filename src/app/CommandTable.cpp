@@ -53,6 +53,8 @@ const CommandRow kCommands[] = {
      W::SourceWindow},
     {"EditPasteItem", "&Paste", "Paste from clipboard", "Ctrl+V", &F::EditPasteClick, "PasteBtn",
      "Paste", W::SourceWindow},
+    {"ViewOptionsItem", "&Options...", "Change the options of the editor.", nullptr,
+     &F::ViewOptionsClick, nullptr, nullptr, W::Always},
     {"WindowTileItem", "&Tile", "", nullptr, &F::WindowTileItemClick, nullptr, nullptr,
      W::AnyWindow},
     {"WindowCascadeItem", "&Cascade", "", nullptr, &F::WindowCascadeItemClick, nullptr, nullptr,
@@ -90,6 +92,8 @@ const MenuLayout kMenus[] = {
       "FileSaveAsTemplateItem", "FileSaveAsItem", "<", "FileImportBibItem", "-", "FileExitItem"}},
     {"&Edit",
      {"EditUndoItem", "EditRedoItem", "-", "EditCutItem", "EditCopyItem", "EditPasteItem"}},
+    {"&View", {"ViewOptionsItem"}},
+    {"&TeX", {}}, // the program list's entries
     {"&Window", {"WindowTileItem", "WindowCascadeItem", "WindowArrangeItem", "-"}},
     {"&Help", {"HelpAboutItem"}},
 };

@@ -1,14 +1,21 @@
 #include "app/Main.h"
 
+#include "app/ButtonBar.h"
 #include "app/ChildArea.h"
 #include "app/CommandTable.h"
+#include "app/MenuKeys.h"
 #include "app/RecentMenu.h"
 #include "app/RecoveryFolder.h"
 #include "app/StatusPanels.h"
+#include "app/TexMenu.h"
 #include "app/WindowList.h"
 #include "editor/Childwin.h"
+#include "options/options.h"
+#include "options/values/ProgramList.h"
 #include "platform/DataFolders.h"
 #include "platform/FileIo.h"
+#include "platform/HelpViewer.h"
+#include "platform/KeyText.h"
 #include "platform/Screens.h"
 #include "widgets/About.h"
 
@@ -24,13 +31,15 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
+#include <QVBoxLayout>
 
 namespace orvelt {
 
 TMainForm::TMainForm(Environment env, QWidget* parent)
     : QMainWindow(parent), settings_(env.settings), prompter_(env.prompter),
       arguments_(std::move(env.arguments)), placement_(ReadMainSettings(settings_)),
-      options_(settings_), escape_(std::make_unique<EscapePoller>(this)) {
+      options_(settings_), escape_(std::make_unique<EscapePoller>(this)),
+      noHelp_(std::make_unique<NoHelpViewer>()), help_(env.help ? env.help : noHelp_.get()) {
     setObjectName("MainForm");
     setWindowTitle(QStringLiteral("Orvelt 95"));
     setAcceptDrops(true);
@@ -54,8 +63,17 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     recentMenu_ = new RecentMenu(commands_->Menu("&File"), placement_.quickload);
     connect(recentMenu_, &RecentMenu::Chosen, this,
             [this](const QString& name) { OpenDocument(name); });
-    area_ = new ChildArea(this);
-    setCentralWidget(area_);
+    texMenu_ = new TexMenu(commands_->Menu("&TeX"));
+    // The button bar sits above the documents, under the tool bar.
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    buttonBar_ = new ButtonBar(*texMenu_, options_.Values().programs, client);
+    area_ = new ChildArea(client);
+    column->addWidget(buttonBar_);
+    column->addWidget(area_);
+    setCentralWidget(client);
     area_->List().ListIn(commands_->Menu("&Window"));
     panels_ = new StatusPanels(statusBar());
     panels_->FitWidth(width());
@@ -64,15 +82,18 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     // A document window closes with the platform's Close key and with Ctrl+F4 alike.
     auto* closeChild = new QAction(this);
     closeChild->setObjectName("WindowCloseChild");
-    closeChild->setShortcuts(
-        {QKeySequence(QKeySequence::Close), QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    // Where the two are one key (Qt's offscreen platform), twice would make it ambiguous.
+    QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+    if (!closeKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
+        closeKeys.append(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    closeChild->setShortcuts(closeKeys);
     connect(closeChild, &QAction::triggered, this, [this] {
         if (ChildWindow* child = area_->Active())
             area_->Close(child);
     });
     addAction(closeChild);
 
-    options_.LoadKeywords(path_);
+    CreateOptions();
     updateMenusConnection_ =
         connect(area_, &ChildArea::ActiveChanged, this, &TMainForm::ActiveWindowChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
@@ -186,6 +207,64 @@ void TMainForm::RegisterFile(const QString& name) {
     recentMenu_->Register(name);
 }
 
+// ---- Options ----
+
+void TMainForm::CreateOptions() {
+    if (FileResult read = options_.LoadKeywords(path_); !read.ok)
+        prompter_.Message(MessageKind::Warning, MessageButtons::Ok,
+                          "Error reading " + path_ + "/KEYWORDS.TXT: " + read.error +
+                              ". No command is known as a TeX command.");
+    if (const std::size_t unused = StoredProgramsBeyondLimit(settings_); unused > 0)
+        prompter_.Message(MessageKind::Warning, MessageButtons::Ok,
+                          QStringLiteral("The settings hold %1 more programs than the %2 the "
+                                         "TeX menu can hold; they are not used.")
+                              .arg(unused)
+                              .arg(kMaxPrograms));
+    const QString dictionary = QString::fromStdString(options_.Values().dictionary);
+    if (!dictionary.isEmpty())
+        if (FileResult read = options_.LoadDictionary(dictionary); !read.ok)
+            prompter_.Message(MessageKind::Warning, MessageButtons::Ok,
+                              "Error reading " + dictionary + ": " + read.error);
+    opt_ = new Topt({options_, prompter_, *help_, path_}, this);
+    connect(opt_, &Topt::Closed, this, &TMainForm::OptionsClosed);
+    connect(opt_, &Topt::ButtonbarChanged, this, &TMainForm::BuildButtonBar);
+    connect(opt_, &Topt::ProgramListChanged, this, [this] {
+        BuildTeXMenu();
+        BuildButtonBar();
+        UpdateMenuItems();
+    });
+    connect(opt_, &Topt::OpenSnippet, this, [this](const QString& file) { OpenDocument(file); });
+    BuildTeXMenu();
+    BuildButtonBar();
+}
+
+void TMainForm::BuildTeXMenu() {
+    texMenu_->Build(options_.Values().programs);
+    // No snippet may take a key of the menus or of standard editing.
+    std::set<std::string, std::less<>> occupied = MenuKeyTexts(menuBar());
+    for (auto standard :
+         {QKeySequence::SelectAll, QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut,
+          QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Close})
+        for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+            if (auto text = KeyTextOf(key))
+                occupied.insert(*text);
+    for (const QKeySequence& key : Action("WindowCloseChild")->shortcuts())
+        if (auto text = KeyTextOf(key))
+            occupied.insert(*text);
+    options_.SetOccupiedKeys(std::move(occupied));
+}
+
+void TMainForm::BuildButtonBar() {
+    buttonBar_->Build(options_.Values().buttonbar);
+}
+
+void TMainForm::OptionsClosed() {
+    BuildTeXMenu();
+    BuildButtonBar();
+    UpdateMenuItems();
+    emit options_.Changed(); // the snippet menus of every window
+}
+
 // ---- Child windows ----
 
 int TMainForm::ChildCount() const {
@@ -247,6 +326,10 @@ void TMainForm::UpdateMenuItems() {
         situation.activeModified = active->IsModified();
     }
     commands_->Apply(situation);
+    // The runner is still to come: its entries show their keys and hints, disabled.
+    for (QAction* item : texMenu_->Items())
+        item->setEnabled(false);
+    GiveMenuKeysToFirstEnabled(menuBar());
     if (!active) {
         panels_->SetPanel(3, {});
         panels_->SetPanel(4, {});
@@ -348,23 +431,23 @@ void TMainForm::FileSaveAsTemplateClick() {
 }
 
 void TMainForm::FileSaveAsShortcutClick() {
-    // The options' Shortcuts page picks the snippet's key; until that page exists the command
-    // saves the file and stops there.
-    SaveAsInDirectory(UserDataFolder("Shortcut"));
+    // The snippet's key is chosen on the options' Shortcuts page.
+    if (SaveAsInDirectory(UserDataFolder("Shortcut")))
+        opt_->ShowOptions(ActiveChild()->FileNameOf());
 }
 
-void TMainForm::SaveAsInDirectory(const QString& directory) {
+bool TMainForm::SaveAsInDirectory(const QString& directory) {
     TMDIChild* source = ActiveSourceWindow();
     if (!source)
-        return;
+        return false;
     // The user's own folder: the installed templates and snippets beside the program are not
     // the user's to change, and an installed program may not write there.
     if (FileResult made = MakeDirectories(directory); !made.ok) {
         prompter_.Message(MessageKind::Error, MessageButtons::Ok,
                           "Error creating " + directory + ": " + made.error);
-        return;
+        return false;
     }
-    (void)source->SaveAsCopyIn(directory);
+    return source->SaveAsCopyIn(directory);
 }
 
 void TMainForm::FileExitItemClick() {
@@ -396,6 +479,10 @@ void TMainForm::EditCopyClick() {
 void TMainForm::EditPasteClick() {
     if (ChildWindow* child = ActiveChild())
         child->EditPaste();
+}
+
+void TMainForm::ViewOptionsClick() {
+    opt_->ShowOptions();
 }
 
 void TMainForm::WindowTileItemClick() {
@@ -489,6 +576,10 @@ void TMainForm::CommitData(QSessionManager& manager) {
 
 void TMainForm::WriteEndOfRunSettings() {
     options_.WriteAtEnd();
+    if (FileResult saved = options_.SaveDictionary(); !saved.ok)
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                          "Error writing " + QString::fromStdString(options_.Values().dictionary) +
+                              ": " + saved.error);
     // Settings that cannot be written are not dropped silently.
     if (auto failure = settings_.CommitFailure())
         prompter_.Message(MessageKind::Error, MessageButtons::Ok,

@@ -19,9 +19,13 @@ class QTabBar;
 
 namespace orvelt {
 
+class ButtonBar;
 class ChildArea;
 class ChildWindow;
 class CommandTable;
+class HelpViewer;
+class TexMenu;
+class Topt;
 class RecentMenu;
 class StatusPanels;
 class TMDIChild;
@@ -35,8 +39,9 @@ public:
     struct Environment {
         SettingsStore& settings;
         Prompter& prompter;
-        QStringList arguments; // files named on the command line
-        QString dataDirectory; // where KEYWORDS.TXT, Template/ and Shortcut/ are installed
+        QStringList arguments;      // files named on the command line
+        QString dataDirectory;      // where KEYWORDS.TXT, Template/ and Shortcut/ are installed
+        HelpViewer* help = nullptr; // none: F1 shows nothing
     };
 
     explicit TMainForm(Environment env, QWidget* parent = nullptr);
@@ -73,6 +78,12 @@ public:
     [[nodiscard]] const QStringList& Windowlist() const;
     [[nodiscard]] QTabBar* TabControl() const;
     [[nodiscard]] QAction* Action(const QString& objectName) const;
+    [[nodiscard]] Topt& OptionsDialog() const { return *opt_; }
+    [[nodiscard]] const TexMenu& TeXMenu() const { return *texMenu_; }
+    [[nodiscard]] const ButtonBar& Buttonbar() const { return *buttonBar_; }
+    // Rebuild the TeX menu and the button bar from the program list.
+    void BuildTeXMenu();
+    void BuildButtonBar();
 
     // Command handlers (the command table connects them).
     void FileNewItemClick();
@@ -89,6 +100,7 @@ public:
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();
+    void ViewOptionsClick();
     void WindowTileItemClick();
     void WindowCascadeItemClick();
     void WindowArrangeItemClick();
@@ -116,7 +128,11 @@ private:
     // Text kept at the end of the last session, offered back by one question.
     void OfferRecoveredText();
     [[nodiscard]] QString NewDocumentName() const;
-    void SaveAsInDirectory(const QString& directory);
+    // False when nothing was saved.
+    bool SaveAsInDirectory(const QString& directory);
+    // The options dialog, its tables' menus and the warnings of what it could not read.
+    void CreateOptions();
+    void OptionsClosed();
 
     SettingsStore& settings_;
     Prompter& prompter_;
@@ -127,6 +143,11 @@ private:
     OptionHolder options_;
     std::unique_ptr<EscapePoller> escape_;
     std::unique_ptr<CommandTable> commands_;
+    std::unique_ptr<HelpViewer> noHelp_;
+    HelpViewer* help_;
+    TexMenu* texMenu_ = nullptr;
+    ButtonBar* buttonBar_ = nullptr;
+    Topt* opt_ = nullptr;
     StatusPanels* panels_ = nullptr;
     ChildArea* area_ = nullptr;
     RecentMenu* recentMenu_ = nullptr;

@@ -62,6 +62,7 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
     // with no font at all (size 0), which showed in a proportional face for good.
     connect(MainEdit, &TMyRichEdit::Inserted, this,
             [this](int from, int to) { highlighter_.RestyleLines(from, to); });
+    connect(&options_, &OptionHolder::Changed, this, &TMDIChild::ApplyOptions);
     connect(file_, &SourceFile::StatusText, this, &ChildWindow::StatusText);
     connect(file_, &SourceFile::Progress, this, &ChildWindow::Progress);
 }
@@ -69,15 +70,13 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
 void TMDIChild::Prepare() {
     Loading = true;
     const OptionValues& options = options_.Values();
-    MainEdit->SetWrapMode(options.wordWrap);
-    MainEdit->ShowLineNumbers(options.lineNumbers);
+    ApplyOptions();
     InsertMode = "INS";
-    AutoSaveTimer.setInterval(options.autoSaveInterval * 60000);
+    AutoSaveTimer.setInterval(options_.AutoSaveMilliseconds());
     if (options.autoSave)
         AutoSaveTimer.start();
     Bookmarks.fill(QTextCursor());
     NeedsRehighlight = false;
-    contextMenu_->Fill(options.snippets, programDirectory_);
     SetModified(false);
     ShowRow(1);
 
@@ -86,6 +85,14 @@ void TMDIChild::Prepare() {
     MainEdit->setPalette(palette);
     MainEdit->document()->setDefaultFont(FontOfStyle(highlighter_.Style(StyleKind::Text)));
     MainEdit->setCurrentCharFormat(FormatOfStyle(highlighter_.Style(StyleKind::Text)));
+}
+
+void TMDIChild::ApplyOptions() {
+    const OptionValues& options = options_.Values();
+    // A bibliography read as text is never wrapped: its lines are its entries.
+    MainEdit->SetWrapMode(bibFile_ ? WrapMode::Off : options.wordWrap);
+    MainEdit->ShowLineNumbers(options.lineNumbers);
+    contextMenu_->Fill(options.snippets, options_.OccupiedKeys(), programDirectory_);
 }
 
 void TMDIChild::Finish() {

@@ -118,6 +118,8 @@ private:
     bool SaveTo(const QString& fileName);
     [[nodiscard]] bool SoftBreakMarkerActive() const;
     void Prepare();
+    // Options that open windows follow at once: wrapping, the gutter, the snippet keys.
+    void ApplyOptions();
     void Finish();
     bool OpenFile(const QString& fileName);
     bool ShowFile();

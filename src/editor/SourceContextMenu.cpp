@@ -2,8 +2,10 @@
 
 #include "editor/MyRich.h"
 #include "editor/files/RtfCodec.h"
+#include "options/values/SnippetTable.h"
 #include "platform/DataFolders.h"
 #include "platform/FileIo.h"
+#include "platform/KeyText.h"
 #include "platform/Prompter.h"
 
 #include <QApplication>
@@ -60,7 +62,9 @@ void SourceContextMenu::EnableEditing() {
     paste_->setEnabled(writable && surface_.canPaste());
 }
 
-void SourceContextMenu::Fill(const std::vector<SnippetKey>& keys, const QString& programDirectory) {
+void SourceContextMenu::Fill(const std::vector<SnippetKey>& keys,
+                             const std::set<std::string, std::less<>>& occupied,
+                             const QString& programDirectory) {
     for (QAction* item : snippets_->actions())
         window_->removeAction(item);
     snippets_->clear();
@@ -72,13 +76,13 @@ void SourceContextMenu::Fill(const std::vector<SnippetKey>& keys, const QString&
                          [&](const DataFile& known) { return known.path == file; }))
             files.push_back({NamePartOf(file), file});
     }
+    const std::vector<bool> holders = SnippetKeyHolders(keys, occupied);
     for (const DataFile& file : files) {
         QAction* item = snippets_->addAction(file.name);
         item->setStatusTip(file.path);
-        for (const SnippetKey& key : keys) {
-            if (QString::fromStdString(key.file) == file.path) {
-                item->setShortcut(
-                    QKeySequence::fromString(QString::fromStdString(WriteKeyValue(key.key))));
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (holders[i] && QString::fromStdString(keys[i].file) == file.path) {
+                item->setShortcut(SequenceOfKeyText(WriteKeyValue(keys[i].key)));
                 break;
             }
         }

@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <QString>
+#include <set>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -27,7 +29,9 @@ public:
     [[nodiscard]] QMenu* Menu() const { return menu_; }
     [[nodiscard]] QMenu* Snippets() const { return snippets_; }
     // The snippet items and their keys, which work while the window has the focus.
-    void Fill(const std::vector<SnippetKey>& keys, const QString& programDirectory);
+    // A key stored twice works for its first row only; an occupied one for none.
+    void Fill(const std::vector<SnippetKey>& keys,
+              const std::set<std::string, std::less<>>& occupied, const QString& programDirectory);
     void InsertSnippet(const QString& snippetFile);
 
 signals:

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "core/KeywordTable.h"
+#include "editor/spell/Dictionary.h"
 #include "options/values/OptionValues.h"
+#include "platform/FileIo.h"
 
 #include <QObject>
 #include <QString>
+#include <set>
+#include <string>
 
 namespace orvelt {
 
 // The one live holder of the user's options for the whole run: windows read an option here
 // when they need it, so a change applies at once. Only reading and writing the store is done
-// at fixed times (start, the options dialog's Close, the end of the run).
+// at fixed times (start, every closing of the options dialog, the end of the run).
 class OptionHolder : public QObject {
     Q_OBJECT
 public:
@@ -18,21 +22,46 @@ public:
 
     [[nodiscard]] OptionValues& Values() { return values_; }
     [[nodiscard]] const OptionValues& Values() const { return values_; }
+    [[nodiscard]] SettingsStore& Store() { return store_; }
     [[nodiscard]] const KeywordTable& Keywords() const { return keywords_; }
 
-    // KEYWORDS.TXT of the program directory; a missing file leaves the list empty.
-    void LoadKeywords(const QString& programDirectory);
+    // KEYWORDS.TXT of the program directory; unreadable, the list is empty.
+    [[nodiscard]] FileResult LoadKeywords(const QString& programDirectory);
+
+    // The spell checker's word list, from the file the options name. A list that could not be
+    // read is never written back (it would replace the file by nothing).
+    [[nodiscard]] Dictionary& Words() { return words_; }
+    [[nodiscard]] FileResult LoadDictionary(const QString& path);
+    // Writes the list back to its file when this run added words to it.
+    [[nodiscard]] FileResult SaveDictionary();
+
+    // The autosave period of source windows; set from the options at the start and when the
+    // options dialog is confirmed, not while its number is being changed.
+    [[nodiscard]] int AutoSaveMilliseconds() const { return autoSaveMilliseconds_; }
+    void TakeAutoSaveInterval() { autoSaveMilliseconds_ = values_.autoSaveInterval * 60000; }
+
+    // Keys held by menus and standard editing (key texts), which no snippet may take.
+    [[nodiscard]] const std::set<std::string, std::less<>>& OccupiedKeys() const {
+        return occupied_;
+    }
+    void SetOccupiedKeys(std::set<std::string, std::less<>> keys) { occupied_ = std::move(keys); }
+
     // The end of the run writes what it always has.
     void WriteAtEnd();
 
 signals:
-    // Some option changed: open windows apply it.
+    // An option that open windows apply (wrapping, the gutter, the snippet keys) changed.
     void Changed();
 
 private:
     SettingsStore& store_;
     OptionValues values_;
     KeywordTable keywords_;
+    Dictionary words_;
+    QString wordsFile_;
+    bool wordsLoaded_ = false;
+    int autoSaveMilliseconds_ = 0;
+    std::set<std::string, std::less<>> occupied_;
 };
 
 } // namespace orvelt

@@ -8,6 +8,7 @@ void MainFormFixture::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     QDir(dir_.path()).mkpath("prog/Template");
     QDir(dir_.path()).mkpath("prog/Shortcut");
+    WriteBytes(File("prog/KEYWORDS.TXT"), {}); // an unreadable keyword list is warned about
     store_.Write("Path", (dir_.path() + "/prog").toStdString());
     // Recovery copies go to the test's own folder, never the user's.
     qputenv("XDG_STATE_HOME", QFile::encodeName(dir_.path() + "/state"));
@@ -23,7 +24,7 @@ void MainFormFixture::TearDown() {
 TMainForm& MainFormFixture::StartForm(const QStringList& arguments) {
     form_.reset();
     form_ = std::make_unique<TMainForm>(
-        TMainForm::Environment{store_, prompter_, arguments, dir_.path() + "/prog"});
+        TMainForm::Environment{store_, prompter_, arguments, dir_.path() + "/prog", &help_});
     form_->resize(900, 700);
     form_->show();
     form_->FirstActivate();

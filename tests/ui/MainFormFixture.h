@@ -3,6 +3,7 @@
 #include "ScriptedPrompter.h"
 #include "app/Main.h"
 #include "editor/Childwin.h"
+#include "platform/HelpViewer.h"
 #include "platform/StyleFormat.h"
 
 #include <QAction>
@@ -29,6 +30,16 @@ namespace orvelt::testing {
 
 // A main window on an in-memory store, a temporary program directory and a scripted Prompter,
 // with what a person does to it and sees of it.
+// Keeps the help topics asked for.
+class RecordingHelpViewer : public HelpViewer {
+public:
+    void ShowContents() override { topics.append(0); }
+    void ShowTopic(int topic) override { topics.append(topic); }
+    void ShowNearest(const QString& word) override { words.append(word); }
+    QList<int> topics;
+    QStringList words;
+};
+
 class MainFormFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -74,6 +85,7 @@ protected:
     QTemporaryDir dir_;
     MemorySettingsStore store_;
     ScriptedPrompter prompter_;
+    RecordingHelpViewer help_;
     std::unique_ptr<TMainForm> form_;
 };
 

@@ -15,7 +15,7 @@ protected:
     void SetUp() override {
         MainFormFixture::SetUp();
         // The shipped sidecars tell TeX commands from user commands by this list.
-        QFile::copy(kShipped + "/KEYWORDS.TXT", File("prog/KEYWORDS.TXT"));
+        WriteBytes(File("prog/KEYWORDS.TXT"), ReadBytes(kShipped + "/KEYWORDS.TXT"));
     }
 
     static QStringList Sources(const QString& folder) {

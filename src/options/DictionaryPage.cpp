@@ -1,0 +1,60 @@
+#include "options/DictionaryPage.h"
+
+#include "options/OptionHints.h"
+#include "options/OptionHolder.h"
+#include "platform/Prompter.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace orvelt {
+
+DictionaryPage::DictionaryPage(OptionHolder& options, Prompter& prompter, QString programDirectory,
+                               QWidget* parent)
+    : QWidget(parent), options_(options), prompter_(prompter),
+      programDirectory_(std::move(programDirectory)) {
+    auto* explanation = new QLabel(
+        "If you want to use the spell-checking-option, you have to specify a dictionary. A "
+        "dictionary-file is a text-file with one word per line. You may also specify an empty "
+        "Textfile and learn your dictionary interactively.",
+        this);
+    explanation->setWordWrap(true);
+    EditDict = new QLineEdit(QString::fromStdString(options_.Values().dictionary), this);
+    EditDict->setObjectName("EditDict");
+    EditDict->setReadOnly(true);
+    SetHint(EditDict, "Enter the name and location of the file to be inserted.", 121);
+    BrowseDict = new QToolButton(this);
+    BrowseDict->setObjectName("BrowseDict");
+    BrowseDict->setText("...");
+    SetHint(BrowseDict, "Browse");
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(explanation, 0, 0, 1, 3);
+    grid->addWidget(new QLabel("Dictionary:", this), 1, 0);
+    grid->addWidget(EditDict, 1, 1);
+    grid->addWidget(BrowseDict, 1, 2);
+    grid->setRowStretch(2, 1);
+    connect(BrowseDict, &QToolButton::clicked, this, &DictionaryPage::Browse);
+}
+
+void DictionaryPage::Browse() {
+    FileDialogRequest request{
+        "Choose shortcut", programDirectory_, {}, {QStringLiteral("All files (*)")}, 0, true, {}};
+    auto file = prompter_.OpenFileName(request);
+    if (!file)
+        return;
+    // Words learned into the list held so far go back to its file before another is taken.
+    if (FileResult saved = options_.SaveDictionary(); !saved.ok)
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                          "Error writing " + QString::fromStdString(options_.Values().dictionary) +
+                              ": " + saved.error);
+    options_.Values().dictionary = file->toStdString();
+    EditDict->setText(*file);
+    if (FileResult loaded = options_.LoadDictionary(*file); !loaded.ok)
+        prompter_.Message(MessageKind::Warning, MessageButtons::Ok,
+                          "Error reading " + *file + ": " + loaded.error);
+}
+
+} // namespace orvelt

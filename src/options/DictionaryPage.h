@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+namespace orvelt {
+
+class OptionHolder;
+class Prompter;
+
+// The options dialog's "Dictionary" page: which word list the spell checker uses.
+class DictionaryPage : public QWidget {
+    Q_OBJECT
+public:
+    DictionaryPage(OptionHolder& options, Prompter& prompter, QString programDirectory,
+                   QWidget* parent);
+
+    QLineEdit* EditDict;
+    QToolButton* BrowseDict;
+
+private:
+    void Browse();
+
+    OptionHolder& options_;
+    Prompter& prompter_;
+    QString programDirectory_;
+};
+
+} // namespace orvelt

@@ -1,6 +1,7 @@
 // Whole-window timings of the big cases: open a 2,000,000-character TeX file without sidecar
 // (scan and style every token), save it (sidecar and source), reopen it from the sidecar.
 // Prints figures; never fails because the machine was slow.
+#include "SilentPrompter.h"
 #include "app/Main.h"
 #include "editor/Childwin.h"
 
@@ -15,26 +16,7 @@
 
 namespace {
 
-class SilentPrompter : public orvelt::Prompter {
-public:
-    orvelt::Answer Message(orvelt::MessageKind, orvelt::MessageButtons,
-                           const QString& text) override {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return orvelt::Answer::No;
-    }
-    std::optional<QString> OpenFileName(const orvelt::FileDialogRequest&) override { return {}; }
-    std::optional<QString> SaveFileName(const orvelt::FileDialogRequest&) override { return {}; }
-    std::optional<orvelt::HighlightStyle> ChooseFont(const orvelt::HighlightStyle&) override {
-        return {};
-    }
-    std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return {}; }
-    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<int> ChooseFromList(const QString&, const QStringList&, int) override {
-        return {};
-    }
-};
+using orvelt::bench::SilentPrompter;
 
 QByteArray ThesisText(qsizetype size) {
     QByteArray text;

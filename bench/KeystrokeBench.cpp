@@ -1,6 +1,7 @@
 // One typed character with all its handlers (typing-time highlighting, key-down, key-up,
 // caret row) in a 2,000,000-character document, in the middle of it.
 
+#include "SilentPrompter.h"
 #include "app/Main.h"
 #include "editor/Childwin.h"
 #include "settings/SettingsStore.h"
@@ -17,20 +18,7 @@
 namespace orvelt {
 namespace {
 
-class SilentPrompter : public Prompter {
-public:
-    Answer Message(MessageKind, MessageButtons, const QString&) override { return Answer::No; }
-    std::optional<QString> OpenFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<QString> SaveFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<HighlightStyle> ChooseFont(const HighlightStyle&) override { return {}; }
-    std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return {}; }
-    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<int> ChooseFromList(const QString&, const QStringList&, int) override {
-        return {};
-    }
-};
+using bench::SilentPrompter;
 
 std::string GeneratedDocument(std::size_t size) {
     const std::string paragraph =

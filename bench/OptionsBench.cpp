@@ -1,6 +1,7 @@
 // Start-up to the main window with a 100,000-word dictionary chosen, and the button bar's
 // rebuild with 50 programs (it runs on every resize of the main window).
 
+#include "SilentPrompter.h"
 #include "app/ButtonBar.h"
 #include "app/Main.h"
 #include "options/values/ProgramList.h"
@@ -18,20 +19,7 @@
 namespace orvelt {
 namespace {
 
-class SilentPrompter : public Prompter {
-public:
-    Answer Message(MessageKind, MessageButtons, const QString&) override { return Answer::Ok; }
-    std::optional<QString> OpenFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<QString> SaveFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<HighlightStyle> ChooseFont(const HighlightStyle&) override { return {}; }
-    std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return {}; }
-    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<int> ChooseFromList(const QString&, const QStringList&, int) override {
-        return {};
-    }
-};
+using bench::SilentPrompter;
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+#include <cstdio>
+
+namespace orvelt::bench {
+
+// Answers every question with No and every dialog with Cancel; a message is printed, as a
+// benchmark that meets one measures something else.
+class SilentPrompter : public Prompter {
+public:
+    Answer Message(MessageKind, MessageButtons, const QString& text) override {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+        return Answer::No;
+    }
+    std::optional<QString> OpenFileName(const FileDialogRequest&) override { return {}; }
+    std::optional<QString> SaveFileName(const FileDialogRequest&) override { return {}; }
+    std::optional<HighlightStyle> ChooseFont(const HighlightStyle&) override { return {}; }
+    std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return {}; }
+    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    std::optional<int> ChooseFromList(const QString&, const QStringList&, int) override {
+        return {};
+    }
+};
+
+} // namespace orvelt::bench

@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusTipEvent>
 #include <QTableWidget>
 #include <QToolButton>
 #include <sys/stat.h>
@@ -170,6 +171,10 @@ TEST_F(OptionsDialog, GeneralAndEditorControlsActAtOnce) {
     // "Show Buttonbar." hides the bar before the dialog is closed.
     Dialog().General->CheckBar->setChecked(false);
     EXPECT_TRUE(form_->Buttonbar().isHidden());
+    // A control's hint goes to the main window's status bar.
+    QStatusTipEvent tip(Dialog().General->CheckBIB->statusTip());
+    QApplication::sendEvent(Dialog().General->CheckBIB, &tip);
+    EXPECT_EQ(Panel(2), "If disabled, BiBTeX-files are opened as Text-files.");
     // F1 asks for the control's help topic.
     Dialog().General->CheckASCII->setFocus();
     QTest::keyClick(Dialog().General->CheckASCII, Qt::Key_F1);
@@ -451,6 +456,34 @@ TEST_F(OptionsDialog, SystemWordListLoadsAtTheNextStart) {
     EXPECT_TRUE(form_->OptionSource().Words().Contains("spelling"));
     ASSERT_TRUE(CloseForm());
     EXPECT_EQ(QFileInfo(system).lastModified(), stamp);
+}
+
+// Qt's Close key and Ctrl+F4 are one key on some platforms (the offscreen one): given twice
+// to one action, the key was ambiguous and closed nothing.
+TEST_F(OptionsDialog, TheCloseKeysCloseADocument) {
+    StartNew();
+    Trigger("FileNewItem");
+    for (QKeySequence key :
+         {QKeySequence(Qt::CTRL | Qt::Key_F4), QKeySequence(QKeySequence::Close)}) {
+        SCOPED_TRACE(key.toString().toStdString());
+        const int before = form_->ChildCount();
+        QTest::keySequence(Edit(), key);
+        QApplication::processEvents();
+        EXPECT_EQ(form_->ChildCount(), before - 1);
+    }
+}
+
+// A face this machine lacks is shown in a fixed-pitch one: the columns of a TeX source stay.
+TEST_F(OptionsDialog, AMissingFaceFallsBackToFixedPitch) {
+    HighlightStyle style = OptionValues::DefaultStyles()[int(StyleKind::Text)];
+    for (const char* face : {"No Such Face Anywhere", "Courier New"}) {
+        SCOPED_TRACE(face);
+        style.face = face;
+        // Every glyph as wide as every other (fontconfig's fixed faces do not all say so).
+        const QFontMetrics metrics(FontOfStyle(style));
+        EXPECT_EQ(metrics.horizontalAdvance('i'), metrics.horizontalAdvance('M'));
+        EXPECT_EQ(StyleOfFont(FontOfStyle(style), 0).face, face) << "the stored name stays";
+    }
 }
 
 TEST_F(OptionsDialog, UnreadableKeywordListWarnsOnce) {

@@ -10,9 +10,7 @@
 
 namespace orvelt {
 
-ButtonBar::ButtonBar(const TexMenu& menu, const std::vector<ProgramEntry>& programs,
-                     QWidget* parent)
-    : QWidget(parent), menu_(menu), programs_(programs) {
+ButtonBar::ButtonBar(const TexMenu& menu, QWidget* parent) : QWidget(parent), menu_(menu) {
     setObjectName("ButtonBar");
     setFixedHeight(30);
 }
@@ -26,9 +24,10 @@ void ButtonBar::Build(bool shown) {
     buttons_.clear();
     // The main window's font, which the buttons inherit.
     const QFontMetrics metrics(parentWidget() ? parentWidget()->font() : font());
+    const std::vector<ProgramEntry>& programs = menu_.Programs();
     std::vector<int> widths;
     std::vector<bool> show;
-    for (const ProgramEntry& entry : programs_) {
+    for (const ProgramEntry& entry : programs) {
         widths.push_back(metrics.horizontalAdvance(QString::fromStdString(entry.name)));
         show.push_back(entry.showButton);
     }
@@ -36,7 +35,7 @@ void ButtonBar::Build(bool shown) {
     const BarLayout layout = LayOutButtonBar(widths, show, width());
     setFixedHeight(layout.height);
     for (const BarButton& placed : layout.buttons) {
-        const ProgramEntry& entry = programs_[placed.entry];
+        const ProgramEntry& entry = programs[placed.entry];
         const int tag = static_cast<int>(placed.entry) + 1;
         auto* button = new QPushButton(QString::fromStdString(entry.name).replace('&', "&&"), this);
         button->setObjectName(QStringLiteral("TeXButton%1").arg(tag));
@@ -56,6 +55,7 @@ void ButtonBar::Build(bool shown) {
         button->show();
         buttons_.push_back(button);
     }
+    emit Rebuilt();
 }
 
 void ButtonBar::resizeEvent(QResizeEvent* event) {

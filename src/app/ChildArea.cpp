@@ -49,6 +49,8 @@ QMdiSubWindow* ChildArea::Add(ChildWindow* child) {
     connect(child, &ChildWindow::Renamed, list_,
             [this, child](const QString& name) { list_->Rename(child, name); });
     connect(child, &ChildWindow::Closed, list_, &WindowList::Remove);
+    // However a window goes, its tab goes with it.
+    connect(child, &QObject::destroyed, list_, [this, child] { list_->Remove(child); });
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // The frame's own menu binds the Close key too; two owners would make it do nothing.

@@ -8,75 +8,93 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <set>
 
 namespace orvelt {
 
 namespace {
 
-using W = EnabledWhen;
 using F = TMainForm;
 
-// Submenus are rows without a handler that other rows hang under (see kMenus).
+// Submenus are rows without a handler that other rows hang under (see kMenus); a command whose
+// window is still to come has no handler yet and stays disabled. When each may run is the
+// logic's RuleOf, by object name.
 const CommandRow kCommands[] = {
-    {"FileNewMenu", "&New", "Create new document", nullptr, nullptr, nullptr, nullptr, W::Always},
+    {"FileNewMenu", "&New", "Create new document", nullptr, nullptr, nullptr, nullptr},
     {"FileNewTemplateItem", "&From Template...", "Create new document from file...", nullptr,
-     &F::FileNewTemplateClick, nullptr, nullptr, W::Always},
-    {"FileNewBibItem", "&BIB file", "Create new BIB file", nullptr, nullptr, nullptr, nullptr,
-     W::Never},
+     &F::FileNewTemplateClick, nullptr, nullptr},
+    {"FileNewBibItem", "&BIB file", "Create new BIB file", nullptr, nullptr, nullptr, nullptr},
     {"FileNewItem", "&Nothing special", "Create some other file (*.TEX, etc.)", "Ctrl+N",
-     &F::FileNewItemClick, "BtnNew", "New", W::Always},
+     &F::FileNewItemClick, "BtnNew", "New"},
     {"FileOpenItem", "&Open...", "Open existing document", "Ctrl+O", &F::FileOpenItemClick,
-     "OpenBtn", "Open", W::Always},
+     "OpenBtn", "Open"},
     {"FileSaveItem", "&Save", "Save current file", "Ctrl+S", &F::FileSaveItemClick, "SaveBtn",
-     "Save", W::ModifiedDocument},
+     "Save"},
     {"FileSaveAllItem", "Save a&ll", "Saves all modified files", nullptr, &F::FileSaveAllClick,
-     "BtnSaveAll", "Save all open files", W::AnyWindow},
-    {"FileSaveAsMenu", "Save &as", "Save current file as...", nullptr, nullptr, nullptr, nullptr,
-     W::SourceWindow},
+     "BtnSaveAll", "Save all open files"},
+    {"FileSaveAsMenu", "Save &as", "Save current file as...", nullptr, nullptr, nullptr, nullptr},
     {"FileSaveAsShortcutItem", "&Shortcut",
      "Save file in the default Shortcut-directory and define a key for it.", nullptr,
-     &F::FileSaveAsShortcutClick, nullptr, nullptr, W::Always},
+     &F::FileSaveAsShortcutClick, nullptr, nullptr},
     {"FileSaveAsTemplateItem", "&Template", "Save the file in the default Template-directory.",
-     nullptr, &F::FileSaveAsTemplateClick, nullptr, nullptr, W::Always},
+     nullptr, &F::FileSaveAsTemplateClick, nullptr, nullptr},
     {"FileSaveAsItem", "&Nothing special", "Just do an ordinary Save as...", "Ctrl+Shift+S",
-     &F::FileSaveAsItemClick, nullptr, nullptr, W::Always},
+     &F::FileSaveAsItemClick, nullptr, nullptr},
     {"FileImportBibItem", "&Import BIB file...", "Import a BIB file into the current one", nullptr,
-     nullptr, nullptr, nullptr, W::Never},
-    {"FileExitItem", "E&xit", "Exit Orvelt 95", "Ctrl+Q", &F::FileExitItemClick, nullptr, nullptr,
-     W::Always},
-    {"EditUndoItem", "&Undo", "", nullptr, &F::EditUndoClick, nullptr, nullptr, W::SourceWindow},
+     nullptr, nullptr, nullptr},
+    {"FileExitItem", "E&xit", "Exit Orvelt 95", "Ctrl+Q", &F::FileExitItemClick, nullptr, nullptr},
+    {"EditUndoItem", "&Undo", "", nullptr, &F::EditUndoClick, nullptr, nullptr},
     {"EditRedoItem", "&Redo", "Redo what was undone", "Ctrl+Shift+Z|Ctrl+Y", &F::EditRedoClick,
-     nullptr, nullptr, W::SourceWindow},
-    {"EditCutItem", "&Cut", "Cut to clipboard", "Ctrl+X", &F::EditCutClick, "CutBtn", "Cut",
-     W::SourceWindow},
-    {"EditCopyItem", "Co&py", "Copy to clipboard", "Ctrl+C", &F::EditCopyClick, "CopyBtn", "Copy",
-     W::SourceWindow},
+     nullptr, nullptr},
+    {"EditCutItem", "&Cut", "Cut to clipboard", "Ctrl+X", &F::EditCutClick, "CutBtn", "Cut"},
+    {"EditCopyItem", "Co&py", "Copy to clipboard", "Ctrl+C", &F::EditCopyClick, "CopyBtn", "Copy"},
     {"EditPasteItem", "&Paste", "Paste from clipboard", "Ctrl+V", &F::EditPasteClick, "PasteBtn",
-     "Paste", W::SourceWindow},
+     "Paste"},
+    {"EditFindItem", "&Find...", "Find and replace text", "Ctrl+F", nullptr, "BtnFind", "Find"},
+    {"EditFindAgainItem", "Find &again", "Find the text again", "F3", nullptr, nullptr, nullptr},
+    {"EditReformatItem", "Reformat &Block", "Removes all hard linebreaks from current selection.",
+     nullptr, nullptr, nullptr, nullptr},
+    {"EditSpellItem", "Spellcheck", "Check the spelling from the caret on", nullptr, nullptr,
+     "BtnSpell", "Spellcheck"},
+    {"ViewLogFileItem", "Log &File", "Show Log-file of current document", "F11", nullptr, "BtnLog",
+     "View Log-File"},
+    {"ViewErrorsItem", "&Errors && Warnings", "Show the errors and warnings of the last run", "F12",
+     nullptr, "BtnError", "Errors & Warnings"},
+    {"ViewRefreshItem", "Refresh &layout", "Apply changes of editor-layout on current window.",
+     nullptr, &F::ViewRefreshClick, nullptr, nullptr},
     {"ViewOptionsItem", "&Options...", "Change the options of the editor.", nullptr,
-     &F::ViewOptionsClick, nullptr, nullptr, W::Always},
-    {"WindowTileItem", "&Tile", "", nullptr, &F::WindowTileItemClick, nullptr, nullptr,
-     W::AnyWindow},
-    {"WindowCascadeItem", "&Cascade", "", nullptr, &F::WindowCascadeItemClick, nullptr, nullptr,
-     W::AnyWindow},
+     &F::ViewOptionsClick, nullptr, nullptr},
+    {"ProjectNewItem", "&New", "Start a new project", nullptr, nullptr, nullptr, nullptr},
+    {"ProjectOpenItem", "&Open", "Open a project", nullptr, nullptr, nullptr, nullptr},
+    {"ProjectSaveItem", "&Save", "Save the project", nullptr, nullptr, nullptr, nullptr},
+    {"ProjectSaveAsItem", "Save &as...", "Save the project under another name", nullptr, nullptr,
+     nullptr, nullptr},
+    {"ProjectCloseItem", "&Close", "Close the project", nullptr, nullptr, nullptr, nullptr},
+    {"ProjectAddFileItem", "&Add file...", "Add a file to the project", nullptr, nullptr, nullptr,
+     nullptr},
+    {"ProjectRemoveFileItem", "&Remove file", "Remove the selected file from the project", nullptr,
+     nullptr, nullptr, nullptr},
+    {"ProjectMainFileItem", "&Main file", "Make the selected file the main file", nullptr, nullptr,
+     nullptr, nullptr},
+    {"WindowTileItem", "&Tile", "", nullptr, &F::WindowTileItemClick, nullptr, nullptr},
+    {"WindowCascadeItem", "&Cascade", "", nullptr, &F::WindowCascadeItemClick, nullptr, nullptr},
     {"WindowArrangeItem", "&Arrange Icons", "", nullptr, &F::WindowArrangeItemClick, nullptr,
-     nullptr, W::AnyWindow},
+     nullptr},
+    {"HelpContentsItem", "&Contents", "Show the contents of the help", nullptr, nullptr, nullptr,
+     nullptr},
+    {"HelpLaTeXItem", "&LaTeX", "Show the LaTeX help", nullptr, nullptr, nullptr, nullptr},
     {"HelpAboutItem", "&About", "Who made this fantastic editor?", nullptr, &F::HelpAboutItemClick,
-     nullptr, nullptr, W::Always},
-    // Tool buttons whose windows are still to come.
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnFind", "Find", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnLog", "View Log-File", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnError", "Errors & Warnings", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnInputs", "Show input files.", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnSpell", "Spellcheck", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnFonts", "Fonts", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnTeXCmd", "TeX-commands", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnGreek", "Greek letters", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnBinOps", "Binary operators", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnRelOps", "Relations", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnArrows", "Arrows", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnMisc", "Misc", W::Never},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnTable", "Create table", W::Never},
+     nullptr, nullptr},
+    // Tool buttons with no menu entry, whose windows are still to come.
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnInputs", "Show input files."},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnFonts", "Fonts"},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnTeXCmd", "TeX-commands"},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnGreek", "Greek letters"},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnBinOps", "Binary operators"},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnRelOps", "Relations"},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnArrows", "Arrows"},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnMisc", "Misc"},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnTable", "Create table"},
 };
 
 // The menu bar: a menu's caption, then its entries by object name; ">" opens the submenu of
@@ -91,11 +109,17 @@ const MenuLayout kMenus[] = {
       "FileSaveItem", "FileSaveAllItem", ">FileSaveAsMenu", "FileSaveAsShortcutItem",
       "FileSaveAsTemplateItem", "FileSaveAsItem", "<", "FileImportBibItem", "-", "FileExitItem"}},
     {"&Edit",
-     {"EditUndoItem", "EditRedoItem", "-", "EditCutItem", "EditCopyItem", "EditPasteItem"}},
-    {"&View", {"ViewOptionsItem"}},
+     {"EditUndoItem", "EditRedoItem", "-", "EditCutItem", "EditCopyItem", "EditPasteItem", "-",
+      "EditFindItem", "EditFindAgainItem", "-", "EditReformatItem", "EditSpellItem"}},
+    {"&View",
+     {"ViewLogFileItem", "ViewErrorsItem", "-", "ViewRefreshItem", "-", "ViewOptionsItem"}},
+    {"&Project",
+     {"ProjectNewItem", "ProjectOpenItem", "ProjectSaveItem", "ProjectSaveAsItem",
+      "ProjectCloseItem", "-", "ProjectAddFileItem", "ProjectRemoveFileItem", "-",
+      "ProjectMainFileItem"}},
     {"&TeX", {}}, // the program list's entries
     {"&Window", {"WindowTileItem", "WindowCascadeItem", "WindowArrangeItem", "-"}},
-    {"&Help", {"HelpAboutItem"}},
+    {"&Help", {"HelpContentsItem", "HelpLaTeXItem", "-", "HelpAboutItem"}},
 };
 
 // The tool bar's buttons in order; "|" is a gap.
@@ -116,8 +140,13 @@ const CommandRow* RowOfButton(std::string_view button) {
 } // namespace
 
 CommandTable::CommandTable(TMainForm& form) : form_(form) {
+    std::set<std::string_view> submenus;
+    for (const MenuLayout& layout : kMenus)
+        for (std::string_view entry : layout.entries)
+            if (entry.front() == '>')
+                submenus.insert(entry.substr(1));
     for (const CommandRow& row : kCommands) {
-        if (!row.objectName || !row.handler)
+        if (!row.objectName || submenus.contains(row.objectName))
             continue; // submenus get their menu's own action
         auto* action = new QAction(QString::fromUtf8(row.caption), &form_);
         action->setObjectName(QString::fromLatin1(row.objectName));
@@ -129,17 +158,14 @@ CommandTable::CommandTable(TMainForm& form) : form_(form) {
                 keys.append(QKeySequence::fromString(key));
             action->setShortcuts(keys);
         }
-        QObject::connect(action, &QAction::triggered, &form_, row.handler);
+        if (row.handler) {
+            QObject::connect(action, &QAction::triggered, &form_, row.handler);
+            connected_.insert(action->objectName());
+        }
         actions_.insert(action->objectName(), action);
     }
-    for (const CommandRow& row : kCommands) {
-        if (row.objectName && !row.handler && row.when == EnabledWhen::Never) {
-            auto* action = new QAction(QString::fromUtf8(row.caption), &form_);
-            action->setObjectName(QString::fromLatin1(row.objectName));
-            action->setStatusTip(QString::fromUtf8(row.hint));
-            actions_.insert(action->objectName(), action);
-        }
-    }
+    for (std::string_view submenu : submenus)
+        connected_.insert(QString::fromLatin1(submenu));
     BuildMenus(form_.menuBar());
     BuildToolBar();
 }
@@ -205,20 +231,18 @@ void CommandTable::BuildToolBar() {
             QObject::connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
             button->setEnabled(action->isEnabled());
         } else {
-            unbuiltButtons_.emplace_back(button, row->when);
-            button->setEnabled(false);
+            button->setEnabled(false); // its window is still to come
         }
         toolBar_->addWidget(button);
     }
 }
 
 void CommandTable::Apply(const CommandSituation& situation) {
-    for (const CommandRow& row : kCommands) {
-        if (QAction* action = row.objectName ? Action(row.objectName) : nullptr)
-            action->setEnabled(IsEnabled(row.when, situation));
+    for (auto it = actions_.begin(); it != actions_.end(); ++it) {
+        const std::optional<EnabledWhen> rule = RuleOf(it.key().toStdString());
+        it.value()->setEnabled(connected_.contains(it.key()) && rule &&
+                               IsEnabled(*rule, situation));
     }
-    for (auto [button, when] : unbuiltButtons_)
-        button->setEnabled(IsEnabled(when, situation));
 }
 
 } // namespace orvelt

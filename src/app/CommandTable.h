@@ -3,6 +3,7 @@
 #include "app/commands/CommandState.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <vector>
 
@@ -16,8 +17,8 @@ namespace orvelt {
 
 class TMainForm;
 
-// One row per command of the main window: what it is called, what it says, its key, what runs
-// it and when it may run. The menus and the tool bar are built from the rows.
+// One row per command of the main window: what it is called, what it says, its key and what
+// runs it. The menus and the tool bar are built from the rows; when each may run is RuleOf's.
 struct CommandRow {
     const char* objectName; // null for a tool button whose command is still to come
     const char* caption;
@@ -26,7 +27,6 @@ struct CommandRow {
     void (TMainForm::*handler)();
     const char* toolButton; // the tool bar button that runs it, or null
     const char* toolHint;
-    EnabledWhen when;
 };
 
 class CommandTable {
@@ -37,7 +37,8 @@ public:
     [[nodiscard]] QAction* Action(const QString& objectName) const;
     [[nodiscard]] QMenu* Menu(const QString& caption) const;
     [[nodiscard]] QToolBar* ToolBar() const { return toolBar_; }
-    // Enables every command, and its tool button, as its rule says for this situation.
+    // Enables every command, and its tool button, as its rule says for this situation; one
+    // without a handler stays disabled.
     void Apply(const CommandSituation& situation);
 
 private:
@@ -47,7 +48,7 @@ private:
     TMainForm& form_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
-    std::vector<std::pair<QToolButton*, EnabledWhen>> unbuiltButtons_;
+    QSet<QString> connected_; // commands with a handler; the others wait for their window
     QToolBar* toolBar_ = nullptr;
 };
 

@@ -69,7 +69,7 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     auto* column = new QVBoxLayout(client);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    buttonBar_ = new ButtonBar(*texMenu_, options_.Values().programs, client);
+    buttonBar_ = new ButtonBar(*texMenu_, client);
     area_ = new ChildArea(client);
     column->addWidget(buttonBar_);
     column->addWidget(area_);
@@ -227,7 +227,9 @@ void TMainForm::CreateOptions() {
                               "Error reading " + dictionary + ": " + read.error);
     opt_ = new Topt({options_, prompter_, *help_, path_}, this);
     connect(opt_, &Topt::Closed, this, &TMainForm::OptionsClosed);
+    connect(buttonBar_, &ButtonBar::Rebuilt, this, &TMainForm::UpdateMenuItems);
     connect(opt_, &Topt::ButtonbarChanged, this, &TMainForm::BuildButtonBar);
+    connect(opt_, &Topt::MenuInputsChanged, this, &TMainForm::UpdateMenuItems);
     connect(opt_, &Topt::ProgramListChanged, this, [this] {
         BuildTeXMenu();
         BuildButtonBar();
@@ -276,7 +278,24 @@ ChildWindow* TMainForm::ActiveChild() const {
 }
 
 TMDIChild* TMainForm::ActiveSourceWindow() const {
-    return qobject_cast<TMDIChild*>(ActiveChild());
+    ChildWindow* active = ActiveChild();
+    return active && active->Kind() == ChildKind::Source ? qobject_cast<TMDIChild*>(active)
+                                                         : nullptr;
+}
+
+ChildWindow* TMainForm::WindowOf(const QString& fileName) const {
+    const QFileInfo wanted(fileName);
+    for (ChildWindow* child : area_->InCreationOrder()) {
+        const QString name = child->FileNameOf();
+        if (name.isEmpty())
+            continue;
+        // The same file by another spelling of its path (a link, "..") is the same file.
+        const QFileInfo held(name);
+        if (held.absoluteFilePath() == wanted.absoluteFilePath() ||
+            (held.exists() && held.canonicalFilePath() == wanted.canonicalFilePath()))
+            return child;
+    }
+    return nullptr;
 }
 
 std::pair<TMDIChild*, QMdiSubWindow*> TMainForm::NewSourceWindow() {
@@ -286,15 +305,20 @@ std::pair<TMDIChild*, QMdiSubWindow*> TMainForm::NewSourceWindow() {
 }
 
 void TMainForm::ConnectChild(ChildWindow* child) {
-    connect(child, &ChildWindow::ModifiedChanged, this, [this](bool modified) {
-        panels_->SetPanel(1, modified ? QStringLiteral("Modified") : QString());
-        Action("FileSaveItem")->setEnabled(modified);
+    // The Save controls and the panels follow the active window only: a window saved or
+    // autosaved behind it must not clear what the active one shows.
+    connect(child, &ChildWindow::ModifiedChanged, this, [this, child] {
+        if (child == ActiveChild())
+            UpdateMenuItems();
     });
-    connect(child, &ChildWindow::RowChanged, this, [this](int row) {
-        panels_->SetPanel(0, row > 0 ? QStringLiteral(" Row: %1").arg(row) : QString());
+    connect(child, &ChildWindow::RowChanged, this, [this, child](int row) {
+        if (child == ActiveChild())
+            panels_->SetPanel(0, row > 0 ? QStringLiteral(" Row: %1").arg(row) : QString());
     });
-    connect(child, &ChildWindow::InsertModeChanged, this,
-            [this](const QString& mode) { panels_->SetPanel(3, mode); });
+    connect(child, &ChildWindow::InsertModeChanged, this, [this, child](const QString& mode) {
+        if (child == ActiveChild())
+            panels_->SetPanel(3, mode);
+    });
     connect(child, &ChildWindow::StatusText, this,
             [this](const QString& text) { panels_->SetPanel(2, text); });
     connect(child, &ChildWindow::TransientText, panels_, &StatusPanels::ShowTransientMessage);
@@ -320,20 +344,38 @@ void TMainForm::ActiveWindowChanged() {
 void TMainForm::UpdateMenuItems() {
     ChildWindow* active = ActiveChild();
     CommandSituation situation;
+    situation.dictionarySet = !options_.Values().dictionary.empty();
+    situation.projectOpen = projectOpen_;
     if (active) {
         area_->List().Select(active);
         situation.active = active->Kind();
         situation.activeModified = active->IsModified();
     }
     commands_->Apply(situation);
+    Action("WindowCloseChild")->setEnabled(IsEnabled(*RuleOf("WindowCloseChild"), situation));
     // The runner is still to come: its entries show their keys and hints, disabled.
     for (QAction* item : texMenu_->Items())
         item->setEnabled(false);
     GiveMenuKeysToFirstEnabled(menuBar());
+    panels_->SetPanel(1, situation.activeModified ? QStringLiteral("Modified") : QString());
     if (!active) {
         panels_->SetPanel(3, {});
         panels_->SetPanel(4, {});
+    } else if (active->Kind() != ChildKind::Source) {
+        // Rows and the insert mode are a text's.
+        panels_->SetPanel(0, {});
+        panels_->SetPanel(3, {});
     }
+}
+
+void TMainForm::ShowNewChild(ChildWindow* child) {
+    ConnectChild(child);
+    ShowChild(area_->Add(child), child);
+}
+
+void TMainForm::ProjectStateChanged(bool open) {
+    projectOpen_ = open;
+    UpdateMenuItems();
 }
 
 // ---- Opening ----
@@ -343,6 +385,14 @@ QString TMainForm::NewDocumentName() const {
 }
 
 bool TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
+    // A second window on one file would let a save of one overwrite the other's changes.
+    if (!fromTemplate) {
+        if (ChildWindow* open = WindowOf(name)) {
+            area_->Raise(open);
+            ActiveWindowChanged();
+            return true;
+        }
+    }
     const QString ext = UpperExtensionOf(name);
     if (ext == ".ORP")
         return false; // projects load with their own window
@@ -483,6 +533,33 @@ void TMainForm::EditPasteClick() {
 
 void TMainForm::ViewOptionsClick() {
     opt_->ShowOptions();
+}
+
+void TMainForm::ViewRefreshClick() {
+    ChildWindow* active = ActiveChild();
+    if (!active || active->Kind() != ChildKind::Source)
+        return; // a bibliography window has no styled text
+    auto* source = static_cast<TMDIChild*>(active);
+    const QString name = source->FileNameOf();
+    if (name.isEmpty()) {
+        source->RestyleAll();
+        return;
+    }
+    // The file is read anew from its text: unless it can be, the window and its sidecar stay,
+    // or the text would be lost with them.
+    if (!source->CanReimport())
+        return;
+    if (!area_->Close(source))
+        return; // Cancel, or a save that failed: the window stays as it was
+    (void)RemoveFile(name + ".orv");
+    // As it was: a source window, whatever the extension says (.bib, .orp, none).
+    auto [child, sub] = NewSourceWindow();
+    if (!child->FormCreate(name)) {
+        area_->Drop(sub);
+        UpdateMenuItems();
+        return;
+    }
+    ShowChild(sub, child);
 }
 
 void TMainForm::WindowTileItemClick() {

@@ -68,6 +68,10 @@ public:
     // when nothing was opened.
     bool OpenDocument(const QString& name, bool fromTemplate = false);
     void UpdateMenuItems();
+    // A window of any kind, made elsewhere, joins the main window and becomes the active one.
+    void ShowNewChild(ChildWindow* child);
+    // The projects' hook: a project was opened or closed.
+    void ProjectStateChanged(bool open);
 
     // Log-off: answers the session manager. Returns false when the log-off must be cancelled.
     bool SessionEnding(bool interactionAllowed);
@@ -101,6 +105,7 @@ public:
     void EditCopyClick();
     void EditPasteClick();
     void ViewOptionsClick();
+    void ViewRefreshClick();
     void WindowTileItemClick();
     void WindowCascadeItemClick();
     void WindowArrangeItemClick();
@@ -128,6 +133,8 @@ private:
     // Text kept at the end of the last session, offered back by one question.
     void OfferRecoveredText();
     [[nodiscard]] QString NewDocumentName() const;
+    // The window that holds this file already; null when none does.
+    [[nodiscard]] ChildWindow* WindowOf(const QString& fileName) const;
     // False when nothing was saved.
     bool SaveAsInDirectory(const QString& directory);
     // The options dialog, its tables' menus and the warnings of what it could not read.
@@ -154,6 +161,7 @@ private:
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;
+    bool projectOpen_ = false;
     bool firstActivation_ = true;
     bool closing_ = false;
     bool sessionEnded_ = false;

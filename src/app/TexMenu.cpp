@@ -18,6 +18,7 @@ void TexMenu::Build(const std::vector<ProgramEntry>& programs) {
         item->deleteLater();
     }
     items_.clear();
+    programs_ = programs;
     for (std::size_t i = 0; i < programs.size(); ++i) {
         const ProgramEntry& entry = programs[i];
         const int tag = static_cast<int>(i) + 1;

@@ -22,6 +22,8 @@ public:
     void Build(const std::vector<ProgramEntry>& programs);
     [[nodiscard]] QMenu* Menu() const { return menu_; }
     [[nodiscard]] const QList<QAction*>& Items() const { return items_; }
+    // The list the items were built from: the button bar keeps to it while the dialog edits.
+    [[nodiscard]] const std::vector<ProgramEntry>& Programs() const { return programs_; }
     // The item of a tag; null when there is none.
     [[nodiscard]] QAction* Item(int tag) const;
 
@@ -32,6 +34,7 @@ signals:
 private:
     QMenu* menu_;
     QList<QAction*> items_;
+    std::vector<ProgramEntry> programs_;
 };
 
 } // namespace orvelt

@@ -5,6 +5,7 @@
 #include "editor/keys/BraceSearch.h"
 #include "editor/keys/KeyDownPlan.h"
 #include "options/OptionHolder.h"
+#include "platform/EscapePoller.h"
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
 #include "platform/SaveName.h"
@@ -12,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -140,12 +142,7 @@ bool TMDIChild::OpenFile(const QString& fileName) {
     const SourceFile::ReadResult read = file_->Read(FileName);
     switch (read.outcome) {
     case SourceFile::ReadResult::TooBig:
-        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
-                          QStringLiteral("%1 is too large to open: %2 MB. A document may hold "
-                                         "at most %3 MB.")
-                              .arg(FileName)
-                              .arg(static_cast<double>(read.size) / (1024 * 1024), 0, 'f', 1)
-                              .arg(SourceFile::kSizeLimit / (1024 * 1024)));
+        ReportReadFailure(read);
         return false;
     case SourceFile::ReadResult::Missing:
         // The sidecar may be the only copy of the text left: show it, never delete it.
@@ -161,7 +158,7 @@ bool TMDIChild::OpenFile(const QString& fileName) {
         ReportOpenError(read.error);
         return false;
     case SourceFile::ReadResult::Unreadable:
-        ReportOpenError(read.error);
+        ReportReadFailure(read);
         return false;
     case SourceFile::ReadResult::Read:
         break;
@@ -194,6 +191,28 @@ bool TMDIChild::ShowFile() {
     encoding_ = file_->Encoding();
     lineEnd_ = file_->LineEnding();
     return true;
+}
+
+bool TMDIChild::CanReimport() {
+    SourceFile probe(options_, escape_, nullptr);
+    const SourceFile::ReadResult read = probe.Read(FileName);
+    if (read.outcome == SourceFile::ReadResult::Read)
+        return true;
+    ReportReadFailure(read);
+    return false;
+}
+
+void TMDIChild::ReportReadFailure(const SourceFile::ReadResult& read) {
+    if (read.outcome != SourceFile::ReadResult::TooBig) {
+        ReportOpenError(read.error);
+        return;
+    }
+    prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                      QStringLiteral("%1 is too large to open: %2 MB. A document may hold "
+                                     "at most %3 MB.")
+                          .arg(FileName)
+                          .arg(static_cast<double>(read.size) / (1024 * 1024), 0, 'f', 1)
+                          .arg(SourceFile::kSizeLimit / (1024 * 1024)));
 }
 
 void TMDIChild::ReportOpenError(const QString& reason) {
@@ -238,8 +257,11 @@ void TMDIChild::Reload() {
 
 void TMDIChild::SetModified(bool value) {
     Modified = value;
+    AutoSaveTimer.setInterval(options_.AutoSaveMilliseconds());
     if (!value && options_.Values().autoSave)
         AutoSaveTimer.start();
+    else if (!options_.Values().autoSave)
+        AutoSaveTimer.stop();
     emit ModifiedChanged(value);
 }
 
@@ -273,6 +295,26 @@ void TMDIChild::ApplyStyle(StyleKind kind) {
 void TMDIChild::RehighlightLine() {
     NeedsRehighlight = false;
     highlighter_.RehighlightLine();
+}
+
+void TMDIChild::RestyleAll() {
+    MainEdit->FinishFormatting();
+    QTextDocument* doc = MainEdit->document();
+    const int total = doc->blockCount();
+    constexpr int kLinesPerStep = 500;
+    escape_.BeginOperation();
+    for (QTextBlock block = doc->begin(); block.isValid();) {
+        QTextBlock last = block;
+        for (int i = 1; i < kLinesPerStep && last.next().isValid(); ++i)
+            last = last.next();
+        highlighter_.RestyleLines(block.position(), last.position());
+        emit Progress(last.blockNumber() + 1, total);
+        block = last.next();
+        if (escape_.EscapePressed())
+            break;
+    }
+    escape_.EndOperation();
+    ShowRow(CaretRow()); // the row again where the progress stood
 }
 
 bool TMDIChild::SoftBreakMarkerActive() const {

@@ -6,6 +6,7 @@
 #include "editor/CaretCompletion.h"
 #include "editor/MyRich.h"
 #include "editor/SourceContextMenu.h"
+#include "editor/SourceFile.h"
 #include "editor/SurfaceHighlighter.h"
 #include "platform/Prompter.h"
 #include "widgets/ChildWindow.h"
@@ -20,7 +21,6 @@ namespace orvelt {
 
 class EscapePoller;
 class OptionHolder;
-class SourceFile;
 
 // TMDIChild: a source window. One TeX (or other text) file on the editor surface, with its
 // sidecar. It reads its options from the holder and tells the main window what it shows by
@@ -74,6 +74,11 @@ public:
     void CheckFileOnDisk() override;
     // Re-styles the caret line token by token.
     void RehighlightLine();
+    // Refresh layout of a window without a file: every line styled anew in place, as the caret
+    // line is; text, modified flag and undo history stay. Escape stops it.
+    void RestyleAll();
+    // Whether the file can be read again as opening reads it; says why not when it cannot.
+    [[nodiscard]] bool CanReimport();
     void ApplyStyle(StyleKind kind);
 
     void DropBookmark(int digit);
@@ -129,6 +134,7 @@ private:
     // A file of this name: a .bib edited as text never wraps.
     void TakeFileKind(const QString& fileName);
     void ReportOpenError(const QString& reason);
+    void ReportReadFailure(const SourceFile::ReadResult& read);
 
     OptionHolder& options_;
     Prompter& prompter_;

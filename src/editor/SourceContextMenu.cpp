@@ -72,6 +72,8 @@ void SourceContextMenu::Fill(const std::vector<SnippetKey>& keys,
     std::vector<DataFile> files = DataFiles(programDirectory, "Shortcut");
     for (const SnippetKey& key : keys) {
         const QString file = QString::fromStdString(key.file);
+        if (file.isEmpty())
+            continue; // an empty row makes no item
         if (std::none_of(files.begin(), files.end(),
                          [&](const DataFile& known) { return known.path == file; }))
             files.push_back({NamePartOf(file), file});
@@ -80,12 +82,12 @@ void SourceContextMenu::Fill(const std::vector<SnippetKey>& keys,
     for (const DataFile& file : files) {
         QAction* item = snippets_->addAction(file.name);
         item->setStatusTip(file.path);
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            if (holders[i] && QString::fromStdString(keys[i].file) == file.path) {
-                item->setShortcut(SequenceOfKeyText(WriteKeyValue(keys[i].key)));
-                break;
-            }
-        }
+        // Two rows may name one file with two keys: both insert it.
+        QList<QKeySequence> held;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (holders[i] && QString::fromStdString(keys[i].file) == file.path)
+                held.append(SequenceOfKeyText(WriteKeyValue(keys[i].key)));
+        item->setShortcuts(held);
         item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         connect(item, &QAction::triggered, this, [this, path = file.path] { InsertSnippet(path); });
         window_->addAction(item); // so that its key works while the window has the focus

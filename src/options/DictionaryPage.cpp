@@ -46,15 +46,19 @@ void DictionaryPage::Browse() {
     if (!file)
         return;
     // Words learned into the list held so far go back to its file before another is taken.
-    if (FileResult saved = options_.SaveDictionary(); !saved.ok)
+    // Unwritten, they stay with the list held: loading another would lose them.
+    if (FileResult saved = options_.SaveDictionary(); !saved.ok) {
         prompter_.Message(MessageKind::Error, MessageButtons::Ok,
                           "Error writing " + QString::fromStdString(options_.Values().dictionary) +
                               ": " + saved.error);
+        return;
+    }
     options_.Values().dictionary = file->toStdString();
     EditDict->setText(*file);
     if (FileResult loaded = options_.LoadDictionary(*file); !loaded.ok)
         prompter_.Message(MessageKind::Warning, MessageButtons::Ok,
                           "Error reading " + *file + ": " + loaded.error);
+    emit Chosen();
 }
 
 } // namespace orvelt

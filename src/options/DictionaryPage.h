@@ -20,6 +20,10 @@ public:
     QLineEdit* EditDict;
     QToolButton* BrowseDict;
 
+signals:
+    // Another list was chosen: whether one is set decides whether spelling can be checked.
+    void Chosen();
+
 private:
     void Browse();
 

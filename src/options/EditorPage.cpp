@@ -98,7 +98,6 @@ EditorPage::EditorPage(OptionHolder& options, Prompter& prompter, QWidget* paren
     SetHint(CheckBrace, "Enable/disable the jump to the corresponding '{', if you press '}'.", 132);
     EditDelay = new QLineEdit(this);
     EditDelay->setObjectName("EditDelay");
-    EditDelay->setMaxLength(4);
     SetHint(EditDelay, "How long should I stay at the corresponding brace?", 132);
 
     WordWrapMode = new QComboBox(this);
@@ -130,11 +129,11 @@ EditorPage::EditorPage(OptionHolder& options, Prompter& prompter, QWidget* paren
         options_.Values().braces = on;
         EditDelay->setEnabled(on);
     });
-    // Digits only, typed or pasted.
+    // Digits only, at most four, typed or pasted.
     connect(EditDelay, &QLineEdit::textEdited, this, [this](const QString& text) {
         QString digits;
         for (QChar c : text)
-            if (c >= '0' && c <= '9')
+            if (c >= '0' && c <= '9' && digits.size() < 4)
                 digits += c;
         if (digits != text) {
             const int at = EditDelay->cursorPosition() - int(text.size() - digits.size());

@@ -124,7 +124,7 @@ void ShortcutsPage::Browse() {
     FileDialogRequest request{"Choose shortcut",
                               programDirectory_ + "/Shortcut",
                               {},
-                              {QStringLiteral("TeX files (*.tex *.TEX)")},
+                              {QStringLiteral("TeX-files (*.tex *.TEX)")},
                               0,
                               true,
                               {UserDataFolder("Shortcut"), programDirectory_ + "/Shortcut"}};

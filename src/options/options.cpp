@@ -7,6 +7,7 @@
 #include "options/ProgramsPage.h"
 #include "options/ShortcutsPage.h"
 #include "platform/HelpViewer.h"
+#include "platform/Prompter.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -19,7 +20,8 @@
 namespace orvelt {
 
 Topt::Topt(Services services, QWidget* parent)
-    : QDialog(parent), options_(services.options), help_(services.help) {
+    : QDialog(parent), options_(services.options), prompter_(services.prompter),
+      help_(services.help) {
     setObjectName("opt");
     setWindowTitle("Options");
     Pages = new QTabWidget(this);
@@ -46,6 +48,7 @@ Topt::Topt(Services services, QWidget* parent)
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(General, &GeneralPage::ButtonbarChanged, this, &Topt::ButtonbarChanged);
     connect(Programs, &ProgramsPage::ListChanged, this, &Topt::ProgramListChanged);
+    connect(DictionaryTab, &DictionaryPage::Chosen, this, &Topt::MenuInputsChanged);
     connect(Shortcuts, &ShortcutsPage::OpenRequested, this, [this](const QString& file) {
         reject();
         emit OpenSnippet(file);
@@ -85,6 +88,10 @@ void Topt::done(int result) {
     }
     WriteOptionsAtEnd(store, options_.Values());
     store.Commit();
+    if (auto failure = store.CommitFailure())
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                          "The settings could not be saved to " + QString::fromStdString(*failure) +
+                              ".");
     emit Closed(confirmed);
 }
 

@@ -48,6 +48,8 @@ signals:
     void Closed(bool confirmed);
     void ButtonbarChanged();
     void ProgramListChanged();
+    // Something the menus' states depend on changed (the dictionary).
+    void MenuInputsChanged();
     void OpenSnippet(const QString& file);
 
 protected:
@@ -58,6 +60,7 @@ private:
     void ShowHelp();
 
     OptionHolder& options_;
+    Prompter& prompter_;
     HelpViewer& help_;
 };
 

@@ -181,6 +181,8 @@ TEST_F(Highlight, BigFilesShowAtOnceAndFormatTheRestWhileUsable) {
 
     // Typing while formatting is still pending finishes it first: no text in a wrong format,
     // and the typed character can be undone.
+    CloseActive();
+    QApplication::processEvents();
     form_->OpenDocument(File("long.tex"));
     ASSERT_TRUE(Edit()->FormattingPending());
     Edit()->moveCursor(QTextCursor::End);

@@ -204,11 +204,14 @@ OptionValues ReadOptionValues(const SettingsStore& store) {
         // A hand-edited file may hold them in any order; positions are menu tags from here on.
         SortPrograms(o.programs);
     }
+    // An empty key ends the table. A key this program cannot read (a hand-edited
+    // "Ctrl+Shift+J") skips its row only: ending there lost every row after it at the next save.
     for (std::size_t n = 1;; ++n) {
-        auto key = ReadKeyValue(store.Read(Numbered("Shortcut", n, "1")).value_or(""));
-        if (!key)
+        const std::string text = store.Read(Numbered("Shortcut", n, "1")).value_or("");
+        if (text.empty())
             break;
-        o.snippets.push_back({*key, store.Read(Numbered("Shortcut", n, "2")).value_or("")});
+        if (auto key = ReadKeyValue(text))
+            o.snippets.push_back({*key, store.Read(Numbered("Shortcut", n, "2")).value_or("")});
     }
     for (std::size_t i = kStyleScalarRows; i < std::size(kScalarRows); ++i)
         ReadScalar(store, kScalarRows[i], o);

@@ -42,7 +42,7 @@ std::vector<bool> SnippetKeyHolders(const std::vector<SnippetKey>& snippets,
     for (const SnippetKey& row : snippets) {
         std::string text = WriteKeyValue(row.key);
         const bool first = seen.insert(text).second;
-        holds.push_back(first && !text.empty() && !occupied.contains(text));
+        holds.push_back(first && !text.empty() && !row.file.empty() && !occupied.contains(text));
     }
     return holds;
 }

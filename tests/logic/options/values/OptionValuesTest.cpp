@@ -151,6 +151,22 @@ TEST(OptionValues, ProgramsStoredOutOfOrderAreReadSorted) {
     EXPECT_EQ(programs[0].name, "LaTeX") << "positions are the menu's tags";
 }
 
+// Regression: a key this program cannot read (a hand-edited "Ctrl+Shift+J") ended the table,
+// and the next save dropped every row after it.
+TEST(OptionValues, AnUnreadableSnippetKeySkipsOnlyItsRow) {
+    MemorySettingsStore store;
+    const std::pair<const char*, const char*> rows[] = {
+        {"Ctrl+J", "/s/a.tex"}, {"Ctrl+Shift+J", "/s/b.tex"}, {"Ctrl+K", "/s/c.tex"}, {"", ""}};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        store.Write("Shortcut" + std::to_string(i + 1) + "1", rows[i].first);
+        store.Write("Shortcut" + std::to_string(i + 1) + "2", rows[i].second);
+    }
+    store.Write("Shortcut51", "Ctrl+L"); // after the end: not read
+    const OptionValues o = ReadOptionValues(store);
+    ASSERT_EQ(o.snippets.size(), 2u);
+    EXPECT_EQ(o.snippets[1].file, "/s/c.tex");
+}
+
 TEST(OptionValues, BraceDelayReadsOnlyWhatTheFieldCanHold) {
     struct Row {
         const char* name;

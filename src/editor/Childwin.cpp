@@ -303,6 +303,7 @@ void TMDIChild::RestyleAll() {
     const int total = doc->blockCount();
     constexpr int kLinesPerStep = 500;
     escape_.BeginOperation();
+    MainEdit->BeginRestyle();
     for (QTextBlock block = doc->begin(); block.isValid();) {
         QTextBlock last = block;
         for (int i = 1; i < kLinesPerStep && last.next().isValid(); ++i)
@@ -313,6 +314,7 @@ void TMDIChild::RestyleAll() {
         if (escape_.EscapePressed())
             break;
     }
+    MainEdit->EndRestyle();
     escape_.EndOperation();
     ShowRow(CaretRow()); // the row again where the progress stood
 }

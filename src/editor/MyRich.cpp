@@ -450,9 +450,37 @@ bool TMyRichEdit::HasStyle(const QTextCursor& range, const HighlightStyle& style
     return true;
 }
 
+void TMyRichEdit::BeginRestyle() {
+    QTextDocument* doc = document();
+    batch_ = RestyleBatch{QTextCursor(doc), doc->isModified(),
+                          doc->isUndoAvailable() || !doc->isUndoRedoEnabled()};
+    restyling_ = true;
+    if (!batch_->recorded)
+        doc->setUndoRedoEnabled(false);
+    batch_->cursor.joinPreviousEditBlock();
+}
+
+void TMyRichEdit::EndRestyle() {
+    if (!batch_)
+        return;
+    batch_->cursor.endEditBlock();
+    if (!batch_->recorded)
+        document()->setUndoRedoEnabled(true);
+    document()->setModified(batch_->wasModified);
+    batch_.reset();
+    restyling_ = false;
+}
+
 void TMyRichEdit::ApplyStyleTo(const QTextCursor& range, const HighlightStyle& style) {
     if (HasStyle(range, style))
         return;
+    // One joined change for a whole pass: toggling the undo stack per token took seconds.
+    if (batch_) {
+        batch_->cursor.setPosition(range.selectionStart());
+        batch_->cursor.setPosition(range.selectionEnd(), QTextCursor::KeepAnchor);
+        batch_->cursor.setCharFormat(FormatOfStyle(style));
+        return;
+    }
     QTextCursor cursor = range;
     restyling_ = true;
     const bool wasModified = document()->isModified();

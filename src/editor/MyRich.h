@@ -50,6 +50,10 @@ public:
     [[nodiscard]] bool HasStyle(const QTextCursor& range, const HighlightStyle& style) const;
     // The same for a range of the text, leaving the caret and the selection alone.
     void ApplyStyleTo(const QTextCursor& range, const HighlightStyle& style);
+    // Between these, every ApplyStyleTo is one change: joined to the last edit, or no undo step
+    // at all when there is none, and the modified flag stays (a whole text restyled at once).
+    void BeginRestyle();
+    void EndRestyle();
 
     // The line-number gutter on the left, and the caret line shaded lightly.
     void ShowLineNumbers(bool on);
@@ -168,6 +172,12 @@ private:
     void FitGutter();
     void ShadeCaretLine();
     bool restyling_ = false;
+    struct RestyleBatch {
+        QTextCursor cursor;
+        bool wasModified = false;
+        bool recorded = false;
+    };
+    std::optional<RestyleBatch> batch_;
     TextEncoding encoding_ = TextEncoding::Utf8;
 };
 

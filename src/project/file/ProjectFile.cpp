@@ -345,6 +345,9 @@ std::string WriteProjectFile(std::string_view existing, const Project& project,
             out.append(line.line.text.substr(0, line.ini.valueAt));
             out.append(i == widthLine ? width : number);
             appendEnd(line);
+        } else if (line.line.text.empty() && line.line.end == LineEnd::Lf && out.ends_with('\r')) {
+            // A written line ending in a lone CR would take this empty line's LF for the rest
+            // of a CR LF, and the next save would write that line differently.
         } else {
             out.append(line.line.text);
             appendEnd(line);

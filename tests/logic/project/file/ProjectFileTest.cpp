@@ -82,6 +82,11 @@ TEST(ProjectFile, WritesTheProjectAndReadsItBack) {
          "[Project]\r\nTheme=dark\r\n\r\n[Other]\r\nA=1", Added({InDir("chap1.tex")}, 0),
          "[Project]\r\nTheme=dark\r\nPanelWidth=130\r\n\r\n[Other]\r\nA=1\r\n[ProjectFiles]\r\n"
          "File1=chap1.tex\r\n[MainFile]\r\nFileNumber=1\r\n"},
+        // Regression: a file line written with a lone CR before an empty LF line read back as
+        // ending in CR LF, so the next save wrote other bytes.
+        {"regression: an empty LF line after a lone CR is left out",
+         "[ProjectFiles]\rFile1=a\r\n\n", Added({InDir("b")}),
+         "[ProjectFiles]\rFile1=b\r[Project]\rPanelWidth=130\r[MainFile]\rFileNumber=-1\r"},
         {"robustness: lone CRs kept", "[MainFile]\rFileNumber=3\r", Added({}),
          "[MainFile]\rFileNumber=-1\r[Project]\rPanelWidth=130\r[ProjectFiles]\r"},
     };

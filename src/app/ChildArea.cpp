@@ -27,18 +27,18 @@ ChildArea::ChildArea(QWidget* parent) : QWidget(parent) {
 
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
-    auto* treePanel = new QWidget(this);
-    treePanel->setObjectName("TreePanel");
-    treePanel->setFixedWidth(134);
-    treePanel->hide();
-    auto* splitter = new PanelSplitter(treePanel, this);
-    splitter->setObjectName("SizePanel");
-    splitter->hide();
+    treePanel_ = new QWidget(this);
+    treePanel_->setObjectName("TreePanel");
+    treePanel_->setFixedWidth(134);
+    treePanel_->hide();
+    splitter_ = new PanelSplitter(treePanel_, this);
+    splitter_->setObjectName("SizePanel");
+    splitter_->hide();
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MdiArea");
     mdi_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
-    row->addWidget(treePanel);
-    row->addWidget(splitter);
+    row->addWidget(treePanel_);
+    row->addWidget(splitter_);
     row->addWidget(mdi_, 1);
     column->addLayout(row, 1);
     list_ = new WindowList(tabs_, mdi_);

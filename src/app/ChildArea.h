@@ -10,6 +10,7 @@ class QTabBar;
 namespace orvelt {
 
 class ChildWindow;
+class PanelSplitter;
 class WindowList;
 
 // The main window's client: the tab strip over the document windows, the project tree's
@@ -22,6 +23,9 @@ public:
     [[nodiscard]] QMdiArea* Mdi() const { return mdi_; }
     [[nodiscard]] QTabBar* Tabs() const { return tabs_; }
     [[nodiscard]] WindowList& List() const { return *list_; }
+    // The project's side panel and the strip that sizes it; hidden while no project is open.
+    [[nodiscard]] QWidget* TreePanel() const { return treePanel_; }
+    [[nodiscard]] PanelSplitter* Splitter() const { return splitter_; }
 
     // Takes a child into a frame of its own, which deletes it when it closes.
     QMdiSubWindow* Add(ChildWindow* child);
@@ -47,6 +51,8 @@ signals:
 
 private:
     QTabBar* tabs_;
+    QWidget* treePanel_;
+    PanelSplitter* splitter_;
     QMdiArea* mdi_;
     WindowList* list_;
 };

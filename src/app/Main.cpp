@@ -11,12 +11,11 @@
 #include "app/WindowList.h"
 #include "editor/Childwin.h"
 #include "options/options.h"
-#include "options/values/ProgramList.h"
 #include "platform/DataFolders.h"
 #include "platform/FileIo.h"
 #include "platform/HelpViewer.h"
-#include "platform/KeyText.h"
 #include "platform/Screens.h"
+#include "project/ProjectSession.h"
 #include "widgets/About.h"
 
 #include <QAction>
@@ -75,6 +74,13 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     column->addWidget(area_);
     setCentralWidget(client);
     area_->List().ListIn(commands_->Menu("&Window"));
+    project_ =
+        new ProjectSession({prompter_, lastDir_, area_->TreePanel(), area_->Splitter()}, this);
+    connect(project_, &ProjectSession::StateChanged, this, &TMainForm::UpdateMenuItems);
+    connect(project_, &ProjectSession::OpenRequested, this,
+            [this](const QString& file) { OpenDocument(file); });
+    connect(project_, &ProjectSession::Loaded, this, &TMainForm::RegisterFile);
+    connect(project_, &ProjectSession::TransientText, this, &TMainForm::ShowTransientMessage);
     panels_ = new StatusPanels(statusBar());
     panels_->FitWidth(width());
     statusBar()->hide(); // shown by the first layout
@@ -210,21 +216,8 @@ void TMainForm::RegisterFile(const QString& name) {
 // ---- Options ----
 
 void TMainForm::CreateOptions() {
-    if (FileResult read = options_.LoadKeywords(path_); !read.ok)
-        prompter_.Message(MessageKind::Warning, MessageButtons::Ok,
-                          "Error reading " + path_ + "/KEYWORDS.TXT: " + read.error +
-                              ". No command is known as a TeX command.");
-    if (const std::size_t unused = StoredProgramsBeyondLimit(settings_); unused > 0)
-        prompter_.Message(MessageKind::Warning, MessageButtons::Ok,
-                          QStringLiteral("The settings hold %1 more programs than the %2 the "
-                                         "TeX menu can hold; they are not used.")
-                              .arg(unused)
-                              .arg(kMaxPrograms));
-    const QString dictionary = QString::fromStdString(options_.Values().dictionary);
-    if (!dictionary.isEmpty())
-        if (FileResult read = options_.LoadDictionary(dictionary); !read.ok)
-            prompter_.Message(MessageKind::Warning, MessageButtons::Ok,
-                              "Error reading " + dictionary + ": " + read.error);
+    for (const QString& warning : options_.LoadFiles(path_))
+        prompter_.Message(MessageKind::Warning, MessageButtons::Ok, warning);
     opt_ = new Topt({options_, prompter_, *help_, path_}, this);
     connect(opt_, &Topt::Closed, this, &TMainForm::OptionsClosed);
     connect(buttonBar_, &ButtonBar::Rebuilt, this, &TMainForm::UpdateMenuItems);
@@ -243,17 +236,7 @@ void TMainForm::CreateOptions() {
 void TMainForm::BuildTeXMenu() {
     texMenu_->Build(options_.Values().programs);
     // No snippet may take a key of the menus or of standard editing.
-    std::set<std::string, std::less<>> occupied = MenuKeyTexts(menuBar());
-    for (auto standard :
-         {QKeySequence::SelectAll, QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut,
-          QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Close})
-        for (const QKeySequence& key : QKeySequence::keyBindings(standard))
-            if (auto text = KeyTextOf(key))
-                occupied.insert(*text);
-    for (const QKeySequence& key : Action("WindowCloseChild")->shortcuts())
-        if (auto text = KeyTextOf(key))
-            occupied.insert(*text);
-    options_.SetOccupiedKeys(std::move(occupied));
+    options_.SetOccupiedKeys(OccupiedKeyTexts(menuBar(), Action("WindowCloseChild")->shortcuts()));
 }
 
 void TMainForm::BuildButtonBar() {
@@ -345,7 +328,7 @@ void TMainForm::UpdateMenuItems() {
     ChildWindow* active = ActiveChild();
     CommandSituation situation;
     situation.dictionarySet = !options_.Values().dictionary.empty();
-    situation.projectOpen = projectOpen_;
+    situation.projectOpen = project_->IsOpen();
     if (active) {
         area_->List().Select(active);
         situation.active = active->Kind();
@@ -373,11 +356,6 @@ void TMainForm::ShowNewChild(ChildWindow* child) {
     ShowChild(area_->Add(child), child);
 }
 
-void TMainForm::ProjectStateChanged(bool open) {
-    projectOpen_ = open;
-    UpdateMenuItems();
-}
-
 // ---- Opening ----
 
 QString TMainForm::NewDocumentName() const {
@@ -395,7 +373,7 @@ bool TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
     }
     const QString ext = UpperExtensionOf(name);
     if (ext == ".ORP")
-        return false; // projects load with their own window
+        return project_->Load(name);
     if (ext == ".ORV") {
         prompter_.Message(
             MessageKind::Error, MessageButtons::Ok,
@@ -466,6 +444,8 @@ void TMainForm::FileSaveItemClick() {
 }
 
 void TMainForm::FileSaveAllClick() {
+    if (project_->IsOpen() && project_->IsModified())
+        project_->Save(project_->FileName());
     for (ChildWindow* child : area_->InCreationOrder())
         if (child->IsModified())
             child->SaveDocument();
@@ -598,6 +578,15 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     placement_.quickload = recentMenu_->Files().Paths();
     WriteMainSettings(settings_, placement_);
     std::vector<std::string> open;
+    // The project reopens first at the next start. Its changes are asked about here; it
+    // closes only when the shutdown goes through (a Cancel below keeps it open).
+    if (project_->IsOpen()) {
+        open.push_back(project_->FileName().toStdString());
+        if (!project_->AskToSave()) {
+            event->ignore();
+            return;
+        }
+    }
     for (ChildWindow* child : area_->LastToFirst()) {
         // An untitled window has no name to reopen; an empty entry would end the list.
         if (child->Kind() == ChildKind::Source && !child->FileNameOf().isEmpty())

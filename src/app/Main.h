@@ -5,6 +5,7 @@
 #include "options/OptionHolder.h"
 #include "platform/EscapePoller.h"
 #include "platform/Prompter.h"
+#include "project/ProjectSession.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -70,8 +71,12 @@ public:
     void UpdateMenuItems();
     // A window of any kind, made elsewhere, joins the main window and becomes the active one.
     void ShowNewChild(ChildWindow* child);
-    // The projects' hook: a project was opened or closed.
-    void ProjectStateChanged(bool open);
+    // The open project (ProjectMainFile, IsInProject and the Project menu's commands).
+    [[nodiscard]] ProjectSession& Project() const { return *project_; }
+    [[nodiscard]] QString ProjectMainFile() const { return project_->MainFile(); }
+    [[nodiscard]] bool IsInProject(const QString& fileName) const {
+        return project_->Holds(fileName);
+    }
 
     // Log-off: answers the session manager. Returns false when the log-off must be cancelled.
     bool SessionEnding(bool interactionAllowed);
@@ -106,6 +111,15 @@ public:
     void EditPasteClick();
     void ViewOptionsClick();
     void ViewRefreshClick();
+    // The Project menu acts on the open project.
+    void New1Click() { project_->New1Click(); }
+    void Open1Click() { project_->Open1Click(); }
+    void Save1Click() { project_->Save1Click(); }
+    void Saveas1Click() { project_->Saveas1Click(); }
+    void Close1Click() { project_->Close1Click(); }
+    void Addfile2Click() { project_->Addfile2Click(); }
+    void Removefile2Click() { project_->Removefile2Click(); }
+    void Mainfile2Click() { project_->Mainfile2Click(); }
     void WindowTileItemClick();
     void WindowCascadeItemClick();
     void WindowArrangeItemClick();
@@ -155,13 +169,13 @@ private:
     TexMenu* texMenu_ = nullptr;
     ButtonBar* buttonBar_ = nullptr;
     Topt* opt_ = nullptr;
+    ProjectSession* project_ = nullptr;
     StatusPanels* panels_ = nullptr;
     ChildArea* area_ = nullptr;
     RecentMenu* recentMenu_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;
-    bool projectOpen_ = false;
     bool firstActivation_ = true;
     bool closing_ = false;
     bool sessionEnded_ = false;

@@ -66,12 +66,19 @@ void GiveMenuKeysToFirstEnabled(QMenuBar* bar) {
             it.key()->setShortcuts(it.value());
 }
 
-std::set<std::string, std::less<>> MenuKeyTexts(QMenuBar* bar) {
-    std::set<std::string, std::less<>> texts;
+std::set<std::string, std::less<>> OccupiedKeyTexts(QMenuBar* bar,
+                                                    const QList<QKeySequence>& ownKeys) {
+    QList<QKeySequence> keys = ownKeys;
     for (QAction* action : EntriesInMenuOrder(bar))
-        for (const QKeySequence& key : WantedKeys(action))
-            if (auto text = KeyTextOf(key))
-                texts.insert(*text);
+        keys += WantedKeys(action);
+    for (auto standard :
+         {QKeySequence::SelectAll, QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut,
+          QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Close})
+        keys += QKeySequence::keyBindings(standard);
+    std::set<std::string, std::less<>> texts;
+    for (const QKeySequence& key : keys)
+        if (auto text = KeyTextOf(key))
+            texts.insert(*text);
     return texts;
 }
 

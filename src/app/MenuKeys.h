@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <set>
 #include <string>
 
@@ -11,7 +13,9 @@ namespace orvelt {
 // enabled entries with one key would make it ambiguous, and neither would run. A disabled entry
 // keeps showing its key.
 void GiveMenuKeysToFirstEnabled(QMenuBar* bar);
-// Every key the menus want, as key texts.
-[[nodiscard]] std::set<std::string, std::less<>> MenuKeyTexts(QMenuBar* bar);
+// Every key the menus want, the standard editing keys and the window's own, as key texts: the
+// keys no snippet may take.
+[[nodiscard]] std::set<std::string, std::less<>>
+OccupiedKeyTexts(QMenuBar* bar, const QList<QKeySequence>& ownKeys);
 
 } // namespace orvelt

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <set>
 #include <string>
 
@@ -27,6 +28,10 @@ public:
 
     // KEYWORDS.TXT of the program directory; unreadable, the list is empty.
     [[nodiscard]] FileResult LoadKeywords(const QString& programDirectory);
+    // What the start reads beside the settings: the keyword list and the chosen dictionary.
+    // Returns a warning for each that could not be read, and for stored programs beyond the
+    // list's slots.
+    [[nodiscard]] QStringList LoadFiles(const QString& programDirectory);
 
     // The spell checker's word list, from the file the options name. A list that could not be
     // read is never written back (it would replace the file by nothing).

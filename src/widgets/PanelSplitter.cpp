@@ -21,8 +21,12 @@ void PanelSplitter::mouseMoveEvent(QMouseEvent* event) {
     if (!sizing_)
         return;
     const int x = static_cast<int>(event->position().x());
-    if (parentWidget()->width() > panel_->width() + x + width())
-        panel_->setFixedWidth(std::max(0, panel_->width() + x));
+    const int widest = parentWidget()->width() - width() - kRoomBeside;
+    const int wanted = std::max(kMinimum, std::min(panel_->width() + x, widest));
+    if (wanted != panel_->width()) {
+        panel_->setFixedWidth(wanted);
+        emit Dragged(wanted);
+    }
 }
 
 } // namespace orvelt

@@ -4,13 +4,20 @@
 
 namespace orvelt {
 
-// A thin strip beside a side panel: dragging it widens or narrows the panel, which never
-// reaches the width of the area that holds both.
+// A thin strip beside a side panel: dragging it widens or narrows the panel, which stays at
+// least kMinimum wide and leaves the area beside it room.
 class PanelSplitter : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kMinimum = 30;
+    static constexpr int kRoomBeside = 100;
+
     PanelSplitter(QWidget* panel, QWidget* parent);
     [[nodiscard]] bool IsSizing() const { return sizing_; }
+
+signals:
+    // A drag gave the panel this width.
+    void Dragged(int width);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

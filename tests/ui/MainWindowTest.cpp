@@ -242,7 +242,7 @@ TEST_F(MainWindow, SwitchingWindowsRefreshesPanelsAndRehighlightsTheLeftLine) {
         << "leaving a window re-highlights its caret line";
 }
 
-TEST_F(MainWindow, SplitterDragStopsAtTheClientWidth) {
+TEST_F(MainWindow, SplitterDragKeepsRoomOnBothSides) {
     StartForm();
     QWidget* tree = form_->findChild<QWidget*>("TreePanel");
     auto* splitter = form_->findChild<PanelSplitter*>("SizePanel");
@@ -258,7 +258,13 @@ TEST_F(MainWindow, SplitterDragStopsAtTheClientWidth) {
     QMouseEvent far(QEvent::MouseMove, QPointF(5000, 5), splitter->mapToGlobal(QPointF(5000, 5)),
                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(splitter, &far);
-    EXPECT_EQ(tree->width(), before + 40) << "the panel never reaches the client width";
+    EXPECT_EQ(tree->width(),
+              splitter->parentWidget()->width() - splitter->width() - PanelSplitter::kRoomBeside)
+        << "the documents keep room beside the panel";
+    QMouseEvent back(QEvent::MouseMove, QPointF(-5000, 5), splitter->mapToGlobal(QPointF(-5000, 5)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(splitter, &back);
+    EXPECT_EQ(tree->width(), PanelSplitter::kMinimum) << "and the panel keeps a width";
     QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(2, 5));
     EXPECT_FALSE(splitter->IsSizing());
 }

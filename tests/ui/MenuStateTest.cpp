@@ -86,7 +86,7 @@ const Expected kTable[] = {
     {"BtnInputs", "--------"},
     {"BtnGreek", "--------"},
     {"BtnTable", "--------"},
-    {"ProjectNewItem", "--------"},
+    {"ProjectNewItem", "++++++++"},
     {"ProjectSaveItem", "--------"},
     {"HelpContentsItem", "--------"},
     {"TeXItem1", "--------"},

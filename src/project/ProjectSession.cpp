@@ -195,7 +195,7 @@ void ProjectSession::Addfile2Click() {
     auto file = prompter_.OpenFileName(request);
     if (!file)
         return;
-    if (file->contains('\n') || file->contains('\r')) {
+    if (!FitsProjectFile(Bytes(*file))) {
         prompter_.Message(MessageKind::Error, MessageButtons::Ok,
                           "A project cannot hold a file whose name has a line break: " + *file);
         return;

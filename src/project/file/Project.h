@@ -23,8 +23,8 @@ struct Project {
 // order, and with it the stored main-file number, is the same on every machine.
 [[nodiscard]] bool TreeOrderLess(std::string_view a, std::string_view b);
 
-// Each keeps the tree's order and the main file on the same file; each returns the position
-// of the file concerned.
+// Each keeps the tree's order and the main file on the same file. Adding returns the new
+// file's position; a position past the end changes nothing.
 std::size_t AddProjectFile(Project& project, std::string path);
 // Removes the file at `at`; the main file is none afterwards when it was that one.
 void RemoveProjectFile(Project& project, std::size_t at);

@@ -241,6 +241,9 @@ TEST_F(Projects, EveryRouteLoadsAProject) {
     DoubleClick(0);
     EXPECT_EQ(Nodes(), (QStringList{"nested.orp 0", "three.tex 1"}));
     EXPECT_EQ(form_->ChildCount(), 0);
+    // A project never saved (recorded at an exit) is an empty one, without an error.
+    ASSERT_TRUE(form_->OpenDocument(File("never.orp")));
+    EXPECT_EQ(Nodes(), QStringList{"never.orp 0"});
 }
 
 TEST_F(Projects, TheProjectReopensFirstAfterAnExit) {
@@ -256,6 +259,12 @@ TEST_F(Projects, TheProjectReopensFirstAfterAnExit) {
     EXPECT_EQ(Session().FileName(), File("p.orp"));
     EXPECT_EQ(form_->ChildCount(), 3);
     EXPECT_EQ(Active()->FileNameOf(), File("three.tex")) << "the active one last, on top";
+
+    // Save all saves a modified project first.
+    AddFile("four.tex");
+    Trigger("FileSaveAllItem");
+    EXPECT_FALSE(Session().IsModified());
+    EXPECT_NE(ReadBytes(File("p.orp")).find("File1=four.tex"), std::string::npos);
 
     Type("x");
     prompter_.ExpectMessage("Save " + File("three.tex") + " ?", Answer::Cancel);

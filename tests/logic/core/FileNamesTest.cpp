@@ -10,6 +10,7 @@ TEST(FileNames, ExtensionsCountOnlyInTheNamePart) {
     EXPECT_EQ(AddDefaultExtension("/home/j/refs.bak", ".bib"), "/home/j/refs.bak");
     EXPECT_EQ(StripExtension("/home/j.doe/report"), "/home/j.doe/report");
     EXPECT_EQ(StripExtension("/home/j/paper.tex"), "/home/j/paper");
+    EXPECT_EQ(StripExtension("my.paper.tex"), "my.paper");
     EXPECT_EQ(UpperExtension("/x/a.Bib"), ".BIB");
     EXPECT_EQ(UpperExtension("/x.y/noext"), "");
 }

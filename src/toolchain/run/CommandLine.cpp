@@ -11,9 +11,9 @@ bool IsBlank(char c) {
 
 // Three quotes in a row are one literal quote wherever they stand and leave the quoting as it
 // was: `"a """ b"` gives `a " b`, `"""hi"""` gives `"hi"`. A quote makes a word even when
-// nothing else does: `""` is an empty argument, as a user who types it means.
-std::vector<std::string> SplitWords(std::string_view command) {
-    std::vector<std::string> words;
+// nothing else does: `""` is an empty argument, as a user who types it means. Each word is
+// handed over as it ends, so one buffer serves them all.
+template <typename TakeWord> void SplitWords(std::string_view command, TakeWord takeWord) {
     std::string word;
     bool inWord = false;
     bool quoted = false;
@@ -33,7 +33,7 @@ std::vector<std::string> SplitWords(std::string_view command) {
         }
         if (IsBlank(c) && !quoted) {
             if (inWord)
-                words.push_back(std::move(word));
+                takeWord(word);
             word.clear();
             inWord = false;
         } else {
@@ -43,8 +43,7 @@ std::vector<std::string> SplitWords(std::string_view command) {
         ++i;
     }
     if (inWord)
-        words.push_back(std::move(word));
-    return words;
+        takeWord(word);
 }
 
 // One pass: a file base such as `report%n` is put in and never read again.
@@ -81,8 +80,8 @@ CommandLine SubstituteCommandLine(std::string_view command, std::string_view fil
         return result;
     }
     const std::string line = std::to_string(lineNumber);
-    for (std::string& word : SplitWords(command))
-        result.words.push_back(Fill(word, fileBase, line));
+    SplitWords(command,
+               [&](std::string_view word) { result.words.push_back(Fill(word, fileBase, line)); });
     result.display = Fill(command, fileBase, line);
     return result;
 }

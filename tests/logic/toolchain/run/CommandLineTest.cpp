@@ -27,9 +27,7 @@ TEST(CommandLine, SplitsAtBlanksOutsideQuotes) {
          R"(echo """"a b")",
          {"echo", R"("a b)"}},
         {"robustness: an unclosed quote runs to the end", R"(prog "%f  x)", {"prog", "paper  x"}},
-        {"robustness: a quote at the very end", R"(prog ")", {"prog", ""}},
         {"robustness: empty command", "", {}},
-        {"robustness: only blanks", " \t ", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -14,8 +14,10 @@
 #include "platform/DataFolders.h"
 #include "platform/FileIo.h"
 #include "platform/HelpViewer.h"
+#include "platform/Launcher.h"
 #include "platform/Screens.h"
 #include "project/ProjectSession.h"
+#include "toolchain/ProgramRunner.h"
 #include "widgets/About.h"
 
 #include <QAction>
@@ -39,6 +41,9 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
       arguments_(std::move(env.arguments)), placement_(ReadMainSettings(settings_)),
       options_(settings_), escape_(std::make_unique<EscapePoller>(this)),
       noHelp_(std::make_unique<NoHelpViewer>()), help_(env.help ? env.help : noHelp_.get()) {
+    if (!env.launcher)
+        ownLauncher_ = std::make_unique<ProcessLauncher>();
+    runner_ = new ProgramRunner(prompter_, env.launcher ? *env.launcher : *ownLauncher_, this);
     setObjectName("MainForm");
     setWindowTitle(QStringLiteral("Orvelt 95"));
     setAcceptDrops(true);
@@ -63,6 +68,8 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     connect(recentMenu_, &RecentMenu::Chosen, this,
             [this](const QString& name) { OpenDocument(name); });
     texMenu_ = new TexMenu(commands_->Menu("&TeX"));
+    connect(texMenu_, &TexMenu::Run, this, &TMainForm::TexMenu1Click);
+    connect(runner_, &ProgramRunner::TransientText, this, &TMainForm::ShowTransientMessage);
     // The button bar sits above the documents, under the tool bar.
     auto* client = new QWidget(this);
     auto* column = new QVBoxLayout(client);
@@ -336,9 +343,9 @@ void TMainForm::UpdateMenuItems() {
     }
     commands_->Apply(situation);
     Action("WindowCloseChild")->setEnabled(IsEnabled(*RuleOf("WindowCloseChild"), situation));
-    // The runner is still to come: its entries show their keys and hints, disabled.
+    const bool runnable = IsEnabled(*RuleOf("TeXItem1"), situation);
     for (QAction* item : texMenu_->Items())
-        item->setEnabled(false);
+        item->setEnabled(runnable);
     GiveMenuKeysToFirstEnabled(menuBar());
     panels_->SetPanel(1, situation.activeModified ? QStringLiteral("Modified") : QString());
     if (!active) {
@@ -513,6 +520,14 @@ void TMainForm::EditPasteClick() {
 
 void TMainForm::ViewOptionsClick() {
     opt_->ShowOptions();
+}
+
+void TMainForm::TexMenu1Click(int tag) {
+    const std::vector<ProgramEntry>& programs = texMenu_->Programs();
+    if (tag < 1 || tag > static_cast<int>(programs.size()))
+        return;
+    runner_->Run(programs[tag - 1], {area_->InCreationOrder(), ActiveChild(), ProjectMainFile(),
+                                     [this](const QString& file) { return IsInProject(file); }});
 }
 
 void TMainForm::ViewRefreshClick() {

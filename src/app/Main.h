@@ -25,6 +25,8 @@ class ChildArea;
 class ChildWindow;
 class CommandTable;
 class HelpViewer;
+class Launcher;
+class ProgramRunner;
 class TexMenu;
 class Topt;
 class RecentMenu;
@@ -40,9 +42,10 @@ public:
     struct Environment {
         SettingsStore& settings;
         Prompter& prompter;
-        QStringList arguments;      // files named on the command line
-        QString dataDirectory;      // where KEYWORDS.TXT, Template/ and Shortcut/ are installed
-        HelpViewer* help = nullptr; // none: F1 shows nothing
+        QStringList arguments;        // files named on the command line
+        QString dataDirectory;        // where KEYWORDS.TXT, Template/ and Shortcut/ are installed
+        HelpViewer* help = nullptr;   // none: F1 shows nothing
+        Launcher* launcher = nullptr; // none: programs start as processes of their own
     };
 
     explicit TMainForm(Environment env, QWidget* parent = nullptr);
@@ -90,6 +93,7 @@ public:
     [[nodiscard]] Topt& OptionsDialog() const { return *opt_; }
     [[nodiscard]] const TexMenu& TeXMenu() const { return *texMenu_; }
     [[nodiscard]] const ButtonBar& Buttonbar() const { return *buttonBar_; }
+    [[nodiscard]] const ProgramRunner& Runner() const { return *runner_; }
     // Rebuild the TeX menu and the button bar from the program list.
     void BuildTeXMenu();
     void BuildButtonBar();
@@ -111,6 +115,8 @@ public:
     void EditPasteClick();
     void ViewOptionsClick();
     void ViewRefreshClick();
+    // Runs the program-list entry of this tag (a TeX menu item or its button).
+    void TexMenu1Click(int tag);
     // The Project menu acts on the open project.
     void New1Click() { project_->New1Click(); }
     void Open1Click() { project_->Open1Click(); }
@@ -166,6 +172,8 @@ private:
     std::unique_ptr<CommandTable> commands_;
     std::unique_ptr<HelpViewer> noHelp_;
     HelpViewer* help_;
+    std::unique_ptr<Launcher> ownLauncher_;
+    ProgramRunner* runner_ = nullptr;
     TexMenu* texMenu_ = nullptr;
     ButtonBar* buttonBar_ = nullptr;
     Topt* opt_ = nullptr;

@@ -57,6 +57,7 @@ public:
     bool Modified = false;
     bool NeedsRehighlight = false;
     int CurrentRow = 1;
+    [[nodiscard]] int CaretLine() const override { return CurrentRow; }
     std::uint16_t LastKeyDown = 0;
     char32_t LastCharTyped = U' ';
 

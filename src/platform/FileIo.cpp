@@ -273,6 +273,20 @@ FileResult MakeDirectories(const QString& path) {
     return {true, {}};
 }
 
+FileResult UsableDirectory(const QString& path) {
+    if (path.isEmpty())
+        return Failure(ENOENT);
+    struct stat info {};
+    const std::string name = EncodedName(path);
+    if (::stat(name.c_str(), &info) != 0)
+        return Failure(errno);
+    if (!S_ISDIR(info.st_mode))
+        return Failure(ENOTDIR);
+    if (::access(name.c_str(), X_OK) != 0)
+        return Failure(errno);
+    return {true, {}};
+}
+
 FileResult RemoveFile(const QString& path) {
     if (::unlink(EncodedName(path).c_str()) != 0 && errno != ENOENT)
         return Failure(errno);

@@ -29,6 +29,9 @@ struct FileResult {
                                              const QString& permissionsFrom = {});
 // Makes a directory and the missing ones above it.
 [[nodiscard]] FileResult MakeDirectories(const QString& path);
+// Whether a program can be started in this directory: it exists, is a directory and may be
+// entered; else the system's reason.
+[[nodiscard]] FileResult UsableDirectory(const QString& path);
 // Deletes a file; one that is not there is no failure.
 [[nodiscard]] FileResult RemoveFile(const QString& path);
 // The last-write time as the packed DOS date-time (local time); none when the file is absent.

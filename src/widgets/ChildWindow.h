@@ -17,6 +17,8 @@ public:
     // The full file name; empty for an untitled document and for a log window.
     [[nodiscard]] virtual QString FileNameOf() const { return {}; }
     [[nodiscard]] virtual bool IsModified() const { return false; }
+    // The caret's line, as the status bar shows it; 0 for a window without lines.
+    [[nodiscard]] virtual int CaretLine() const { return 0; }
     // The document's text for a recovery copy: UTF-8, lines ended by LF.
     [[nodiscard]] virtual std::string PlainText() const { return {}; }
 

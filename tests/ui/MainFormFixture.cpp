@@ -24,7 +24,8 @@ void MainFormFixture::TearDown() {
 TMainForm& MainFormFixture::StartForm(const QStringList& arguments) {
     form_.reset();
     form_ = std::make_unique<TMainForm>(
-        TMainForm::Environment{store_, prompter_, arguments, dir_.path() + "/prog", &help_});
+        TMainForm::Environment{store_, prompter_, arguments, dir_.path() + "/prog", &help_,
+                               realPrograms_ ? nullptr : &launcher_});
     form_->resize(900, 700);
     form_->show();
     form_->FirstActivate();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordingLauncher.h"
 #include "ScriptedPrompter.h"
 #include "app/Main.h"
 #include "editor/Childwin.h"
@@ -86,6 +87,8 @@ protected:
     MemorySettingsStore store_;
     ScriptedPrompter prompter_;
     RecordingHelpViewer help_;
+    RecordingLauncher launcher_;
+    bool realPrograms_ = false; // start programs for real instead of recording them
     std::unique_ptr<TMainForm> form_;
 };
 

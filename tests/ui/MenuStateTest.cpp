@@ -89,7 +89,7 @@ const Expected kTable[] = {
     {"ProjectNewItem", "++++++++"},
     {"ProjectSaveItem", "--------"},
     {"HelpContentsItem", "--------"},
-    {"TeXItem1", "--------"},
+    {"TeXItem1", "-+++-+++"},
 };
 
 class MenuState : public MainFormFixture {

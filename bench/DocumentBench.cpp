@@ -1,7 +1,7 @@
 // Whole-window timings of the big cases: open a 2,000,000-character TeX file without sidecar
 // (scan and style every token), save it (sidecar and source), reopen it from the sidecar.
 // Prints figures; never fails because the machine was slow.
-#include "SilentPrompter.h"
+#include "BenchSupport.h"
 #include "app/Main.h"
 #include "editor/Childwin.h"
 

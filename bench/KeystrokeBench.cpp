@@ -1,7 +1,7 @@
 // One typed character with all its handlers (typing-time highlighting, key-down, key-up,
 // caret row) in a 2,000,000-character document, in the middle of it.
 
-#include "SilentPrompter.h"
+#include "BenchSupport.h"
 #include "app/Main.h"
 #include "editor/Childwin.h"
 #include "settings/SettingsStore.h"

@@ -1,7 +1,7 @@
 // Start-up to the main window with a 100,000-word dictionary chosen, and the button bar's
 // rebuild with 50 programs (it runs on every resize of the main window).
 
-#include "SilentPrompter.h"
+#include "BenchSupport.h"
 #include "app/ButtonBar.h"
 #include "app/Main.h"
 #include "options/values/ProgramList.h"
@@ -21,10 +21,7 @@ namespace {
 
 using bench::SilentPrompter;
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::Median;
 
 int Run(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

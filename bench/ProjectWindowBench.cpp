@@ -1,6 +1,6 @@
 // A 1,000-file project loaded through the window (tree built, sorted, expanded) and saved.
 
-#include "SilentPrompter.h"
+#include "BenchSupport.h"
 #include "app/Main.h"
 #include "project/ProjectSession.h"
 #include "settings/SettingsStore.h"
@@ -19,10 +19,7 @@ namespace {
 
 using bench::SilentPrompter;
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::Median;
 
 int Run(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,7 +1,7 @@
 // From a TeX menu key to the start of the program, with a clean window: the decision, the
 // folder check and the command line, up to the launcher (which records instead of starting).
 
-#include "SilentPrompter.h"
+#include "BenchSupport.h"
 #include "app/Main.h"
 #include "platform/Launcher.h"
 #include "settings/SettingsStore.h"

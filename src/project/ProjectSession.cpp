@@ -133,10 +133,13 @@ bool ProjectSession::Close() {
     return true;
 }
 
-QString ProjectSession::SaveName(const QString& chosen) {
-    const QString name = Path(ProjectFileName(Bytes(chosen)));
+QString ProjectSession::ChooseSaveName(const FileDialogRequest& request) {
+    const std::optional<QString> chosen = prompter_.SaveFileName(request);
+    if (!chosen)
+        return {};
+    const QString name = Path(ProjectFileName(Bytes(*chosen)));
     // The dialog asked about the name it returned, not about the one formed from it.
-    if (name != chosen && QFileInfo::exists(name) &&
+    if (name != *chosen && QFileInfo::exists(name) &&
         prompter_.Message(MessageKind::Confirmation, MessageButtons::YesNoCancel,
                           QStringLiteral("OK to overwrite %1?").arg(name)) != Answer::Yes)
         return {};
@@ -146,11 +149,8 @@ QString ProjectSession::SaveName(const QString& chosen) {
 void ProjectSession::New1Click() {
     if (!AskToSave())
         return;
-    FileDialogRequest request{"Save project", lastDir_, {}, ProjectFilters(), 0, false, {}};
-    auto chosen = prompter_.SaveFileName(request);
-    if (!chosen)
-        return;
-    const QString name = SaveName(*chosen);
+    const QString name =
+        ChooseSaveName({"Save project", lastDir_, {}, ProjectFilters(), 0, false, {}});
     if (name.isEmpty())
         return;
     const int width = open_ ? project_.panelWidth : std::max(panel_->width(), kDefaultPanelWidth);
@@ -175,11 +175,8 @@ void ProjectSession::Save1Click() {
 void ProjectSession::Saveas1Click() {
     if (!open_)
         return;
-    FileDialogRequest request{"Save project as", lastDir_, {}, TexFileFilters(), 1, false, {}};
-    auto chosen = prompter_.SaveFileName(request);
-    if (!chosen)
-        return;
-    const QString name = SaveName(*chosen);
+    const QString name =
+        ChooseSaveName({"Save project as", lastDir_, {}, TexFileFilters(), 1, false, {}});
     if (name.isEmpty())
         return;
     // A copy: the project keeps its own file, and its changes are still to be saved there.

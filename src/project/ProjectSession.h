@@ -7,6 +7,7 @@
 
 namespace orvelt {
 
+struct FileDialogRequest;
 class PanelSplitter;
 class ProjectTree;
 class Prompter;
@@ -65,8 +66,9 @@ signals:
 private:
     void Show();
     void SetModified(bool modified);
-    // The name a chosen path is saved under; empty when the user would not overwrite.
-    [[nodiscard]] QString SaveName(const QString& chosen);
+    // The name a path chosen in the save dialog is saved under; empty when none was chosen or
+    // the user would not overwrite.
+    [[nodiscard]] QString ChooseSaveName(const FileDialogRequest& request);
 
     Prompter& prompter_;
     QString& lastDir_;

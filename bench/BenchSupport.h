@@ -2,9 +2,13 @@
 
 #include "platform/Prompter.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace orvelt::bench {
+
+// What the window benchmarks share: a prompter that asks nobody, and the median of runs.
 
 // Answers every question with No and every dialog with Cancel; a message is printed, as a
 // benchmark that meets one measures something else.
@@ -25,5 +29,10 @@ public:
         return {};
     }
 };
+
+inline double Median(std::vector<double> figures) {
+    std::sort(figures.begin(), figures.end());
+    return figures[figures.size() / 2];
+}
 
 } // namespace orvelt::bench

@@ -18,6 +18,9 @@
 #include "platform/Screens.h"
 #include "project/ProjectSession.h"
 #include "toolchain/ProgramRunner.h"
+#include "toolchain/errors.h"
+#include "toolchain/log/LogParser.h"
+#include "toolchain/logmdi.h"
 #include "widgets/About.h"
 
 #include <QAction>
@@ -70,6 +73,8 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     texMenu_ = new TexMenu(commands_->Menu("&TeX"));
     connect(texMenu_, &TexMenu::Run, this, &TMainForm::TexMenu1Click);
     connect(runner_, &ProgramRunner::TransientText, this, &TMainForm::ShowTransientMessage);
+    errorView_ = new TErrorView(this);
+    connect(errorView_, &TErrorView::Jump, this, &TMainForm::JumpToLogLine);
     // The button bar sits above the documents, under the tool bar.
     auto* client = new QWidget(this);
     auto* column = new QVBoxLayout(client);
@@ -528,6 +533,59 @@ void TMainForm::TexMenu1Click(int tag) {
         return;
     runner_->Run(programs[tag - 1], {area_->InCreationOrder(), ActiveChild(), ProjectMainFile(),
                                      [this](const QString& file) { return IsInProject(file); }});
+}
+
+QString TMainForm::LogSource() const {
+    if (const QString main = ProjectMainFile(); !main.isEmpty())
+        return main;
+    ChildWindow* active = ActiveChild();
+    return active ? active->FileNameOf() : QString();
+}
+
+void TMainForm::LogDatei1Click() {
+    ChildWindow* active = ActiveChild();
+    const bool bibliography = active && active->Kind() == ChildKind::Bibliography;
+    const QString name = QFile::decodeName(QByteArray::fromStdString(
+        LogFileName(QFile::encodeName(LogSource()).toStdString(), bibliography)));
+    auto* viewer = new TLogChild;
+    // A window without a file has no log: nothing is looked up in the editor's own folder.
+    if (LogSource().isEmpty() || !viewer->FormCreate(name)) {
+        delete viewer;
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok, "Error reading " + name);
+        return;
+    }
+    ShowNewChild(viewer);
+    if (!viewer->Note().isEmpty())
+        panels_->SetPanel(2, viewer->Note());
+}
+
+void TMainForm::ErrorsWarnings1Click() {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(
+        LogFileName(QFile::encodeName(LogSource()).toStdString(), false)));
+    QFile log(name);
+    if (LogSource().isEmpty() || !log.open(QIODevice::ReadOnly)) {
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok, "Error reading " + name);
+        return;
+    }
+    // In blocks: a TeX run caught in a loop writes logs of gigabytes.
+    LogParser parser;
+    QByteArray block;
+    while (!(block = log.read(64 * 1024)).isEmpty())
+        parser.Feed(std::string_view(block.constData(), static_cast<std::size_t>(block.size())));
+    if (log.error() != QFileDevice::NoError) {
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok, "Error reading " + name);
+        return;
+    }
+    errorView_->Fill(parser.Finish());
+    errorView_->FormShow();
+}
+
+void TMainForm::JumpToLogLine(const QString& digits) {
+    TMDIChild* source = ActiveSourceWindow();
+    const LineNumber n = ExtractLineNumber(digits.toStdString());
+    if (!source || n.kind != LineNumber::Kind::Number)
+        return; // no text to move in, or no line to go to
+    source->JumpToLine(n.value);
 }
 
 void TMainForm::ViewRefreshClick() {

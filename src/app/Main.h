@@ -25,6 +25,7 @@ class ChildArea;
 class ChildWindow;
 class CommandTable;
 class HelpViewer;
+class TErrorView;
 class Launcher;
 class ProgramRunner;
 class TexMenu;
@@ -115,6 +116,10 @@ public:
     void EditPasteClick();
     void ViewOptionsClick();
     void ViewRefreshClick();
+    // A new log viewer on the current file's log (F11), and the error list of its log (F12).
+    void LogDatei1Click();
+    void ErrorsWarnings1Click();
+    [[nodiscard]] TErrorView& ErrorView() const { return *errorView_; }
     // Runs the program-list entry of this tag (a TeX menu item or its button).
     void TexMenu1Click(int tag);
     // The Project menu acts on the open project.
@@ -153,6 +158,9 @@ private:
     // Text kept at the end of the last session, offered back by one question.
     void OfferRecoveredText();
     [[nodiscard]] QString NewDocumentName() const;
+    // The file whose log F11 and F12 read: the project's main file, else the active window's.
+    [[nodiscard]] QString LogSource() const;
+    void JumpToLogLine(const QString& digits);
     // The window that holds this file already; null when none does.
     [[nodiscard]] ChildWindow* WindowOf(const QString& fileName) const;
     // False when nothing was saved.
@@ -174,6 +182,7 @@ private:
     HelpViewer* help_;
     std::unique_ptr<Launcher> ownLauncher_;
     ProgramRunner* runner_ = nullptr;
+    TErrorView* errorView_ = nullptr;
     TexMenu* texMenu_ = nullptr;
     ButtonBar* buttonBar_ = nullptr;
     Topt* opt_ = nullptr;

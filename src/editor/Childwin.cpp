@@ -265,6 +265,13 @@ void TMDIChild::SetModified(bool value) {
     emit ModifiedChanged(value);
 }
 
+void TMDIChild::JumpToLine(int n) {
+    const int line = std::clamp(n, 1, std::max(1, MainEdit->LineCount()));
+    MainEdit->SelectLine(line - 1);
+    MainEdit->ensureCursorVisible();
+    ShowRow(line);
+}
+
 void TMDIChild::ShowRow(int row) {
     emit RowChanged(row);
     CurrentRow = row;

@@ -68,6 +68,8 @@ public:
 
     void SetModified(bool value);
     void ShowRow(int row);
+    // Selects line n (from 1) and shows it: 0 is the first line, past the end the last.
+    void JumpToLine(int n);
     void ShowInsertMode();
     void FormActivate() override;
     void FormDeactivate() override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ struct LogFindings {
     std::vector<LogEntry> warnings;
 };
 
+// An entry keeps the first this many bytes of its text and of its digits: a TeX loop writes a
+// wrapped message of gigabytes, and the wrap joins it into one line; only its start is shown.
+inline constexpr std::size_t kLogEntryBytes = 65536;
+
 // Finds the errors and warnings of a TeX log read in blocks of any size; the findings do not
 // depend on where the blocks end. Lines end at LF, CR LF or CR. An error is listed with the
 // digits of its "l." line (one without it is dropped); a warning ("Warning", "Overfull",
@@ -32,8 +37,47 @@ public:
     [[nodiscard]] LogFindings Finish();
 
 private:
-    // (The parser's state between blocks; its shape is the implementation's.)
-    std::string pending_;
+    // A line that may be a warning, or a wrapped one with its continuations, read piece by
+    // piece wherever the blocks cut it; only its first kLogEntryBytes bytes are kept.
+    class WarningScan {
+    public:
+        void Reset();
+        void Feed(std::string_view piece);
+        [[nodiscard]] bool Listed() const;
+        [[nodiscard]] LogEntry Entry() const { return {text_, digits_}; }
+
+    private:
+        [[nodiscard]] std::size_t ReadAcrossPieces(std::string_view piece);
+
+        enum class Phase { SeekLine, SeekDigit, Digits, Done };
+        std::string text_;
+        std::string digits_;
+        // The last bytes fed, for a word that two pieces share; all of them while fewer.
+        std::string carry_;
+        bool keyword_ = false;
+        Phase phase_ = Phase::SeekLine;
+    };
+
+    // Reading: a line as the loop reads it normally. Searching: the lines after an error's
+    // "!" line, up to its "l." line. Joining: after a 79-byte line that the next may continue.
+    enum class State { Reading, Searching, Joining };
+    // What the line being read is, known from its first bytes (Undecided while it is empty).
+    enum class Role { Undecided, Error, MaybeLocation, Location, Skipped, Warning };
+
+    void Piece(std::string_view piece);
+    void BeginLine(char first);
+    void EndLine();
+    void EndWarning();
+    void ReadLocationDigits(std::string_view piece);
+
+    State state_ = State::Reading;
+    Role role_ = Role::Undecided;
+    std::size_t lineLength_ = 0;
+    bool afterCr_ = false;  // a block ended with CR: an LF starting the next is the same line end
+    std::string errorText_; // the "!" line whose "l." line is sought
+    std::string locationDigits_;
+    bool locationDigitsEnded_ = false;
+    WarningScan warning_;
     LogFindings findings_;
 };
 

@@ -33,7 +33,8 @@ inline constexpr std::size_t kLogEntryBytes = 65536;
 class LogParser {
 public:
     void Feed(std::string_view block);
-    // The end of the log (also a log cut off while TeX still writes it).
+    // The end of the log (also a log cut off while TeX still writes it); the parser is then
+    // ready for another log.
     [[nodiscard]] LogFindings Finish();
 
 private:

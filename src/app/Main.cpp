@@ -392,13 +392,8 @@ bool TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
             "Please edit the original file! The ORV-file will be updated automatically.");
         return false;
     }
-    if (ext == ".BIB" && options_.Values().useBibEdit) {
-        if (prompter_.Message(MessageKind::Warning, MessageButtons::OkAbort,
-                              "Warning! All non BiBTeX fields in the file will be lost!") !=
-            Answer::Ok)
-            return false;
-        // Until the bibliography window exists, a .bib opens as text.
-    }
+    // Until the bibliography window exists a .bib opens as text, whole: the warning that
+    // fields would be lost belongs to that window's saving, and is not true of this one.
     const QString untitled = fromTemplate ? NewDocumentName() : QString();
     auto [child, sub] = NewSourceWindow();
     if (!child->FormCreate(name, untitled)) {

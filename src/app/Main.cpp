@@ -599,7 +599,10 @@ void TMainForm::ViewRefreshClick() {
         return;
     if (!area_->Close(source))
         return; // Cancel, or a save that failed: the window stays as it was
-    (void)RemoveFile(name + ".orv");
+    // Left in place, the old colours would come back with it; the text is safe either way.
+    if (FileResult removed = RemoveFile(name + ".orv"); !removed.ok)
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                          "Error deleting " + name + ".orv: " + removed.error);
     // As it was: a source window, whatever the extension says (.bib, .orp, none).
     auto [child, sub] = NewSourceWindow();
     if (!child->FormCreate(name)) {
@@ -634,6 +637,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
+    // The project's changes are asked about first: a Cancel or a failed save stops here, with
+    // everything as it was. The project closes only when the shutdown goes through.
+    if (!project_->AskToSave()) {
+        event->ignore();
+        return;
+    }
     disconnect(updateMenusConnection_);
     placement_.lastDir = lastDir_.toStdString();
     placement_.maximized = isMaximized();
@@ -646,15 +655,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     placement_.quickload = recentMenu_->Files().Paths();
     WriteMainSettings(settings_, placement_);
     std::vector<std::string> open;
-    // The project reopens first at the next start. Its changes are asked about here; it
-    // closes only when the shutdown goes through (a Cancel below keeps it open).
-    if (project_->IsOpen()) {
-        open.push_back(project_->FileName().toStdString());
-        if (!project_->AskToSave()) {
-            event->ignore();
-            return;
-        }
-    }
+    if (project_->IsOpen())
+        open.push_back(project_->FileName().toStdString()); // reopened first at the next start
     for (ChildWindow* child : area_->LastToFirst()) {
         // An untitled window has no name to reopen; an empty entry would end the list.
         if (child->Kind() == ChildKind::Source && !child->FileNameOf().isEmpty())
@@ -681,12 +683,18 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 bool TMainForm::SessionEnding(bool interactionAllowed) {
     if (interactionAllowed) {
+        if (!project_->AskToSave())
+            return false;
         for (ChildWindow* child : area_->LastToFirst()) {
             if (child->IsModified() && !child->AskToSave())
                 return false;
         }
     } else {
-        (void)RecoveryFolder().KeepUnsaved(area_->LastToFirst()); // no question may be asked
+        // No question may be asked: the texts are kept for the next start, and the project's
+        // list of files, which is no text of the user's, is written in place.
+        (void)RecoveryFolder().KeepUnsaved(area_->LastToFirst());
+        if (project_->IsOpen() && project_->IsModified())
+            (void)project_->Save(project_->FileName(), ProjectSession::Report::Silently);
     }
     // The session manager ends the program itself; quitting inside its request is not allowed.
     sessionEnded_ = true;

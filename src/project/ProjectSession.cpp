@@ -69,7 +69,11 @@ bool ProjectSession::Load(const QString& file) {
     if (UpperExtensionOf(file) != ".ORP")
         return false;
     const QString full = QFileInfo(file).absoluteFilePath();
-    // Read the whole file first: a load that fails leaves the open project, or none, as it was.
+    // Asked first: a Yes may write the very file about to be read.
+    if (!AskToSave())
+        return false;
+    // Read the whole file before anything changes: a load that fails leaves the open project,
+    // or none, as it was.
     Project loaded;
     std::string bytes;
     if (FileResult read = ReadFileBytes(full, bytes); read.ok) {
@@ -87,8 +91,6 @@ bool ProjectSession::Load(const QString& file) {
         prompter_.Message(MessageKind::Error, MessageButtons::Ok, "Error opening project " + full);
         return false;
     }
-    if (!AskToSave())
-        return false;
     loaded.panelWidth = std::max(loaded.panelWidth, PanelSplitter::kMinimum);
     lastDir_ = DirectoryOf(full);
     emit Loaded(full);
@@ -99,22 +101,22 @@ bool ProjectSession::Load(const QString& file) {
     return true;
 }
 
-bool ProjectSession::Save(const QString& file) {
+bool ProjectSession::Save(const QString& file, Report report) {
+    const auto failed = [&](const QString& reason) {
+        if (report == Report::Failures)
+            prompter_.Message(MessageKind::Error, MessageButtons::Ok,
+                              "Error writing " + file + ": " + reason);
+        return false;
+    };
     std::string existing;
     if (QFileInfo::exists(file)) {
         // Its other sections and keys are kept: a file that cannot be read is not replaced.
-        if (FileResult read = ReadFileBytes(file, existing); !read.ok) {
-            prompter_.Message(MessageKind::Error, MessageButtons::Ok,
-                              "Error writing " + file + ": " + read.error);
-            return false;
-        }
+        if (FileResult read = ReadFileBytes(file, existing); !read.ok)
+            return failed(read.error);
     }
     const std::string bytes = WriteProjectFile(existing, project_, Bytes(DirectoryOf(file)));
-    if (FileResult written = WriteFileAtomically(file, bytes); !written.ok) {
-        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
-                          "Error writing " + file + ": " + written.error);
-        return false;
-    }
+    if (FileResult written = WriteFileAtomically(file, bytes); !written.ok)
+        return failed(written.error);
     emit TransientText("Project saved successfully.");
     if (file == fileName_)
         SetModified(false);

@@ -38,8 +38,10 @@ public:
     // LoadProject: false when the file is no project file or did not load; a failed load
     // changes nothing.
     bool Load(const QString& file);
-    // SaveProject: false when it could not be written (said with the system's reason).
-    bool Save(const QString& file);
+    // SaveProject: false when it could not be written (said with the system's reason, unless
+    // no question or message may be shown, as at a log-off).
+    enum class Report { Failures, Silently };
+    bool Save(const QString& file, Report report = Report::Failures);
     // Asks about unsaved changes first; false when the project stays (a failed save).
     bool Close();
     // Asks "Save current project?" when modified; false when a Yes could not save.

@@ -82,13 +82,13 @@ ProjectTree::ProjectTree(QWidget* parent) : QTreeWidget(parent) {
         menu->popup(viewport()->mapToGlobal(at));
     });
     // Opening a project from its own tree rebuilds the tree: not inside the tree's handler.
-    connect(
-        this, &QTreeWidget::itemDoubleClicked, this,
-        [this](QTreeWidgetItem* item) {
-            if (item && item != root_)
-                emit FileActivated(item->data(0, kPathRole).toString());
-        },
-        Qt::QueuedConnection);
+    connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (!item || item == root_)
+            return;
+        const QString path = item->data(0, kPathRole).toString();
+        QMetaObject::invokeMethod(
+            this, [this, path] { emit FileActivated(path); }, Qt::QueuedConnection);
+    });
 }
 
 void ProjectTree::ShowProject(const QString& projectFile, const Project& project) {

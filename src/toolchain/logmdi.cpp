@@ -53,13 +53,25 @@ bool TLogChild::FormCreate(const QString& logName) {
     QFile file(logName);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.read(kShownLimit);
+    QByteArray bytes = file.read(kShownLimit);
     if (file.error() != QFileDevice::NoError)
         return false;
-    if (!file.atEnd())
+    if (!file.atEnd()) {
         note_ = QStringLiteral("%1 is larger than %2 MB: only its beginning is shown.")
                     .arg(logName)
                     .arg(kShownLimit / (1024 * 1024));
+        // A cut through a character must not make the whole log read as Windows-1252.
+        int tail = 0;
+        while (tail < 3 && tail < bytes.size() &&
+               (static_cast<unsigned char>(bytes[bytes.size() - 1 - tail]) & 0xC0) == 0x80)
+            ++tail;
+        if (tail < bytes.size()) {
+            const auto lead = static_cast<unsigned char>(bytes[bytes.size() - 1 - tail]);
+            const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+            if (length > 1 && tail + 1 < length)
+                bytes.chop(tail + 1);
+        }
+    }
     // Decoded as a source is; a character TeX's wrap split keeps the log UTF-8.
     const std::string mended = MendWrappedCharacters(std::string_view(bytes.data(), bytes.size()));
     const std::u16string text = DecodeText(mended, DetectEncoding(mended, false));

@@ -185,12 +185,14 @@ TEST_F(Projects, FailuresChangeNothing) {
     OnNode(0, Tree().MainFileItem);
     // A load that fails leaves the open project as it was.
     WriteBytes(File("bad.orp"), "[ProjectFiles]\nFile1=x.tex\n[MainFile]\nFileNumber=7\n");
+    prompter_.ExpectMessage("Save current project?", Answer::No);
     prompter_.ExpectMessage("Error opening project " + File("bad.orp"), Answer::Ok);
     EXPECT_FALSE(form_->OpenDocument(File("bad.orp")));
     EXPECT_EQ(form_->ProjectMainFile(), File("a.tex"));
     EXPECT_EQ(Nodes()[0], "good.orp 0");
     // An unreadable project is no empty one (a directory; the tests run as root).
     QDir().mkpath(File("dir.orp"));
+    prompter_.ExpectMessage("Save current project?", Answer::No);
     prompter_.ExpectMessage("Error opening project " + File("dir.orp"), Answer::Ok);
     EXPECT_FALSE(form_->OpenDocument(File("dir.orp")));
     // A save that fails says why and leaves the changes to save.
@@ -208,6 +210,12 @@ TEST_F(Projects, FailuresChangeNothing) {
     EXPECT_FALSE(CloseForm());
     EXPECT_TRUE(Session().IsOpen());
     EXPECT_TRUE(Session().IsModified());
+    // Regression: the stopped shutdown left the menus no longer following the active window.
+    Open("clean.tex", "x\n");
+    Trigger("FileNewItem");
+    Type("y");
+    ShowTab(0);
+    EXPECT_FALSE(form_->Action("FileSaveItem")->isEnabled());
     WriteBytes(File("other.orp"), "");
     prompter_.ExpectMessage("Save current project?", Answer::No);
     ASSERT_TRUE(form_->OpenDocument(File("other.orp")));

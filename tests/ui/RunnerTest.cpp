@@ -66,6 +66,23 @@ TEST_F(Runner, MenuButtonAndKeyRunOnTheActiveFileInItsFolder) {
     EXPECT_EQ(launcher_.calls.size(), 4);
     EXPECT_EQ(QDir::currentPath(), cwd) << "the editor's own folder never changes";
     EXPECT_FALSE(Active()->Modified) << "nothing was modified, nothing saved";
+
+    // A key the View menu holds stays the log's (the first enabled in menu order).
+    Programs({{"Late", KeyChord{0, "F11"}, "late %f", false, true}});
+    prompter_.ExpectMessage("Error reading " + File("sub/my.paper.log"), Answer::Ok);
+    Key(Qt::Key_F11);
+    EXPECT_EQ(launcher_.calls.size(), 4);
+    // With a log viewer active nothing runs, by key, item or button.
+    WriteBytes(File("sub/my.paper.log"), "log\n");
+    Key(Qt::Key_F11);
+    ASSERT_NE(form_->ActiveChild(), nullptr);
+    ASSERT_EQ(form_->ActiveChild()->Kind(), ChildKind::Log);
+    Programs({{"Run", KeyChord{0, "F2"}, "run %f", false, true}});
+    QTest::keyClick(form_->ActiveChild(), Qt::Key_F2);
+    form_->TexMenu1Click(1);
+    ASSERT_EQ(form_->Buttonbar().Buttons().size(), 1u);
+    EXPECT_FALSE(form_->Buttonbar().Buttons()[0]->isEnabled());
+    EXPECT_EQ(launcher_.calls.size(), 4);
 }
 
 TEST_F(Runner, AProjectRunsOnItsMainFileAfterSavingItsWindows) {
@@ -147,7 +164,8 @@ TEST_F(Runner, EachFailureSaysWhatWentWrong) {
     EXPECT_EQ(launcher_.calls.size(), 2);
 }
 
-// Waits for a started process to end (it may stay as a zombie of a parent that does not reap).
+// Waits for a started process to end. It may stay a zombie of the system's first process
+// when that does not reap, never of the editor: the editor is not its parent.
 bool Ended(qint64 pid) {
     for (int i = 0; i < 1200; ++i) {
         QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
@@ -155,8 +173,12 @@ bool Ended(qint64 pid) {
             return true;
         const QByteArray line = stat.readAll();
         const int close = line.lastIndexOf(')');
-        if (close > 0 && line.mid(close + 2, 1) == "Z")
+        const QList<QByteArray> after = line.mid(close + 2).split(' ');
+        if (after.size() > 1 && after[0] == "Z") {
+            EXPECT_NE(after[1].toLongLong(), QCoreApplication::applicationPid())
+                << "a zombie of the editor";
             return true;
+        }
         QTest::qWait(100);
     }
     return false;

@@ -537,11 +537,14 @@ QString TMainForm::LogSource() const {
     return active ? active->FileNameOf() : QString();
 }
 
+QString TMainForm::LogName(bool bibliography) const {
+    return PathOfBytes(LogFileName(PathBytes(LogSource()), bibliography));
+}
+
 void TMainForm::LogDatei1Click() {
     ChildWindow* active = ActiveChild();
     const bool bibliography = active && active->Kind() == ChildKind::Bibliography;
-    const QString name = QFile::decodeName(QByteArray::fromStdString(
-        LogFileName(QFile::encodeName(LogSource()).toStdString(), bibliography)));
+    const QString name = LogName(bibliography);
     auto* viewer = new TLogChild;
     // A window without a file has no log: nothing is looked up in the editor's own folder.
     if (LogSource().isEmpty() || !viewer->FormCreate(name)) {
@@ -555,8 +558,7 @@ void TMainForm::LogDatei1Click() {
 }
 
 void TMainForm::ErrorsWarnings1Click() {
-    const QString name = QFile::decodeName(QByteArray::fromStdString(
-        LogFileName(QFile::encodeName(LogSource()).toStdString(), false)));
+    const QString name = LogName(false);
     QFile log(name);
     if (LogSource().isEmpty() || !log.open(QIODevice::ReadOnly)) {
         prompter_.Message(MessageKind::Error, MessageButtons::Ok, "Error reading " + name);

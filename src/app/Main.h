@@ -160,6 +160,8 @@ private:
     [[nodiscard]] QString NewDocumentName() const;
     // The file whose log F11 and F12 read: the project's main file, else the active window's.
     [[nodiscard]] QString LogSource() const;
+    // Its log's name: ".log", or ".blg" for a bibliography's BibTeX run.
+    [[nodiscard]] QString LogName(bool bibliography) const;
     void JumpToLogLine(const QString& digits);
     // The window that holds this file already; null when none does.
     [[nodiscard]] ChildWindow* WindowOf(const QString& fileName) const;

@@ -22,11 +22,6 @@ FileResult Failure(int error) {
     return {false, QString::fromLocal8Bit(std::strerror(error))};
 }
 
-std::string EncodedName(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    return {name.constData(), static_cast<std::size_t>(name.size())};
-}
-
 std::string DirectoryOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -207,6 +202,14 @@ FileResult WriteInPlace(const std::string& target, const std::string& bytes) {
 
 } // namespace
 
+std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString PathOfBytes(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
 QString NamePartOf(const QString& path) {
     const std::string bytes = path.toStdString();
     return QString::fromStdString(std::string(NamePart(bytes)));
@@ -229,7 +232,7 @@ FileResult ReadFileBytes(const QString& path, std::string& bytes) {
 
 FileResult WriteFileAtomically(const QString& path, const std::string& bytes,
                                const QString& permissionsFrom) {
-    std::string target = EncodedName(path);
+    std::string target = PathBytes(path);
     if (int error = FollowLinks(target))
         return Failure(error);
     struct stat old {};
@@ -238,7 +241,7 @@ FileResult WriteFileAtomically(const QString& path, const std::string& bytes,
             return Failure(errno);
         struct stat model {};
         const bool hasModel =
-            !permissionsFrom.isEmpty() && ::stat(EncodedName(permissionsFrom).c_str(), &model) == 0;
+            !permissionsFrom.isEmpty() && ::stat(PathBytes(permissionsFrom).c_str(), &model) == 0;
         return WriteByRename(target, bytes, nullptr, hasModel ? &model : nullptr);
     }
     if (S_ISDIR(old.st_mode))
@@ -254,7 +257,7 @@ FileResult WriteFileAtomically(const QString& path, const std::string& bytes,
 }
 
 FileResult MakeDirectories(const QString& path) {
-    const std::string full = EncodedName(path);
+    const std::string full = PathBytes(path);
     for (std::size_t end = 1; end <= full.size(); ++end) {
         if (end < full.size() && full[end] != '/')
             continue;
@@ -277,7 +280,7 @@ FileResult UsableDirectory(const QString& path) {
     if (path.isEmpty())
         return Failure(ENOENT);
     struct stat info {};
-    const std::string name = EncodedName(path);
+    const std::string name = PathBytes(path);
     if (::stat(name.c_str(), &info) != 0)
         return Failure(errno);
     if (!S_ISDIR(info.st_mode))
@@ -288,7 +291,7 @@ FileResult UsableDirectory(const QString& path) {
 }
 
 FileResult RemoveFile(const QString& path) {
-    if (::unlink(EncodedName(path).c_str()) != 0 && errno != ENOENT)
+    if (::unlink(PathBytes(path).c_str()) != 0 && errno != ENOENT)
         return Failure(errno);
     return {true, {}};
 }

@@ -12,6 +12,10 @@ struct FileResult {
     QString error; // the operating system's description when !ok
 };
 
+// A path as the file system's bytes, which the logic layer holds, and back.
+[[nodiscard]] std::string PathBytes(const QString& path);
+[[nodiscard]] QString PathOfBytes(const std::string& bytes);
+
 // The file-name rules of core/FileNames for Qt strings.
 [[nodiscard]] QString NamePartOf(const QString& path);
 [[nodiscard]] QString UpperExtensionOf(const QString& path);

@@ -15,12 +15,6 @@ namespace orvelt {
 
 namespace {
 
-std::string Bytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-QString Path(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
 QString DirectoryOf(const QString& file) {
     return QFileInfo(file).absolutePath();
 }
@@ -49,11 +43,11 @@ ProjectSession::ProjectSession(Parts parts, QObject* parent)
 QString ProjectSession::MainFile() const {
     if (!open_ || !project_.mainFile)
         return {};
-    return Path(project_.files[*project_.mainFile]);
+    return PathOfBytes(project_.files[*project_.mainFile]);
 }
 
 bool ProjectSession::Holds(const QString& path) const {
-    return open_ && ProjectHolds(project_, Bytes(path));
+    return open_ && ProjectHolds(project_, PathBytes(path));
 }
 
 bool ProjectSession::AskToSave() {
@@ -77,7 +71,7 @@ bool ProjectSession::Load(const QString& file) {
     Project loaded;
     std::string bytes;
     if (FileResult read = ReadFileBytes(full, bytes); read.ok) {
-        ProjectReadResult parsed = ReadProjectFile(bytes, Bytes(DirectoryOf(full)));
+        ProjectReadResult parsed = ReadProjectFile(bytes, PathBytes(DirectoryOf(full)));
         if (!parsed.ok) {
             prompter_.Message(MessageKind::Error, MessageButtons::Ok,
                               "Error opening project " + full);
@@ -114,7 +108,7 @@ bool ProjectSession::Save(const QString& file, Report report) {
         if (FileResult read = ReadFileBytes(file, existing); !read.ok)
             return failed(read.error);
     }
-    const std::string bytes = WriteProjectFile(existing, project_, Bytes(DirectoryOf(file)));
+    const std::string bytes = WriteProjectFile(existing, project_, PathBytes(DirectoryOf(file)));
     if (FileResult written = WriteFileAtomically(file, bytes); !written.ok)
         return failed(written.error);
     emit TransientText("Project saved successfully.");
@@ -139,7 +133,7 @@ QString ProjectSession::ChooseSaveName(const FileDialogRequest& request) {
     const std::optional<QString> chosen = prompter_.SaveFileName(request);
     if (!chosen)
         return {};
-    const QString name = Path(ProjectFileName(Bytes(*chosen)));
+    const QString name = PathOfBytes(ProjectFileName(PathBytes(*chosen)));
     // The dialog asked about the name it returned, not about the one formed from it.
     if (name != *chosen && QFileInfo::exists(name) &&
         prompter_.Message(MessageKind::Confirmation, MessageButtons::YesNoCancel,
@@ -194,12 +188,12 @@ void ProjectSession::Addfile2Click() {
     auto file = prompter_.OpenFileName(request);
     if (!file)
         return;
-    if (!FitsProjectFile(Bytes(*file))) {
+    if (!FitsProjectFile(PathBytes(*file))) {
         prompter_.Message(MessageKind::Error, MessageButtons::Ok,
                           "A project cannot hold a file whose name has a line break: " + *file);
         return;
     }
-    const std::size_t at = AddProjectFile(project_, Bytes(QFileInfo(*file).absoluteFilePath()));
+    const std::size_t at = AddProjectFile(project_, PathBytes(QFileInfo(*file).absoluteFilePath()));
     SetModified(true);
     tree_->ShowProject(fileName_, project_);
     tree_->SelectFile(at);

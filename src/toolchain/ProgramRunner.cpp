@@ -7,20 +7,7 @@
 #include "toolchain/run/RunDecision.h"
 #include "widgets/ChildWindow.h"
 
-#include <QFile>
-
 namespace orvelt {
-
-namespace {
-
-std::string Bytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-QString Text(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
-
-} // namespace
 
 ProgramRunner::ProgramRunner(Prompter& prompter, Launcher& launcher, QObject* parent)
     : QObject(parent), prompter_(prompter), launcher_(launcher) {}
@@ -35,10 +22,10 @@ bool ProgramRunner::Run(const ProgramEntry& entry, const Situation& s) {
         return false;
     RunSituation situation;
     situation.active = static_cast<std::size_t>(active);
-    situation.projectMainFile = Bytes(s.projectMainFile);
+    situation.projectMainFile = PathBytes(s.projectMainFile);
     situation.forceCurrentFile = entry.forceCurrentFile;
     for (ChildWindow* window : s.windows)
-        situation.windows.push_back({window->Kind(), Bytes(window->FileNameOf()),
+        situation.windows.push_back({window->Kind(), PathBytes(window->FileNameOf()),
                                      window->IsModified(), window->CaretLine(),
                                      s.inProject && s.inProject(window->FileNameOf())});
     const RunDecision decision = DecideRun(situation);
@@ -50,8 +37,8 @@ bool ProgramRunner::Run(const ProgramEntry& entry, const Situation& s) {
 
     const QString target =
         decision.target == RunTarget::ProjectMainFile ? s.projectMainFile : s.active->FileNameOf();
-    const TargetParts parts = SplitTarget(Bytes(target));
-    const QString directory = Text(parts.directory);
+    const TargetParts parts = SplitTarget(PathBytes(target));
+    const QString directory = PathOfBytes(parts.directory);
     if (FileResult usable = UsableDirectory(directory); !usable.ok) {
         Error(QStringLiteral("Cannot change to directory \"%1\": %2").arg(directory, usable.error));
         return false;
@@ -62,15 +49,15 @@ bool ProgramRunner::Run(const ProgramEntry& entry, const Situation& s) {
         Error("Invalid filename! No '%f' allowed.");
         return false;
     }
-    const QString display = Text(command.display);
-    const QString program = command.words.empty() ? QString() : Text(command.words.front());
+    const QString display = PathOfBytes(command.display);
+    const QString program = command.words.empty() ? QString() : PathOfBytes(command.words.front());
     if (program.isEmpty()) {
         Error("Error executing \"" + display + "\": File '' not found.");
         return false;
     }
     QStringList arguments;
     for (std::size_t i = 1; i < command.words.size(); ++i)
-        arguments << Text(command.words[i]);
+        arguments << PathOfBytes(command.words[i]);
     const LaunchResult started = launcher_.Start(program, arguments, directory);
     switch (started.outcome) {
     case LaunchResult::Outcome::Started:

@@ -179,22 +179,35 @@ bool BibScanner::SeekEntry(TToken& token) {
 // (`@MISC{a=b,`). An entry without a key that starts with a field (`@MISC{title = {T}}`) is read
 // as that field: BibTeX takes the name for the key there and fails at "=", losing the value the
 // author meant.
+TToken BibScanner::NameToken() const {
+    TToken token;
+    token.Offset = pos_;
+    token.Kind = BibTokenKind::Name;
+    return token;
+}
+
+bool BibScanner::TakeSeparator() {
+    const unsigned char c = Current();
+    if (c == ')' || c == '}') {
+        CloseEntry();
+        return true;
+    }
+    if (c == ',') {
+        ++pos_;
+        return true;
+    }
+    return false;
+}
+
 TToken BibScanner::ExpectKey() {
     SkipWhiteSpace();
     if (AtEnd()) {
         return EndInsideEntry();
     }
-    TToken token;
-    token.Offset = pos_;
-    token.Kind = BibTokenKind::Name;
-    const unsigned char c = Current();
-    if (c == ')' || c == '}') {
-        CloseEntry();
-        return token;
-    }
-    if (c == ',') {
-        ++pos_;
-        SetState(State::ExpectName);
+    TToken token = NameToken();
+    if (TakeSeparator()) {
+        if (state_ == State::ExpectKey) // a comma: a name follows (a closer ended the entry)
+            SetState(State::ExpectName);
         return token;
     }
     token.Text =
@@ -235,19 +248,10 @@ TToken BibScanner::ExpectName() {
     if (AtEnd()) {
         return EndInsideEntry();
     }
-    TToken token;
-    token.Offset = pos_;
-    token.Kind = BibTokenKind::Name;
-    const unsigned char c = Current();
-    if (c == ')' || c == '}') {
-        CloseEntry();
+    TToken token = NameToken();
+    if (TakeSeparator())
         return token;
-    }
-    if (c == ',') {
-        ++pos_;
-        return token;
-    }
-    if (c == '=') {
+    if (Current() == '=') {
         // A value without its name: read it as a value so that it is skipped whole.
         ++pos_;
         SetState(State::ExpectValue);

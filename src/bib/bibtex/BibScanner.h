@@ -72,6 +72,10 @@ private:
     [[nodiscard]] unsigned char Current() const { return static_cast<unsigned char>(text_[pos_]); }
     void SkipWhiteSpace();
     [[nodiscard]] bool SeekEntry(TToken& token);
+    // An empty name token at the current position.
+    [[nodiscard]] TToken NameToken() const;
+    // Takes an entry's closer (ending the entry) or a comma; false when neither stands here.
+    bool TakeSeparator();
     [[nodiscard]] TToken ExpectKey();
     [[nodiscard]] TToken ExpectName();
     [[nodiscard]] TToken ExpectValue();

@@ -25,7 +25,8 @@ public:
     std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
         return {};
     }
-    std::optional<int> ChooseFromList(const QString&, const QStringList&, int) override {
+    std::optional<int> ChooseFromList(const QString&, const QString&, const QStringList&,
+                                      int) override {
         return {};
     }
 };

@@ -9,6 +9,7 @@
 #include "app/StatusPanels.h"
 #include "app/TexMenu.h"
 #include "app/WindowList.h"
+#include "bib/fbibchild.h"
 #include "editor/Childwin.h"
 #include "options/options.h"
 #include "platform/DataFolders.h"
@@ -293,6 +294,18 @@ ChildWindow* TMainForm::WindowOf(const QString& fileName) const {
     return nullptr;
 }
 
+TBIBChild* TMainForm::ActiveBibWindow() const {
+    ChildWindow* active = ActiveChild();
+    return active && active->Kind() == ChildKind::Bibliography ? qobject_cast<TBIBChild*>(active)
+                                                               : nullptr;
+}
+
+std::pair<TBIBChild*, QMdiSubWindow*> TMainForm::NewBibWindow() {
+    auto* child = new TBIBChild({prompter_, lastDir_});
+    ConnectChild(child);
+    return {child, area_->Add(child)};
+}
+
 std::pair<TMDIChild*, QMdiSubWindow*> TMainForm::NewSourceWindow() {
     auto* child = new TMDIChild({options_, prompter_, *escape_, lastDir_, path_});
     ConnectChild(child);
@@ -392,8 +405,17 @@ bool TMainForm::OpenDocument(const QString& name, bool fromTemplate) {
             "Please edit the original file! The ORV-file will be updated automatically.");
         return false;
     }
-    // Until the bibliography window exists a .bib opens as text, whole: the warning that
-    // fields would be lost belongs to that window's saving, and is not true of this one.
+    // No warning that fields would be lost: the bibliography window keeps every one.
+    if (ext == ".BIB" && !fromTemplate && options_.Values().useBibEdit) {
+        auto [child, sub] = NewBibWindow();
+        if (!child->FormCreate(name)) {
+            area_->Drop(sub);
+            UpdateMenuItems();
+            return false;
+        }
+        ShowChild(sub, child);
+        return true;
+    }
     const QString untitled = fromTemplate ? NewDocumentName() : QString();
     auto [child, sub] = NewSourceWindow();
     if (!child->FormCreate(name, untitled)) {
@@ -418,6 +440,32 @@ void TMainForm::FileNewItemClick() {
     auto [child, sub] = NewSourceWindow();
     child->FormCreateUntitled(caption);
     ShowChild(sub, child);
+}
+
+void TMainForm::FileNewBibItemClick() {
+    if (!options_.Values().useBibEdit) {
+        FileNewItemClick();
+        return;
+    }
+    const QString caption = NewDocumentName();
+    auto [child, sub] = NewBibWindow();
+    child->FormCreateUntitled(caption);
+    ShowChild(sub, child);
+}
+
+void TMainForm::FileImportBibItemClick() {
+    TBIBChild* bibliography = ActiveBibWindow();
+    if (!bibliography)
+        return;
+    auto file =
+        prompter_.OpenFileName({"Import BIB file", lastDir_, {}, TexFileFilters(), 1, true, {}});
+    if (!file)
+        return;
+    if (UpperExtensionOf(*file) != ".BIB") {
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok, "That's not a BIB file!");
+        return;
+    }
+    bibliography->ImportBIB(*file);
 }
 
 void TMainForm::FileNewTemplateClick() {
@@ -661,7 +709,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         open.push_back(project_->FileName().toStdString()); // reopened first at the next start
     for (ChildWindow* child : area_->LastToFirst()) {
         // An untitled window has no name to reopen; an empty entry would end the list.
-        if (child->Kind() == ChildKind::Source && !child->FileNameOf().isEmpty())
+        if (child->Kind() != ChildKind::Log && !child->FileNameOf().isEmpty())
             open.push_back(child->FileNameOf().toStdString());
     }
     WriteOpenFiles(settings_, open);

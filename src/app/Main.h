@@ -32,6 +32,7 @@ class TexMenu;
 class Topt;
 class RecentMenu;
 class StatusPanels;
+class TBIBChild;
 class TMDIChild;
 
 // TMainForm: the main window. The multi-document frame: menus, tool bar, tab strip, status bar
@@ -62,6 +63,7 @@ public:
     // The child the commands act on (a dialog may hold the focus).
     [[nodiscard]] ChildWindow* ActiveChild() const;
     [[nodiscard]] TMDIChild* ActiveSourceWindow() const;
+    [[nodiscard]] TBIBChild* ActiveBibWindow() const;
     [[nodiscard]] bool IsClosing() const { return closing_; }
 
     [[nodiscard]] QString PanelText(int panel) const;
@@ -101,6 +103,8 @@ public:
 
     // Command handlers (the command table connects them).
     void FileNewItemClick();
+    void FileNewBibItemClick();
+    void FileImportBibItemClick();
     void FileNewTemplateClick();
     void FileOpenItemClick();
     void FileSaveItemClick();
@@ -150,6 +154,7 @@ protected:
 private:
     // A source window connected to the main window, in its frame, not shown yet.
     std::pair<TMDIChild*, QMdiSubWindow*> NewSourceWindow();
+    std::pair<TBIBChild*, QMdiSubWindow*> NewBibWindow();
     void ShowChild(QMdiSubWindow* sub, ChildWindow* child);
     void ConnectChild(ChildWindow* child);
     // Deactivates the window left, activates the one entered, then refreshes the menus.

@@ -58,8 +58,9 @@ public:
     virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t current) = 0;
     virtual std::optional<QString> InputBox(const QString& title, const QString& prompt,
                                             const QString& value) = 0;
-    virtual std::optional<int> ChooseFromList(const QString& title, const QStringList& items,
-                                              int current) = 0;
+    // One of `items`, or none; the prompt's first line names what is asked about.
+    virtual std::optional<int> ChooseFromList(const QString& title, const QString& prompt,
+                                              const QStringList& items, int current) = 0;
 };
 
 } // namespace orvelt

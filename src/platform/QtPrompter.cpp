@@ -1,6 +1,7 @@
 #include "platform/QtPrompter.h"
 
 #include "platform/StyleFormat.h"
+#include "platform/convert.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -12,6 +13,11 @@
 #include <QUrl>
 
 namespace orvelt {
+
+void QtPrompter::SetParent(QWidget* parent) {
+    parent_ = parent;
+    listDialog_ = new TNoField(parent);
+}
 
 Answer QtPrompter::Message(MessageKind kind, MessageButtons buttons, const QString& text) {
     QMessageBox::Icon icon = QMessageBox::Information;
@@ -127,13 +133,11 @@ std::optional<QString> QtPrompter::InputBox(const QString& title, const QString&
     return text;
 }
 
-std::optional<int> QtPrompter::ChooseFromList(const QString& title, const QStringList& items,
-                                              int current) {
-    bool ok = false;
-    QString item = QInputDialog::getItem(parent_, title, title, items, current, false, &ok);
-    if (!ok)
-        return std::nullopt;
-    return static_cast<int>(items.indexOf(item));
+std::optional<int> QtPrompter::ChooseFromList(const QString& title, const QString& prompt,
+                                              const QStringList& items, int current) {
+    if (!listDialog_)
+        listDialog_ = new TNoField(parent_);
+    return listDialog_->Ask(title, prompt, items, current);
 }
 
 } // namespace orvelt

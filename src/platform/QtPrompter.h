@@ -5,10 +5,15 @@
 class QWidget;
 
 namespace orvelt {
+class TNoField;
+}
+
+namespace orvelt {
 
 class QtPrompter : public Prompter {
 public:
-    void SetParent(QWidget* parent) { parent_ = parent; }
+    // Also makes the dialogs that are shown again and again, hidden, as children of `parent`.
+    void SetParent(QWidget* parent);
 
     Answer Message(MessageKind kind, MessageButtons buttons, const QString& text) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
@@ -17,11 +22,12 @@ public:
     std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
     std::optional<QString> InputBox(const QString& title, const QString& prompt,
                                     const QString& value) override;
-    std::optional<int> ChooseFromList(const QString& title, const QStringList& items,
-                                      int current) override;
+    std::optional<int> ChooseFromList(const QString& title, const QString& prompt,
+                                      const QStringList& items, int current) override;
 
 private:
     QWidget* parent_ = nullptr;
+    TNoField* listDialog_ = nullptr; // made with the main window, reused
 };
 
 } // namespace orvelt

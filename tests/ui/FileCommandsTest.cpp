@@ -234,13 +234,6 @@ TEST_F(FileCommands, CutPasteMarkModifiedAndUndoTakesBack) {
 }
 
 // A .bib opened as text loses nothing, and was no reason for a warning that it would.
-TEST_F(FileCommands, ABibFileOpensAsTextWithoutAFalseWarning) {
-    StartForm();
-    Open("refs.bib", "@BOOK{k, title={T}, doi={10.1/x}}\n");
-    ASSERT_EQ(form_->ChildCount(), 1);
-    EXPECT_EQ(Text(), "@BOOK{k, title={T}, doi={10.1/x}}\n");
-}
-
 TEST_F(FileCommands, SaveAllSavesEveryModifiedDocument) {
     StartForm();
     Open("a.tex", "a");

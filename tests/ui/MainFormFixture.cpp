@@ -55,22 +55,30 @@ void MainFormFixture::Trigger(const char* actionName) {
 
 void MainFormFixture::Type(const QString& text) {
     ASSERT_NE(Active(), nullptr);
+    TypeInto(Active()->MainEdit, text);
+}
+
+void MainFormFixture::TypeInto(QWidget* widget, const QString& text) {
     // QTest only knows ASCII keys; other characters arrive as the text of an unknown key.
     for (QChar c : text) {
         if (c.unicode() < 128) {
-            QTest::keyClick(Active()->MainEdit, c.toLatin1());
+            QTest::keyClick(widget, c.toLatin1());
             continue;
         }
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(Active()->MainEdit, &press);
+        QApplication::sendEvent(widget, &press);
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(Active()->MainEdit, &release);
+        QApplication::sendEvent(widget, &release);
     }
 }
 
 void MainFormFixture::Key(int key, Qt::KeyboardModifiers modifiers) {
     ASSERT_NE(Active(), nullptr);
-    QTest::keyClick(Active()->MainEdit, static_cast<Qt::Key>(key), modifiers);
+    KeyInto(Active()->MainEdit, key, modifiers);
+}
+
+void MainFormFixture::KeyInto(QWidget* widget, int key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
 }
 
 void MainFormFixture::Paste(const QString& text) {

@@ -3,6 +3,7 @@
 #include "RecordingLauncher.h"
 #include "ScriptedPrompter.h"
 #include "app/Main.h"
+#include "bib/fbibchild.h"
 #include "editor/Childwin.h"
 #include "platform/HelpViewer.h"
 #include "platform/StyleFormat.h"
@@ -56,6 +57,9 @@ protected:
     void Trigger(const char* actionName);
     void Type(const QString& text);
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // The same into any widget (a grid cell, a tree).
+    void TypeInto(QWidget* widget, const QString& text);
+    void KeyInto(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Paste(const QString& text);
     // Writes a file of the temporary folder and opens it.
     void Open(const QString& name, const std::string& bytes);
@@ -67,6 +71,7 @@ protected:
     void CloseActive() { Active()->parentWidget()->close(); }
     [[nodiscard]] QString Panel(int panel) const { return form_->PanelText(panel); }
     [[nodiscard]] TMDIChild* Active() const { return form_->ActiveSourceWindow(); }
+    [[nodiscard]] TBIBChild* Bib() const { return form_->ActiveBibWindow(); }
     [[nodiscard]] TMyRichEdit* Edit() const { return Active()->MainEdit; }
     [[nodiscard]] QString Text() const { return Edit()->toPlainText(); }
     // The style of the character at Qt position p, and a category's in the options.

@@ -86,6 +86,24 @@ std::optional<std::uint32_t> ScriptedPrompter::ChooseColor(std::uint32_t current
     return Next("colour dialog", step) ? step.chosen : std::nullopt;
 }
 
+void ScriptedPrompter::ExpectChoice(const QString& prompt, std::optional<QString> item) {
+    script_.push_back(ChoiceStep{prompt, item.has_value(), item.value_or(QString())});
+}
+
+std::optional<int> ScriptedPrompter::ChooseFromList(const QString& title, const QString& prompt,
+                                                    const QStringList& items, int) {
+    titlesShown.append(title + ": " + prompt);
+    ChoiceStep step;
+    if (!Next("list question", step))
+        return std::nullopt;
+    EXPECT_EQ(prompt.toStdString(), step.prompt.toStdString());
+    if (!step.chosen)
+        return std::nullopt;
+    const qsizetype index = items.indexOf(step.item);
+    EXPECT_GE(index, 0) << step.item.toStdString() << " is not offered";
+    return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
+}
+
 std::nullopt_t ScriptedPrompter::Unscripted(const QString& what) {
     ADD_FAILURE() << "unscripted " << what.toStdString();
     return std::nullopt;

@@ -20,6 +20,8 @@ public:
     // The font dialog's answer (none: cancelled), and the style it was opened with.
     void ExpectFont(std::optional<HighlightStyle> chosen);
     void ExpectColor(std::optional<std::uint32_t> chosen);
+    // A list question whose prompt is `prompt`: the item named `item`, or none (Ignore).
+    void ExpectChoice(const QString& prompt, std::optional<QString> item);
 
     Answer Message(MessageKind kind, MessageButtons buttons, const QString& text) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
@@ -30,15 +32,15 @@ public:
     std::optional<QString> InputBox(const QString& title, const QString&, const QString&) override {
         return Unscripted("input box: " + title);
     }
-    std::optional<int> ChooseFromList(const QString& title, const QStringList&, int) override {
-        return Unscripted("list choice: " + title);
-    }
+    std::optional<int> ChooseFromList(const QString& title, const QString& prompt,
+                                      const QStringList& items, int current) override;
 
     [[nodiscard]] bool Exhausted() const { return script_.empty(); }
     QStringList shown;                 // every message text, in order
     QList<FileDialogRequest> dialogs;  // every file dialog, in order
     QList<HighlightStyle> fontsShown;  // what each font dialog was opened with
     QList<std::uint32_t> coloursShown; // what each colour dialog was opened with
+    QStringList titlesShown;           // every list question's title and prompt, in order
 
 private:
     struct MessageStep {
@@ -62,7 +64,13 @@ private:
     struct ColorStep {
         std::optional<std::uint32_t> chosen;
     };
-    std::deque<std::variant<MessageStep, OpenStep, SaveStep, FontStep, ColorStep>> script_;
+    struct ChoiceStep {
+        QString prompt;
+        bool chosen;
+        QString item;
+    };
+    std::deque<std::variant<MessageStep, OpenStep, SaveStep, FontStep, ColorStep, ChoiceStep>>
+        script_;
 
     template <class Step> bool Next(const char* what, Step& step);
 

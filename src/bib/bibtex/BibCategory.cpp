@@ -38,12 +38,21 @@ void BibCategory::erase(std::size_t index) {
     }
 }
 
+namespace {
+
+bool CaptionBefore(const std::unique_ptr<BibEntry>& a, const std::unique_ptr<BibEntry>& b) {
+    return CompareIgnoringCase(a->Caption, b->Caption) < 0;
+}
+
+} // namespace
+
+bool BibCategory::SortedByCaption() const {
+    return std::is_sorted(entries_.begin(), entries_.end(), CaptionBefore);
+}
+
 void BibCategory::SortByCaption() {
-    const auto before = [](const std::unique_ptr<BibEntry>& a, const std::unique_ptr<BibEntry>& b) {
-        return CompareIgnoringCase(a->Caption, b->Caption) < 0;
-    };
-    if (!std::is_sorted(entries_.begin(), entries_.end(), before)) {
-        std::stable_sort(entries_.begin(), entries_.end(), before);
+    if (!SortedByCaption()) {
+        std::stable_sort(entries_.begin(), entries_.end(), CaptionBefore);
     }
 }
 

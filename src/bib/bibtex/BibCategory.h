@@ -64,6 +64,7 @@ public:
     void erase(std::size_t index);
     // Orders the entries by caption, ignoring case; equal captions keep their order.
     void SortByCaption();
+    [[nodiscard]] bool SortedByCaption() const;
 
     bool operator==(const BibCategory& other) const;
 

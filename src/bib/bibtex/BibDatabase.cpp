@@ -33,6 +33,10 @@ void BibDatabase::SortCategory(int type) {
     }
 }
 
+bool BibDatabase::NeedsSorting(int type) const {
+    return type != StringType && type != PreambleType && !Category(type).SortedByCaption();
+}
+
 void BibDatabase::SortAll() {
     for (int type = 0; type < EntryTypeCount; ++type) {
         SortCategory(type);

@@ -38,6 +38,8 @@ public:
     // Abbreviations and preambles keep the order they were read or made in: an abbreviation may
     // be defined from an earlier one, and BibTeX joins preambles in file order.
     void SortCategory(int type);
+    // Whether SortCategory would change the category's order.
+    [[nodiscard]] bool NeedsSorting(int type) const;
     // Sorts every ordinary category, and the entries of other types by type word, then key
     // (ignoring case, equal ones keeping their order).
     void SortAll();

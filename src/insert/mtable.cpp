@@ -76,6 +76,7 @@ TmakeTable::TmakeTable(const TqueryTable& query, Prompter& prompter, QWidget* pa
     AGrid->setItemDelegate(delegate_);
     AGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     AGrid->setWordWrap(false);
+    AGrid->setGridStyle(Qt::NoPen); // the cells draw their rules and lines themselves
     AGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
     QHeaderView* columns = AGrid->horizontalHeader();
     QHeaderView* rows = AGrid->verticalHeader();
@@ -112,6 +113,10 @@ TmakeTable::TmakeTable(const TqueryTable& query, Prompter& prompter, QWidget* pa
     ruleBox->setFixedSize(80, 80);
     auto* square = new QFrame(ruleBox);
     square->setFrameShape(QFrame::Box);
+    // Light, so that a rule's black line, present or not, is what the eye reads.
+    QPalette light = square->palette();
+    light.setColor(QPalette::WindowText, QColor(0xc0c0c0));
+    square->setPalette(light);
     square->setGeometry(16, 16, 48, 48);
     Panel5 = RulePanel(ruleBox, "Panel5", RuleSide::Top, "LineTop", LineTop);
     Panel6 = RulePanel(ruleBox, "Panel6", RuleSide::Bottom, "LineBottom", LineBottom);
@@ -194,8 +199,10 @@ TmakeTable::TmakeTable(const TqueryTable& query, Prompter& prompter, QWidget* pa
     Button2 = new QPushButton("Cancel", buttonPanel_);
     Button1->setObjectName("Button1");
     Button2->setObjectName("Button2");
-    Button1->setAutoDefault(false);
-    Button2->setAutoDefault(false);
+    for (QPushButton* button : {Button1, Button2}) {
+        button->setAutoDefault(false);
+        button->setFixedSize(75, 25);
+    }
     connect(Button1, &QPushButton::clicked, this, &TmakeTable::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     buttonPanel_->installEventFilter(this);
@@ -341,21 +348,37 @@ void TmakeTable::AGridDrawCell(QPainter* painter, const QStyleOptionViewItem& op
     static constexpr Qt::Alignment kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
                                                     Qt::AlignRight};
     static constexpr Qt::Alignment kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
-    painter->drawText(rect.adjusted(3, 3, -3, -3),
+    // Three pixels from the aligned edges; a row too low for a line of the font keeps the
+    // line whole rather than the margins.
+    const int spare = rect.height() - QFontMetrics(AGrid->font()).height();
+    const int margin = std::clamp(spare / 2, 0, 3);
+    painter->setClipRect(rect);
+    painter->drawText(rect.adjusted(3, margin, -3, -margin),
                       static_cast<int>(kHorizontal[static_cast<int>(design_.HAlign(c, r))] |
                                        kVertical[static_cast<int>(design_.VAlign(c, r))]),
                       index.data().toString());
-    painter->setPen(QPen(Qt::black, 1));
-    const int right = rect.right() - (c == design_.Cols() ? 1 : 0);
-    const int bottom = rect.bottom() - (r == design_.Rows() ? 1 : 0);
-    if (design_.Rule(c, r, RuleSide::Left))
-        painter->drawLine(rect.left(), rect.top(), rect.left(), rect.bottom());
-    if (design_.Rule(c, r, RuleSide::Top))
-        painter->drawLine(rect.left(), rect.top(), rect.right(), rect.top());
-    if (design_.Rule(c, r, RuleSide::Right))
-        painter->drawLine(right, rect.top(), right, rect.bottom());
-    if (design_.Rule(c, r, RuleSide::Bottom))
-        painter->drawLine(rect.left(), bottom, rect.right(), bottom);
+    painter->setClipping(false);
+    // The rules lie on the grid lines between cells, where both neighbours draw the same
+    // pixels; the outer edges of the table lie inside its cells.
+    const int left = c == 1 ? rect.left() : rect.left() - 1;
+    const int top = r == 1 ? rect.top() : rect.top() - 1;
+    const int right = c == design_.Cols() ? rect.right() : rect.right() + 1;
+    const int bottom = r == design_.Rows() ? rect.bottom() : rect.bottom() + 1;
+    const struct {
+        RuleSide side;
+        QPoint from;
+        QPoint to;
+    } edges[] = {{RuleSide::Top, {left, top}, {right, top}},
+                 {RuleSide::Bottom, {left, bottom}, {right, bottom}},
+                 {RuleSide::Left, {left, top}, {left, bottom}},
+                 {RuleSide::Right, {right, top}, {right, bottom}}};
+    // Plain grid lines first, so that no corner of one breaks a rule.
+    for (const bool rules : {false, true}) {
+        painter->setPen(QPen(rules ? QColor(Qt::black) : QColor(0xd8d8d8), 1));
+        for (const auto& e : edges)
+            if (design_.Rule(c, r, e.side) == rules)
+                painter->drawLine(e.from, e.to);
+    }
     painter->restore();
 }
 

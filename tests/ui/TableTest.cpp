@@ -121,6 +121,8 @@ TEST_F(TableCommand, TheSizeQueryTakesOnlyDigitsUpTo100) {
 TEST_F(TableCommand, ADesignedTableGoesInWithItsStylesAsOneUndoStep) {
     StartNew();
     Type("keep SEL keep");
+    Edit()->SetSelection(9, 9);
+    Active()->DropBookmark(1); // before the last "keep"
     Edit()->SetSelection(5, 8);
     AnswerSize("3", "2");
     int ppe = 0;
@@ -212,8 +214,11 @@ TEST_F(TableCommand, ADesignedTableGoesInWithItsStylesAsOneUndoStep) {
     EXPECT_EQ(Panel(0), QString(" Row: %1").arg(table.count('\n') + 1));
     EXPECT_EQ(Panel(2), "");
 
+    EXPECT_EQ(Active()->Bookmarks[1].position(), 9 - 3 + table.size()) << "moved with the text";
+
     Trigger("EditUndoItem");
     EXPECT_EQ(Text(), "keep SEL keep") << "one undo step, the selection back";
+    EXPECT_EQ(Active()->Bookmarks[1].position(), 9);
 }
 
 TEST_F(TableCommand, EscapeAtTheFifthCellLeavesTheDocumentAsItWas) {

@@ -86,6 +86,9 @@ const CommandRow kCommands[] = {
     {"HelpLaTeXItem", "&LaTeX", "Show the LaTeX help", nullptr, nullptr, nullptr, nullptr},
     {"HelpAboutItem", "&About", "Who made this fantastic editor?", nullptr, &F::HelpAboutItemClick,
      nullptr, nullptr},
+    // A tool button with no menu entry: its action has the button's name.
+    {"BtnTable", "Create table", "Create table", nullptr, &F::BtnTableClick, "BtnTable",
+     "Create table"},
     // Tool buttons with no menu entry, whose windows are still to come.
     {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnInputs", "Show input files."},
     {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnFonts", "Fonts"},
@@ -95,7 +98,6 @@ const CommandRow kCommands[] = {
     {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnRelOps", "Relations"},
     {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnArrows", "Arrows"},
     {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnMisc", "Misc"},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnTable", "Create table"},
 };
 
 // The menu bar: a menu's caption, then its entries by object name; ">" opens the submenu of

@@ -11,6 +11,9 @@
 #include "app/WindowList.h"
 #include "bib/fbibchild.h"
 #include "editor/Childwin.h"
+#include "insert/mtable.h"
+#include "insert/qtable.h"
+#include "insert/table/TableGenerator.h"
 #include "options/options.h"
 #include "platform/DataFolders.h"
 #include "platform/FileIo.h"
@@ -23,6 +26,7 @@
 #include "toolchain/log/LogParser.h"
 #include "toolchain/logmdi.h"
 #include "widgets/About.h"
+#include "widgets/Numedit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,6 +117,8 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     addAction(closeChild);
 
     CreateOptions();
+    queryTable_ = new TqueryTable(this);
+    makeTable_ = new TmakeTable(*queryTable_, prompter_, this);
     updateMenusConnection_ =
         connect(area_, &ChildArea::ActiveChanged, this, &TMainForm::ActiveWindowChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
@@ -673,6 +679,17 @@ void TMainForm::WindowCascadeItemClick() {
 
 void TMainForm::WindowArrangeItemClick() {
     area_->List().ArrangeIcons();
+}
+
+void TMainForm::BtnTableClick() {
+    TMDIChild* source = ActiveSourceWindow();
+    if (!source || queryTable_->exec() != QDialog::Accepted)
+        return;
+    if (queryTable_->EditCols->Number() == 0 || queryTable_->EditRows->Number() == 0)
+        return;
+    if (makeTable_->exec() != QDialog::Accepted)
+        return;
+    source->InsertTable(GenerateTable(makeTable_->Design(), makeTable_->ExSizes()));
 }
 
 void TMainForm::HelpAboutItemClick() {

@@ -34,6 +34,8 @@ class RecentMenu;
 class StatusPanels;
 class TBIBChild;
 class TMDIChild;
+class TmakeTable;
+class TqueryTable;
 
 // TMainForm: the main window. The multi-document frame: menus, tool bar, tab strip, status bar
 // and the child windows. It composes the command table, the status panels and the window list,
@@ -139,6 +141,10 @@ public:
     void WindowCascadeItemClick();
     void WindowArrangeItemClick();
     void HelpAboutItemClick();
+    // The table command: size, design, then the table at the caret of the source window.
+    void BtnTableClick();
+    [[nodiscard]] TqueryTable& QueryTable() const { return *queryTable_; }
+    [[nodiscard]] TmakeTable& MakeTable() const { return *makeTable_; }
 
 public slots:
     void FirstActivate();
@@ -197,6 +203,8 @@ private:
     StatusPanels* panels_ = nullptr;
     ChildArea* area_ = nullptr;
     RecentMenu* recentMenu_ = nullptr;
+    TqueryTable* queryTable_ = nullptr;
+    TmakeTable* makeTable_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

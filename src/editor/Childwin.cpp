@@ -4,6 +4,7 @@
 #include "editor/VirtualKeys.h"
 #include "editor/keys/BraceSearch.h"
 #include "editor/keys/KeyDownPlan.h"
+#include "insert/table/TableGenerator.h"
 #include "options/OptionHolder.h"
 #include "platform/EscapePoller.h"
 #include "platform/FileIo.h"
@@ -405,6 +406,63 @@ void TMDIChild::TakeName(const QString& name) {
 
 void TMDIChild::InsertSnippet(const QString& snippetFile) {
     contextMenu_->InsertSnippet(snippetFile);
+}
+
+bool TMDIChild::InsertTable(const GeneratedTable& table) {
+    while (escape_.EscapePressed()) {
+    } // a press made in a dialog stops nothing that follows
+    std::array<QTextCharFormat, kStyleKindCount> formats;
+    for (int k = 0; k < kStyleKindCount; ++k)
+        formats[static_cast<std::size_t>(k)] =
+            FormatOfStyle(highlighter_.Style(static_cast<StyleKind>(k)));
+    const auto [selectionStart, selectionEnd] = MainEdit->GetSelection();
+    const bool wasModified = Modified;
+    const int total = static_cast<int>(table.cellStarts.size());
+    std::size_t next = 0;
+    const auto insertUpTo = [&](QTextCursor& at, std::size_t end) {
+        std::vector<TMyRichEdit::TextPiece> pieces;
+        for (; next < end; ++next) {
+            const TablePiece& piece = table.pieces[next];
+            pieces.emplace_back(QString::fromStdString(piece.text),
+                                formats[static_cast<std::size_t>(piece.style)]);
+        }
+        MainEdit->Insert(at, pieces);
+    };
+
+    MainEdit->setUpdatesEnabled(false);
+    escape_.BeginOperation();
+    emit StatusText(QStringLiteral("Creating table...press [ESC] to abort."));
+    QTextCursor cursor = MainEdit->textCursor();
+    cursor.beginEditBlock();
+    insertUpTo(cursor, total > 0 ? table.cellStarts.front() : table.pieces.size());
+    bool stopped = false;
+    for (int cell = 0; cell < total && !stopped; ++cell) {
+        emit Progress(cell + 1, total);
+        stopped = escape_.EscapePressed();
+        if (!stopped)
+            insertUpTo(cursor, cell + 1 < total
+                                   ? table.cellStarts[static_cast<std::size_t>(cell + 1)]
+                                   : table.pieces.size());
+    }
+    cursor.endEditBlock();
+    if (stopped) {
+        // Half a table (a table without its \end) would stop every run: all or nothing.
+        MainEdit->document()->undo();
+        MainEdit->document()->clearUndoRedoStacks(QTextDocument::RedoStack);
+        MainEdit->SetSelection(selectionStart, selectionEnd);
+        SetModified(wasModified);
+    } else {
+        MainEdit->setTextCursor(cursor);
+    }
+    escape_.EndOperation();
+    MainEdit->setUpdatesEnabled(true);
+    emit StatusText({});
+    if (stopped)
+        emit RowChanged(0);
+    else
+        ShowRow(CaretRow());
+    MainEdit->ensureCursorVisible();
+    return !stopped;
 }
 
 void TMDIChild::EditUndo() {

@@ -21,6 +21,7 @@ namespace orvelt {
 
 class EscapePoller;
 class OptionHolder;
+struct GeneratedTable;
 
 // TMDIChild: a source window. One TeX (or other text) file on the editor surface, with its
 // sidecar. It reads its options from the holder and tells the main window what it shows by
@@ -103,6 +104,9 @@ public:
     [[nodiscard]] QString SaveNote() const override { return saveNote_; }
     // Pastes a snippet file's highlighted text (its sidecar) at the caret, through the clipboard.
     void InsertSnippet(const QString& snippetFile);
+    // Replaces the selection with a generated table, piece by piece in its styles, as one undo
+    // step; Escape between two cells takes it all back. False when stopped.
+    bool InsertTable(const GeneratedTable& table);
 
     void EditUndo() override;
     void EditRedo() override;

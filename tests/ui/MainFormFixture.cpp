@@ -1,8 +1,49 @@
 #include "MainFormFixture.h"
 
+#include <QDialog>
 #include <QKeyEvent>
 
 namespace orvelt::testing {
+
+DialogActor::DialogActor() {
+    QApplication::instance()->installEventFilter(this);
+}
+
+DialogActor::~DialogActor() {
+    QApplication::instance()->removeEventFilter(this);
+}
+
+void DialogActor::Expect(const QString& objectName, std::function<void(QDialog&)> act) {
+    watched_.insert(objectName);
+    acts_.emplace_back(objectName, std::move(act));
+}
+
+bool DialogActor::eventFilter(QObject* watched, QEvent* event) {
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (event->type() != QEvent::Show || !dialog || !watched_.contains(dialog->objectName()))
+        return false;
+    std::function<void(QDialog&)> act;
+    if (!acts_.empty() && acts_.front().first == dialog->objectName()) {
+        act = std::move(acts_.front().second);
+        acts_.pop_front();
+    } else {
+        ADD_FAILURE() << "unexpected dialog " << dialog->objectName().toStdString();
+    }
+    // Queued: the dialog's own loop runs it, once the dialog is up.
+    QMetaObject::invokeMethod(
+        dialog,
+        [dialog, act] {
+            if (act)
+                act(*dialog);
+            if (dialog->isVisible()) {
+                if (act)
+                    ADD_FAILURE() << dialog->objectName().toStdString() << " was left open";
+                dialog->reject();
+            }
+        },
+        Qt::QueuedConnection);
+    return false;
+}
 
 void MainFormFixture::SetUp() {
     ASSERT_TRUE(dir_.isValid());
@@ -19,6 +60,7 @@ void MainFormFixture::SetUp() {
 void MainFormFixture::TearDown() {
     form_.reset();
     EXPECT_TRUE(prompter_.Exhausted()) << "scripted answers were left unused";
+    EXPECT_TRUE(dialogs_.Exhausted()) << "a dialog expected was never shown";
 }
 
 TMainForm& MainFormFixture::StartForm(const QStringList& arguments) {

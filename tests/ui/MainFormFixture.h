@@ -15,13 +15,18 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSet>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+
+class QDialog;
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -42,6 +47,27 @@ public:
     QStringList words;
 };
 
+// Acts on modal dialogs of the program's own (the Prompter's are scripted there): each act runs
+// on the next dialog of its name to be shown, from inside that dialog's own event loop, as a
+// person acts once it is up. A watched dialog shown with no act waiting fails the test and is
+// cancelled, and so is one that an act leaves open; dialogs never named here are left alone
+// (the options dialog is modal, but no loop of its own waits on it).
+class DialogActor : public QObject {
+public:
+    DialogActor();
+    ~DialogActor() override;
+    void Expect(const QString& objectName, std::function<void(QDialog&)> act);
+    void Watch(const QString& objectName) { watched_.insert(objectName); }
+    [[nodiscard]] bool Exhausted() const { return acts_.empty(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::deque<std::pair<QString, std::function<void(QDialog&)>>> acts_;
+    QSet<QString> watched_;
+};
+
 class MainFormFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -55,6 +81,10 @@ protected:
     bool CloseForm();
 
     void Trigger(const char* actionName);
+    // The next modal dialog of this name gets `act` (which closes it).
+    void WhenShown(const QString& dialogName, std::function<void(QDialog&)> act) {
+        dialogs_.Expect(dialogName, std::move(act));
+    }
     void Type(const QString& text);
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // The same into any widget (a grid cell, a tree).
@@ -93,6 +123,7 @@ protected:
     ScriptedPrompter prompter_;
     RecordingHelpViewer help_;
     RecordingLauncher launcher_;
+    DialogActor dialogs_;
     bool realPrograms_ = false; // start programs for real instead of recording them
     std::unique_ptr<TMainForm> form_;
 };

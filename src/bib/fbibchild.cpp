@@ -7,6 +7,7 @@
 #include "bib/edit/BibFileText.h"
 #include "bib/edit/EntryConversion.h"
 #include "bib/edit/SaveCheck.h"
+#include "platform/BusyCursor.h"
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
 #include "platform/SaveName.h"
@@ -31,15 +32,6 @@ namespace {
 
 constexpr int kNameColumnWidth = 80;
 constexpr int kRowHeight = 18;
-
-// The busy cursor for as long as a write lasts.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -547,16 +539,7 @@ void TBIBChild::TakeName(const QString& name) {
 }
 
 bool TBIBChild::AskToSave() {
-    switch (prompter_.Message(
-        MessageKind::Confirmation, MessageButtons::YesNoCancel,
-        QStringLiteral("Save %1 ?").arg(FileName.isEmpty() ? windowTitle() : FileName))) {
-    case Answer::Yes:
-        return SaveDocument();
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    return AskToSaveWith(prompter_);
 }
 
 void TBIBChild::closeEvent(QCloseEvent* event) {

@@ -492,17 +492,7 @@ void TMDIChild::EditPaste() {
 }
 
 bool TMDIChild::AskToSave() {
-    switch (prompter_.Message(
-        MessageKind::Confirmation, MessageButtons::YesNoCancel,
-        // An untitled window by its caption ("Save  ?" named nothing).
-        QStringLiteral("Save %1 ?").arg(FileName.isEmpty() ? windowTitle() : FileName))) {
-    case Answer::Yes:
-        return SaveDocument();
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    return AskToSaveWith(prompter_);
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 #include "editor/highlight/BlockTokenReader.h"
 #include "editor/highlight/TokenStyle.h"
 #include "options/OptionHolder.h"
+#include "platform/BusyCursor.h"
 #include "platform/EscapePoller.h"
 #include "platform/FileIo.h"
 #include "platform/StyleFormat.h"
@@ -20,14 +21,6 @@
 namespace orvelt {
 
 namespace {
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QString Sidecar(const QString& fileName) {
     return fileName + ".orv";

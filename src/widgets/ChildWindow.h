@@ -6,6 +6,8 @@
 
 namespace orvelt {
 
+class Prompter;
+
 // What the main window knows of a document window of any kind. Children talk up by signals
 // and are asked down through these functions; the main window never reaches into their widgets.
 class ChildWindow : public QWidget {
@@ -41,6 +43,11 @@ public:
     virtual void EditCut() {}
     virtual void EditCopy() {}
     virtual void EditPaste() {}
+
+protected:
+    // "Save %s ?" with the file's name, or an untitled window's caption ("Save  ?" named
+    // nothing): Yes saves, No lets the window go unsaved, Cancel keeps it.
+    bool AskToSaveWith(Prompter& prompter);
 
 signals:
     void ModifiedChanged(bool modified);

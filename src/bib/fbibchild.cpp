@@ -504,9 +504,7 @@ bool TBIBChild::SaveDocument() {
     GridToEntry();
     // Never over another program's change without asking.
     if (stamp_ && StampOfFile(FileName) != stamp_) {
-        switch (prompter_.Message(
-            MessageKind::Confirmation, MessageButtons::YesNoCancel,
-            QStringLiteral("%1 has been changed by another program. Reload it?").arg(FileName))) {
+        switch (AskReloadWith(prompter_, MessageButtons::YesNoCancel)) {
         case Answer::Yes:
             Reload();
             return false;
@@ -562,10 +560,7 @@ void TBIBChild::CheckFileOnDisk() {
     if (now == stamp_ || now == asked_ || !now)
         return;
     asked_ = now; // asked once; the next save asks again before it writes
-    if (prompter_.Message(
-            MessageKind::Confirmation, MessageButtons::YesNo,
-            QStringLiteral("%1 has been changed by another program. Reload it?").arg(FileName)) ==
-        Answer::Yes)
+    if (AskReloadWith(prompter_, MessageButtons::YesNo) == Answer::Yes)
         Reload();
 }
 

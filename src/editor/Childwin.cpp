@@ -227,17 +227,11 @@ void TMDIChild::CheckFileOnDisk() {
     if (Loading || FileName.isEmpty() || checkingDisk_ || !file_->ChangedSinceAsked())
         return;
     checkingDisk_ = true;
-    if (AskReload(MessageButtons::YesNo) == Answer::Yes)
+    if (AskReloadWith(prompter_, MessageButtons::YesNo) == Answer::Yes)
         Reload();
     else
         file_->KeepOutsideChange(); // asked once; the next save asks again before it writes
     checkingDisk_ = false;
-}
-
-Answer TMDIChild::AskReload(MessageButtons buttons) {
-    return prompter_.Message(
-        MessageKind::Confirmation, buttons,
-        QStringLiteral("%1 has been changed by another program. Reload it?").arg(FileName));
 }
 
 void TMDIChild::Reload() {
@@ -349,7 +343,7 @@ bool TMDIChild::SaveDocument() {
         return SaveDocumentAs();
     // Never over another program's change without asking.
     if (file_->ChangedOnDisk()) {
-        switch (AskReload(MessageButtons::YesNoCancel)) {
+        switch (AskReloadWith(prompter_, MessageButtons::YesNoCancel)) {
         case Answer::Yes:
             Reload();
             return false;

@@ -136,7 +136,6 @@ private:
     bool OpenFile(const QString& fileName);
     bool ShowFile();
     void Reload();
-    Answer AskReload(MessageButtons buttons);
     void TakeName(const QString& name);
     // A file of this name: a .bib edited as text never wraps.
     void TakeFileKind(const QString& fileName);

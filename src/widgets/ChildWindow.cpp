@@ -1,7 +1,5 @@
 #include "widgets/ChildWindow.h"
 
-#include "platform/Prompter.h"
-
 namespace orvelt {
 
 bool ChildWindow::AskToSaveWith(Prompter& prompter) {
@@ -16,6 +14,12 @@ bool ChildWindow::AskToSaveWith(Prompter& prompter) {
     default:
         return false;
     }
+}
+
+Answer ChildWindow::AskReloadWith(Prompter& prompter, MessageButtons buttons) {
+    return prompter.Message(
+        MessageKind::Confirmation, buttons,
+        QStringLiteral("%1 has been changed by another program. Reload it?").arg(FileNameOf()));
 }
 
 } // namespace orvelt

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "core/ChildKind.h"
+#include "platform/Prompter.h"
 
 #include <QWidget>
 
 namespace orvelt {
-
-class Prompter;
 
 // What the main window knows of a document window of any kind. Children talk up by signals
 // and are asked down through these functions; the main window never reaches into their widgets.
@@ -48,6 +47,8 @@ protected:
     // "Save %s ?" with the file's name, or an untitled window's caption ("Save  ?" named
     // nothing): Yes saves, No lets the window go unsaved, Cancel keeps it.
     bool AskToSaveWith(Prompter& prompter);
+    // Whether to read again a file another program changed since it was read or saved here.
+    Answer AskReloadWith(Prompter& prompter, MessageButtons buttons);
 
 signals:
     void ModifiedChanged(bool modified);

@@ -6,6 +6,8 @@
 #include "app/MenuKeys.h"
 #include "app/RecentMenu.h"
 #include "app/RecoveryFolder.h"
+#include "app/RecoveryKeeper.h"
+#include "app/RecoveryWriter.h"
 #include "app/StatusPanels.h"
 #include "app/TexMenu.h"
 #include "app/WindowList.h"
@@ -40,6 +42,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace orvelt {
@@ -54,6 +57,11 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     runner_ = new ProgramRunner(prompter_, env.launcher ? *env.launcher : *ownLauncher_, this);
     setObjectName("MainForm");
     setWindowTitle(QStringLiteral("Orvelt 95"));
+    recovery_ = std::make_unique<RecoveryFolder>();
+    recoveryThread_ = new QThread(this);
+    recoveryWriter_ = new RecoveryWriter;
+    recoveryWriter_->moveToThread(recoveryThread_);
+    recoveryThread_->start();
     setAcceptDrops(true);
 
     path_ = QString::fromStdString(placement_.path);
@@ -135,6 +143,16 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
 TMainForm::~TMainForm() {
     disconnect(updateMenusConnection_);
     closing_ = true;
+    // Every copy handed over is on disk before the program ends.
+    recoveryWriter_->Flush();
+    recoveryThread_->quit();
+    recoveryThread_->wait();
+    delete recoveryWriter_;
+}
+
+void TMainForm::FlushRecoveryCopies() {
+    recoveryWriter_->Flush();
+    QApplication::processEvents(); // their outcome reaches the windows
 }
 
 QAction* TMainForm::Action(const QString& objectName) const {
@@ -190,6 +208,8 @@ void TMainForm::FirstActivate() {
         return;
     firstActivation_ = false;
     resizeEvent(nullptr);
+    // First: a file the session reopens too is then raised, recovered, not opened twice.
+    OfferRecoveredText();
     if (arguments_.isEmpty()) {
         for (const std::string& file : ReadOpenFiles(settings_))
             OpenDocument(QString::fromStdString(file));
@@ -200,7 +220,6 @@ void TMainForm::FirstActivate() {
                 RegisterFile(full);
         }
     }
-    OfferRecoveredText();
     update();
 }
 
@@ -341,6 +360,8 @@ void TMainForm::ConnectChild(ChildWindow* child) {
         lastDir_ = QFileInfo(name).absolutePath();
         RegisterFile(name);
     });
+    if (child->Kind() != ChildKind::Log)
+        new RecoveryKeeper(*child, *recoveryWriter_, *recovery_, prompter_, ++recoveryNumber_);
 }
 
 void TMainForm::ActiveWindowChanged() {
@@ -759,7 +780,9 @@ bool TMainForm::SessionEnding(bool interactionAllowed) {
     } else {
         // No question may be asked: the texts are kept for the next start, and the project's
         // list of files, which is no text of the user's, is written in place.
-        (void)RecoveryFolder().KeepUnsaved(area_->LastToFirst());
+        for (ChildWindow* child : area_->LastToFirst())
+            if (auto* keeper = child->findChild<RecoveryKeeper*>(); keeper && child->IsModified())
+                (void)keeper->KeepAndWait();
         if (project_->IsOpen() && project_->IsModified())
             (void)project_->Save(project_->FileName(), ProjectSession::Report::Silently);
     }
@@ -769,11 +792,24 @@ bool TMainForm::SessionEnding(bool interactionAllowed) {
 }
 
 void TMainForm::OfferRecoveredText() {
-    RecoveryFolder().Offer(prompter_, [this](const RecoveryCopy& copy) {
+    recovery_->Offer(prompter_, [this](const RecoveryCopy& copy) {
         const QString caption = NewDocumentName();
-        auto [child, sub] = NewSourceWindow();
-        child->FormCreateRecovered(QString::fromStdString(copy.fileName), caption, copy.text);
-        ShowChild(sub, child);
+        const QString name = QString::fromStdString(copy.fileName);
+        ChildWindow* opened = nullptr;
+        if (UpperExtensionOf(name) == ".BIB" && options_.Values().useBibEdit) {
+            auto [child, sub] = NewBibWindow();
+            child->FormCreateRecovered(copy, caption);
+            ShowChild(sub, child);
+            opened = child;
+        } else {
+            auto [child, sub] = NewSourceWindow();
+            child->FormCreateRecovered(copy, caption);
+            ShowChild(sub, child);
+            opened = child;
+        }
+        // The window keeps its copy in the one it was opened from, until it is saved.
+        auto* keeper = opened->findChild<RecoveryKeeper*>();
+        return keeper ? keeper->Adopt() : QString();
     });
 }
 

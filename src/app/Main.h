@@ -17,6 +17,7 @@ class QMdiSubWindow;
 class QMenu;
 class QSessionManager;
 class QTabBar;
+class QThread;
 
 namespace orvelt {
 
@@ -31,6 +32,8 @@ class ProgramRunner;
 class TexMenu;
 class Topt;
 class RecentMenu;
+class RecoveryFolder;
+class RecoveryWriter;
 class StatusPanels;
 class TBIBChild;
 class TMDIChild;
@@ -144,6 +147,8 @@ public:
     // The table command: size, design, then the table at the caret of the source window.
     void BtnTableClick();
     [[nodiscard]] TqueryTable& QueryTable() const { return *queryTable_; }
+    // Returns once every recovery copy handed over so far is written or deleted.
+    void FlushRecoveryCopies();
     [[nodiscard]] TmakeTable& MakeTable() const { return *makeTable_; }
 
 public slots:
@@ -166,7 +171,7 @@ private:
     // Deactivates the window left, activates the one entered, then refreshes the menus.
     void ActiveWindowChanged();
     void CommitData(QSessionManager& manager);
-    // Text kept at the end of the last session, offered back by one question.
+    // Text kept by a session that ended without saving it (a crash, a log-off), offered back.
     void OfferRecoveredText();
     [[nodiscard]] QString NewDocumentName() const;
     // The file whose log F11 and F12 read: the project's main file, else the active window's.
@@ -205,6 +210,10 @@ private:
     RecentMenu* recentMenu_ = nullptr;
     TqueryTable* queryTable_ = nullptr;
     TmakeTable* makeTable_ = nullptr;
+    std::unique_ptr<RecoveryFolder> recovery_;
+    QThread* recoveryThread_ = nullptr;
+    RecoveryWriter* recoveryWriter_ = nullptr; // lives on recoveryThread_
+    int recoveryNumber_ = 0;                   // of the windows' copies
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

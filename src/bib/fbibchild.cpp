@@ -169,6 +169,20 @@ void TBIBChild::FormCreateUntitled(const QString& caption) {
     Loading = false;
 }
 
+void TBIBChild::FormCreateRecovered(const RecoveryCopy& copy, const QString& caption) {
+    Loading = true;
+    FileName = QString::fromStdString(copy.fileName);
+    setWindowTitle(FileName.isEmpty() ? caption : FileName);
+    encoding_ = copy.encoding;
+    // Saving compares the file with what it is now: the user chose this text over it.
+    stamp_ = FileName.isEmpty() ? std::nullopt : StampOfFile(FileName);
+    BibDatabase database = orvelt::ReadBIB(copy.text).Database;
+    database.LineEnding = copy.lineEnd;
+    Show(std::move(database));
+    Loading = false;
+    SetModified(true);
+}
+
 void TBIBChild::Show(BibDatabase database) {
     CurrentNode = QPersistentModelIndex();
     Model->BeginReset();
@@ -199,6 +213,7 @@ bool TBIBChild::ImportBIB(const QString& fileName) {
             QStringLiteral("Comments and text between entries (%1 bytes) are not kept on saving.")
                 .arg(report.DroppedTextBytes));
     SetModified(true);
+    emit ContentChanged();
     return true;
 }
 
@@ -211,10 +226,14 @@ void TBIBChild::SetModified(bool value) {
         emit ModifiedChanged(value);
 }
 
-std::string TBIBChild::PlainText() const {
-    BibDatabase copy = database_;
-    copy.LineEnding = LineEnd::Lf;
-    return orvelt::WriteBIB(copy);
+TextSnapshot TBIBChild::Snapshot() {
+    GridToEntry(); // what was just typed too
+    const LineEnd lineEnd = database_.LineEnding;
+    database_.LineEnding = LineEnd::Lf;
+    TextSnapshot snapshot{QString::fromStdString(orvelt::WriteBIB(database_)), false, encoding_,
+                          lineEnd};
+    database_.LineEnding = lineEnd;
+    return snapshot;
 }
 
 // ---- The tree and the grid ----
@@ -305,7 +324,10 @@ void TBIBChild::EntryToGrid() {
         auto* cell = new BibCellEdit(encoding_, EditGrid);
         cell->setText(Text(text));
         cell->setCursorPosition(0);
-        connect(cell, &QLineEdit::textEdited, this, [this] { SetModified(true); });
+        connect(cell, &QLineEdit::textEdited, this, [this] {
+            SetModified(true);
+            emit ContentChanged();
+        });
         connect(cell, &BibCellEdit::MoveRows, this, [this, cell](int by) { MoveInGrid(cell, by); });
         return cell;
     };
@@ -388,6 +410,7 @@ void TBIBChild::New1Click() {
     entry.Caption = "NONAME" + std::to_string(NewEntryCounter++);
     Model->AppendEntry(type, std::move(entry));
     TreeView->expand(node);
+    emit ContentChanged();
 }
 
 void TBIBChild::Delete1Click() {
@@ -402,6 +425,7 @@ void TBIBChild::Delete1Click() {
     if (!CurrentNode.isValid())
         TreeViewChange(TreeView->currentIndex());
     SetModified(true);
+    emit ContentChanged();
 }
 
 void TBIBChild::TreeViewDragDrop(int sourceType, const BibEntry* source, int targetType) {
@@ -424,6 +448,7 @@ void TBIBChild::TreeViewDragDrop(int sourceType, const BibEntry* source, int tar
     copy.Caption = "NONAME" + std::to_string(NewEntryCounter++);
     Model->AppendEntry(targetType, std::move(copy));
     TreeView->expand(Model->CategoryIndex(targetType));
+    emit ContentChanged();
 }
 
 QLineEdit* TBIBChild::FocusedCell() const {

@@ -41,13 +41,15 @@ public:
     bool FormCreate(const QString& fileToOpen);
     // An empty untitled bibliography.
     void FormCreateUntitled(const QString& caption);
+    // Text kept from an earlier run, as a modified bibliography of its file (untitled when none).
+    void FormCreateRecovered(const RecoveryCopy& copy, const QString& caption);
     // Adds the entries of another file; false, having said why, when it cannot be read.
     bool ImportBIB(const QString& fileName);
 
     [[nodiscard]] ChildKind Kind() const override { return ChildKind::Bibliography; }
     [[nodiscard]] QString FileNameOf() const override { return FileName; }
     [[nodiscard]] bool IsModified() const override { return Modified; }
-    [[nodiscard]] std::string PlainText() const override;
+    [[nodiscard]] TextSnapshot Snapshot() override;
     [[nodiscard]] const BibDatabase& Database() const { return database_; }
     [[nodiscard]] TextEncoding Encoding() const { return encoding_; }
 

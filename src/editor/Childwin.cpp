@@ -6,6 +6,7 @@
 #include "editor/keys/KeyDownPlan.h"
 #include "insert/table/TableGenerator.h"
 #include "options/OptionHolder.h"
+#include "platform/BusyCursor.h"
 #include "platform/EscapePoller.h"
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
@@ -56,7 +57,11 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
         return true;
     };
     // The surface's own signal: it follows the document that loading puts in place.
-    connect(MainEdit, &QPlainTextEdit::textChanged, this, [this] { rowAt_.known = false; });
+    connect(MainEdit, &QPlainTextEdit::textChanged, this, [this] {
+        rowAt_.known = false;
+        if (!Loading)
+            emit ContentChanged();
+    });
     connect(MainEdit, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (!Loading)
             ShowRow(CaretRow());
@@ -66,6 +71,10 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
     connect(MainEdit, &TMyRichEdit::Inserted, this,
             [this](int from, int to) { highlighter_.RestyleLines(from, to); });
     connect(&options_, &OptionHolder::Changed, this, &TMDIChild::ApplyOptions);
+    // Also when the options dialog closes: switching autosave on protects a window that is
+    // modified already.
+    connect(&options_, &OptionHolder::Changed, this, &TMDIChild::RestartAutoSave);
+    connect(&AutoSaveTimer, &QTimer::timeout, this, &TMDIChild::AutoSaveTimerTimer);
     connect(file_, &SourceFile::StatusText, this, &ChildWindow::StatusText);
     connect(file_, &SourceFile::Progress, this, &ChildWindow::Progress);
 }
@@ -75,9 +84,7 @@ void TMDIChild::Prepare() {
     const OptionValues& options = options_.Values();
     ApplyOptions();
     InsertMode = "INS";
-    AutoSaveTimer.setInterval(options_.AutoSaveMilliseconds());
-    if (options.autoSave)
-        AutoSaveTimer.start();
+    RestartAutoSave();
     Bookmarks.fill(QTextCursor());
     NeedsRehighlight = false;
     SetModified(false);
@@ -110,11 +117,11 @@ void TMDIChild::FormCreateUntitled(const QString& caption) {
     Finish();
 }
 
-void TMDIChild::FormCreateRecovered(const QString& fileName, const QString& caption,
-                                    const std::string& text) {
+void TMDIChild::FormCreateRecovered(const RecoveryCopy& copy, const QString& caption) {
     Prepare();
+    const QString fileName = QString::fromStdString(copy.fileName);
     TakeFileKind(fileName);
-    file_->ShowRecovered(FileName, text, *MainEdit);
+    file_->ShowRecovered(FileName, copy, *MainEdit);
     encoding_ = file_->Encoding();
     lineEnd_ = file_->LineEnding();
     setWindowTitle(FileName.isEmpty() ? caption : FileName);
@@ -122,8 +129,9 @@ void TMDIChild::FormCreateRecovered(const QString& fileName, const QString& capt
     SetModified(true);
 }
 
-std::string TMDIChild::PlainText() const {
-    return SourceFile::PlainText(*MainEdit);
+TextSnapshot TMDIChild::Snapshot() {
+    // The raw text is one copy of the document's buffer; the rest is done by the copy's writer.
+    return {MainEdit->document()->toRawText(), true, encoding_, lineEnd_};
 }
 
 bool TMDIChild::FormCreate(const QString& fileToOpen, const QString& untitledName) {
@@ -252,12 +260,53 @@ void TMDIChild::Reload() {
 
 void TMDIChild::SetModified(bool value) {
     Modified = value;
-    AutoSaveTimer.setInterval(options_.AutoSaveMilliseconds());
-    if (!value && options_.Values().autoSave)
-        AutoSaveTimer.start();
-    else if (!options_.Values().autoSave)
-        AutoSaveTimer.stop();
+    if (!value || !options_.Values().autoSave)
+        RestartAutoSave();
     emit ModifiedChanged(value);
+}
+
+void TMDIChild::RestartAutoSave() {
+    AutoSaveTimer.setInterval(options_.AutoSaveMilliseconds());
+    if (options_.Values().autoSave)
+        AutoSaveTimer.start();
+    else
+        AutoSaveTimer.stop();
+}
+
+void TMDIChild::AutoSaveTimerTimer() {
+    AutoSaveTimer.stop();
+    if (!options_.Values().autoSave)
+        return;
+    if (!Modified || Loading) {
+        RestartAutoSave();
+        return;
+    }
+    // Inside a question or a long operation the text is half done: a little later.
+    if (InModalWork(prompter_)) {
+        AutoSaveTimer.start(kAutoSaveRetry);
+        return;
+    }
+    // A tick never asks: no save dialog for an untitled document, no question about a file
+    // another program changed. The text goes into a recovery copy instead.
+    if (FileName.isEmpty()) {
+        emit KeepRecoveryCopy();
+    } else if (file_->ChangedOnDisk()) {
+        emit KeepRecoveryCopy();
+        emit TransientText(FileName + " was changed by another program: the text was kept in a "
+                                      "recovery copy instead of saving it.");
+    } else if (const QString error = Write(FileName); error.isEmpty()) {
+        SetModified(false);
+    } else {
+        emit KeepRecoveryCopy();
+        // Typing goes on: the box once per window, then the status bar.
+        if (!autoSaveFailureShown_) {
+            autoSaveFailureShown_ = true;
+            prompter_.Message(MessageKind::Error, MessageButtons::Ok, error);
+        } else {
+            emit StatusText(error);
+        }
+    }
+    RestartAutoSave();
 }
 
 void TMDIChild::JumpToLine(int n) {
@@ -326,16 +375,21 @@ bool TMDIChild::SoftBreakMarkerActive() const {
 }
 
 bool TMDIChild::SaveTo(const QString& fileName) {
+    const QString error = Write(fileName);
+    if (!error.isEmpty())
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok, error);
+    return error.isEmpty();
+}
+
+QString TMDIChild::Write(const QString& fileName) {
     SourceFile::SaveResult saved = file_->Save(fileName, *MainEdit, SoftBreakMarkerActive());
     emit RowChanged(0);
-    if (!saved.ok) {
-        prompter_.Message(MessageKind::Error, MessageButtons::Ok, saved.error);
-        return false;
-    }
+    if (!saved.ok)
+        return saved.error;
     saveNote_ = saved.sidecarWarning;
     if (!saveNote_.isEmpty())
         emit TransientText(saveNote_);
-    return true;
+    return {};
 }
 
 bool TMDIChild::SaveDocument() {

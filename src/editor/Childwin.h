@@ -44,8 +44,7 @@ public:
     // An empty untitled document.
     void FormCreateUntitled(const QString& caption);
     // Text kept from an earlier run, as a modified document of that file (untitled when none).
-    void FormCreateRecovered(const QString& fileName, const QString& caption,
-                             const std::string& text);
+    void FormCreateRecovered(const RecoveryCopy& copy, const QString& caption);
 
     TMyRichEdit* MainEdit;
     QMenu* PopupMenu1 = nullptr;
@@ -65,9 +64,16 @@ public:
     [[nodiscard]] ChildKind Kind() const override { return ChildKind::Source; }
     [[nodiscard]] QString FileNameOf() const override { return FileName; }
     [[nodiscard]] bool IsModified() const override { return Modified; }
-    [[nodiscard]] std::string PlainText() const override;
+    [[nodiscard]] TextSnapshot Snapshot() override;
+
+    // While a question or a long operation holds the autosave tick back.
+    static constexpr int kAutoSaveRetry = 5'000;
 
     void SetModified(bool value);
+    // The autosave period anew, from the options.
+    void RestartAutoSave();
+    // A modified named document is saved in place; any other keeps a recovery copy.
+    void AutoSaveTimerTimer();
     void ShowRow(int row);
     // Selects line n (from 1) and shows it: 0 is the first line, past the end the last.
     void JumpToLine(int n);
@@ -128,6 +134,8 @@ private:
     // the caret and is then released, and both show the row.
     [[nodiscard]] int CaretRow();
     bool SaveTo(const QString& fileName);
+    // Writes the document; the error, or empty.
+    [[nodiscard]] QString Write(const QString& fileName);
     [[nodiscard]] bool SoftBreakMarkerActive() const;
     void Prepare();
     // Options that open windows follow at once: wrapping, the gutter, the snippet keys.
@@ -164,6 +172,7 @@ private:
     bool readOnly_ = false;
     bool checkingDisk_ = false;
     QString saveNote_;
+    bool autoSaveFailureShown_ = false; // the error box comes once per window
 };
 
 } // namespace orvelt

@@ -1,6 +1,26 @@
 #include "widgets/ChildWindow.h"
 
+#include "editor/files/SurfaceCharacters.h"
+
+#include <QDateTime>
+#include <algorithm>
+
 namespace orvelt {
+
+RecoveryCopy TextSnapshot::Copy() const {
+    std::u16string units = text.toStdU16String();
+    if (surface) {
+        // The surface ends its paragraphs with U+2029 in its raw text.
+        std::replace(units.begin(), units.end(), u'\u2029', u'\n');
+        FromSurfaceCharacters(units);
+    }
+    RecoveryCopy copy;
+    copy.text = Utf16ToUtf8(units);
+    copy.encoding = encoding;
+    copy.lineEnd = lineEnd;
+    copy.writtenAt = QDateTime::currentSecsSinceEpoch();
+    return copy;
+}
 
 bool ChildWindow::AskToSaveWith(Prompter& prompter) {
     const QString name = FileNameOf();

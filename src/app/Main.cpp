@@ -11,9 +11,16 @@
 #include "app/WindowList.h"
 #include "bib/fbibchild.h"
 #include "editor/Childwin.h"
+#include "insert/arrow2.h"
+#include "insert/binop2.h"
+#include "insert/divers.h"
+#include "insert/font.h"
+#include "insert/greek.h"
 #include "insert/mtable.h"
 #include "insert/qtable.h"
+#include "insert/relop.h"
 #include "insert/table/TableGenerator.h"
+#include "insert/texcmds.h"
 #include "options/options.h"
 #include "platform/DataFolders.h"
 #include "platform/FileIo.h"
@@ -119,6 +126,7 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     CreateOptions();
     queryTable_ = new TqueryTable(this);
     makeTable_ = new TmakeTable(*queryTable_, prompter_, this);
+    CreatePalettes();
     updateMenusConnection_ =
         connect(area_, &ChildArea::ActiveChanged, this, &TMainForm::ActiveWindowChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
@@ -690,6 +698,59 @@ void TMainForm::BtnTableClick() {
     if (makeTable_->exec() != QDialog::Accepted)
         return;
     source->InsertTable(GenerateTable(makeTable_->Design(), makeTable_->ExSizes()));
+}
+
+void TMainForm::CreatePalettes() {
+    greek_ = new TGreekLetters(this);
+    binOps_ = new TBinOps(this);
+    relOps_ = new Trelops(this);
+    arrows_ = new Tarrows(this);
+    misc_ = new Tmisc(this);
+    fonts_ = new Tfonts(this);
+    texCmd_ = new TtexCmd(options_.Keywords().Keywords(), this);
+    for (TPaletteWindow* palette : {greek_, binOps_, relOps_, arrows_, misc_, fonts_, texCmd_})
+        connect(palette, &TPaletteWindow::InsertRequested, this, &TMainForm::InsertPaletteText);
+}
+
+void TMainForm::OpenPalette(TPaletteWindow* palette, const char* button) {
+    if (auto* at = findChild<QWidget*>(QLatin1String(button)))
+        palette->OpenBelow(at);
+}
+
+void TMainForm::BtnGreekClick() {
+    OpenPalette(greek_, "BtnGreek");
+}
+
+void TMainForm::BtnBinOpsClick() {
+    OpenPalette(binOps_, "BtnBinOps");
+}
+
+void TMainForm::BtnRelOpsClick() {
+    OpenPalette(relOps_, "BtnRelOps");
+}
+
+void TMainForm::BtnArrowsClick() {
+    OpenPalette(arrows_, "BtnArrows");
+}
+
+void TMainForm::BtnMiscClick() {
+    OpenPalette(misc_, "BtnMisc");
+}
+
+void TMainForm::BtnFontsClick() {
+    OpenPalette(fonts_, "BtnFonts");
+}
+
+void TMainForm::BtnTeXCmdClick() {
+    OpenPalette(texCmd_, "BtnTeXCmd");
+}
+
+void TMainForm::InsertPaletteText(const QString& text) {
+    TMDIChild* source = ActiveSourceWindow();
+    if (!source)
+        return;       // a palette left open over a bibliography or log window, or over none
+    activateWindow(); // the command list had the keyboard
+    source->InsertPaletteText(text);
 }
 
 void TMainForm::HelpAboutItemClick() {

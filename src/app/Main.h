@@ -34,6 +34,7 @@ class RecentMenu;
 class StatusPanels;
 class TBIBChild;
 class TMDIChild;
+class TPaletteWindow;
 class TmakeTable;
 class TqueryTable;
 
@@ -145,6 +146,17 @@ public:
     void BtnTableClick();
     [[nodiscard]] TqueryTable& QueryTable() const { return *queryTable_; }
     [[nodiscard]] TmakeTable& MakeTable() const { return *makeTable_; }
+    // The symbol and font palettes and the command list, each opened below its tool button.
+    void BtnGreekClick();
+    void BtnBinOpsClick();
+    void BtnRelOpsClick();
+    void BtnArrowsClick();
+    void BtnMiscClick();
+    void BtnFontsClick();
+    void BtnTeXCmdClick();
+    // A palette's text in place of the active source window's selection, as a TeX-command;
+    // nothing when no source window is active.
+    void InsertPaletteText(const QString& text);
 
 public slots:
     void FirstActivate();
@@ -181,6 +193,9 @@ private:
     // The options dialog, its tables' menus and the warnings of what it could not read.
     void CreateOptions();
     void OptionsClosed();
+    // Created hidden once the keyword list is read; hidden, never destroyed, when closed.
+    void CreatePalettes();
+    void OpenPalette(TPaletteWindow* palette, const char* button);
 
     SettingsStore& settings_;
     Prompter& prompter_;
@@ -205,6 +220,13 @@ private:
     RecentMenu* recentMenu_ = nullptr;
     TqueryTable* queryTable_ = nullptr;
     TmakeTable* makeTable_ = nullptr;
+    TPaletteWindow* greek_ = nullptr;
+    TPaletteWindow* binOps_ = nullptr;
+    TPaletteWindow* relOps_ = nullptr;
+    TPaletteWindow* arrows_ = nullptr;
+    TPaletteWindow* misc_ = nullptr;
+    TPaletteWindow* fonts_ = nullptr;
+    TPaletteWindow* texCmd_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

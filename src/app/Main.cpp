@@ -126,7 +126,6 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     CreateOptions();
     queryTable_ = new TqueryTable(this);
     makeTable_ = new TmakeTable(*queryTable_, prompter_, this);
-    CreatePalettes();
     updateMenusConnection_ =
         connect(area_, &ChildArea::ActiveChanged, this, &TMainForm::ActiveWindowChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
@@ -700,16 +699,9 @@ void TMainForm::BtnTableClick() {
     source->InsertTable(GenerateTable(makeTable_->Design(), makeTable_->ExSizes()));
 }
 
-void TMainForm::CreatePalettes() {
-    greek_ = new TGreekLetters(this);
-    binOps_ = new TBinOps(this);
-    relOps_ = new Trelops(this);
-    arrows_ = new Tarrows(this);
-    misc_ = new Tmisc(this);
-    fonts_ = new Tfonts(this);
-    texCmd_ = new TtexCmd(options_.Keywords().Keywords(), this);
-    for (TPaletteWindow* palette : {greek_, binOps_, relOps_, arrows_, misc_, fonts_, texCmd_})
-        connect(palette, &TPaletteWindow::InsertRequested, this, &TMainForm::InsertPaletteText);
+TPaletteWindow* TMainForm::Adopt(TPaletteWindow* palette) {
+    connect(palette, &TPaletteWindow::InsertRequested, this, &TMainForm::InsertPaletteText);
+    return palette;
 }
 
 void TMainForm::OpenPalette(TPaletteWindow* palette, const char* button) {
@@ -718,30 +710,44 @@ void TMainForm::OpenPalette(TPaletteWindow* palette, const char* button) {
 }
 
 void TMainForm::BtnGreekClick() {
+    if (!greek_)
+        greek_ = Adopt(new TGreekLetters(this));
     OpenPalette(greek_, "BtnGreek");
 }
 
 void TMainForm::BtnBinOpsClick() {
+    if (!binOps_)
+        binOps_ = Adopt(new TBinOps(this));
     OpenPalette(binOps_, "BtnBinOps");
 }
 
 void TMainForm::BtnRelOpsClick() {
+    if (!relOps_)
+        relOps_ = Adopt(new Trelops(this));
     OpenPalette(relOps_, "BtnRelOps");
 }
 
 void TMainForm::BtnArrowsClick() {
+    if (!arrows_)
+        arrows_ = Adopt(new Tarrows(this));
     OpenPalette(arrows_, "BtnArrows");
 }
 
 void TMainForm::BtnMiscClick() {
+    if (!misc_)
+        misc_ = Adopt(new Tmisc(this));
     OpenPalette(misc_, "BtnMisc");
 }
 
 void TMainForm::BtnFontsClick() {
+    if (!fonts_)
+        fonts_ = Adopt(new Tfonts(this));
     OpenPalette(fonts_, "BtnFonts");
 }
 
 void TMainForm::BtnTeXCmdClick() {
+    if (!texCmd_) // the keyword list was read at the start
+        texCmd_ = Adopt(new TtexCmd(options_.Keywords().Keywords(), this));
     OpenPalette(texCmd_, "BtnTeXCmd");
 }
 

@@ -193,8 +193,9 @@ private:
     // The options dialog, its tables' menus and the warnings of what it could not read.
     void CreateOptions();
     void OptionsClosed();
-    // Created hidden once the keyword list is read; hidden, never destroyed, when closed.
-    void CreatePalettes();
+    // The palettes are made on first use (all seven cost a fifth of the start-up), then only
+    // hidden when closed, never destroyed.
+    TPaletteWindow* Adopt(TPaletteWindow* palette);
     void OpenPalette(TPaletteWindow* palette, const char* button);
 
     SettingsStore& settings_;

@@ -117,8 +117,9 @@ TEST_F(Palettes, ASymbolsHintIsItsCommandInTheStatusBar) {
 }
 
 TEST_F(Palettes, EveryGlyphIsInTheFaceThatDrawsIt) {
-    StartForm();
+    StartNew();
     for (const auto& [tool, name] : kSymbolPalettes) {
+        Open(tool);
         for (SymbolButton* button : Palette<TSymbolPalette>(name)->Buttons()) {
             if (button->CodePoint() == 0)
                 continue;

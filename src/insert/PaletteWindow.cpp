@@ -38,14 +38,16 @@ TPaletteWindow::TPaletteWindow(const QString& title, bool takesFocus, QWidget* p
                      palette().color(QPalette::Active, QPalette::HighlightedText));
     Panel1->setPalette(caption);
     Panel1->installEventFilter(this);
+    // Small enough for "Rel Ops" beside the three buttons of a 100-pixel palette.
     QFont bold = Caption->font();
+    bold.setPixelSize(11);
     bold.setBold(true);
     Caption->setFont(bold);
     Caption->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     auto* row = new QHBoxLayout(Panel1);
-    row->setContentsMargins(4, 2, 2, 2);
-    row->setSpacing(1);
+    row->setContentsMargins(3, 3, 1, 3);
+    row->setSpacing(0);
     row->addWidget(Caption, 1);
     const struct {
         QToolButton* button;
@@ -56,8 +58,8 @@ TPaletteWindow::TPaletteWindow(const QString& title, bool takesFocus, QWidget* p
                    {BtnClose, "BtnClose", "Close"}};
     for (const auto& [button, name, hint] : buttons) {
         button->setObjectName(name);
-        button->setFixedSize(16, 16);
-        button->setIconSize(QSize(12, 12));
+        button->setFixedSize(14, 14);
+        button->setIconSize(QSize(10, 10));
         button->setFocusPolicy(Qt::NoFocus);
         button->setToolTip(hint);
         button->setStatusTip(hint);

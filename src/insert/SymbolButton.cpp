@@ -85,8 +85,8 @@ void SymbolButton::paintEvent(QPaintEvent*) {
 
 // \Join (U+2A1D) is in neither face: a bow tie whose outer sides reach above and below it.
 void SymbolButton::DrawJoin(QPainter& painter, const QRectF& box) const {
-    const qreal w = box.width() * 0.6;
-    const qreal h = box.height() * 0.32;
+    const qreal w = box.width() * 0.46;
+    const qreal h = box.height() * 0.26;
     const QPointF c = box.center();
     QPainterPath path;
     path.moveTo(c.x() - w / 2, c.y() - h / 2);
@@ -97,7 +97,7 @@ void SymbolButton::DrawJoin(QPainter& painter, const QRectF& box) const {
     path.lineTo(c.x() - w / 2, c.y() + h * 0.8);
     path.moveTo(c.x() + w / 2, c.y() - h * 0.8);
     path.lineTo(c.x() + w / 2, c.y() + h * 0.8);
-    painter.setPen(QPen(painter.pen().color(), std::max(1.0, box.height() / 16.0)));
+    painter.setPen(QPen(painter.pen().color(), std::max(1.0, box.height() / 20.0)));
     painter.drawPath(path);
 }
 

@@ -13,9 +13,16 @@
 #include "app/WindowList.h"
 #include "bib/fbibchild.h"
 #include "editor/Childwin.h"
+#include "insert/arrow2.h"
+#include "insert/binop2.h"
+#include "insert/divers.h"
+#include "insert/font.h"
+#include "insert/greek.h"
 #include "insert/mtable.h"
 #include "insert/qtable.h"
+#include "insert/relop.h"
 #include "insert/table/TableGenerator.h"
+#include "insert/texcmds.h"
 #include "options/options.h"
 #include "platform/DataFolders.h"
 #include "platform/FileIo.h"
@@ -711,6 +718,66 @@ void TMainForm::BtnTableClick() {
     if (makeTable_->exec() != QDialog::Accepted)
         return;
     source->InsertTable(GenerateTable(makeTable_->Design(), makeTable_->ExSizes()));
+}
+
+TPaletteWindow* TMainForm::Adopt(TPaletteWindow* palette) {
+    connect(palette, &TPaletteWindow::InsertRequested, this, &TMainForm::InsertPaletteText);
+    return palette;
+}
+
+void TMainForm::OpenPalette(TPaletteWindow* palette, const char* button) {
+    if (auto* at = findChild<QWidget*>(QLatin1String(button)))
+        palette->OpenBelow(at);
+}
+
+void TMainForm::BtnGreekClick() {
+    if (!greek_)
+        greek_ = Adopt(new TGreekLetters(this));
+    OpenPalette(greek_, "BtnGreek");
+}
+
+void TMainForm::BtnBinOpsClick() {
+    if (!binOps_)
+        binOps_ = Adopt(new TBinOps(this));
+    OpenPalette(binOps_, "BtnBinOps");
+}
+
+void TMainForm::BtnRelOpsClick() {
+    if (!relOps_)
+        relOps_ = Adopt(new Trelops(this));
+    OpenPalette(relOps_, "BtnRelOps");
+}
+
+void TMainForm::BtnArrowsClick() {
+    if (!arrows_)
+        arrows_ = Adopt(new Tarrows(this));
+    OpenPalette(arrows_, "BtnArrows");
+}
+
+void TMainForm::BtnMiscClick() {
+    if (!misc_)
+        misc_ = Adopt(new Tmisc(this));
+    OpenPalette(misc_, "BtnMisc");
+}
+
+void TMainForm::BtnFontsClick() {
+    if (!fonts_)
+        fonts_ = Adopt(new Tfonts(this));
+    OpenPalette(fonts_, "BtnFonts");
+}
+
+void TMainForm::BtnTeXCmdClick() {
+    if (!texCmd_) // the keyword list was read at the start
+        texCmd_ = Adopt(new TtexCmd(options_.Keywords().Keywords(), this));
+    OpenPalette(texCmd_, "BtnTeXCmd");
+}
+
+void TMainForm::InsertPaletteText(const QString& text) {
+    TMDIChild* source = ActiveSourceWindow();
+    if (!source)
+        return;       // a palette left open over a bibliography or log window, or over none
+    activateWindow(); // the command list had the keyboard
+    source->InsertPaletteText(text);
 }
 
 void TMainForm::HelpAboutItemClick() {

@@ -37,6 +37,7 @@ class RecoveryWriter;
 class StatusPanels;
 class TBIBChild;
 class TMDIChild;
+class TPaletteWindow;
 class TmakeTable;
 class TqueryTable;
 
@@ -150,6 +151,17 @@ public:
     // Returns once every recovery copy handed over so far is written or deleted.
     void FlushRecoveryCopies();
     [[nodiscard]] TmakeTable& MakeTable() const { return *makeTable_; }
+    // The symbol and font palettes and the command list, each opened below its tool button.
+    void BtnGreekClick();
+    void BtnBinOpsClick();
+    void BtnRelOpsClick();
+    void BtnArrowsClick();
+    void BtnMiscClick();
+    void BtnFontsClick();
+    void BtnTeXCmdClick();
+    // A palette's text in place of the active source window's selection, as a TeX-command;
+    // nothing when no source window is active.
+    void InsertPaletteText(const QString& text);
 
 public slots:
     void FirstActivate();
@@ -186,6 +198,10 @@ private:
     // The options dialog, its tables' menus and the warnings of what it could not read.
     void CreateOptions();
     void OptionsClosed();
+    // The palettes are made on first use (all seven cost a fifth of the start-up), then only
+    // hidden when closed, never destroyed.
+    TPaletteWindow* Adopt(TPaletteWindow* palette);
+    void OpenPalette(TPaletteWindow* palette, const char* button);
 
     SettingsStore& settings_;
     Prompter& prompter_;
@@ -214,6 +230,13 @@ private:
     QThread* recoveryThread_ = nullptr;
     RecoveryWriter* recoveryWriter_ = nullptr; // lives on recoveryThread_
     int recoveryNumber_ = 0;                   // of the windows' copies
+    TPaletteWindow* greek_ = nullptr;
+    TPaletteWindow* binOps_ = nullptr;
+    TPaletteWindow* relOps_ = nullptr;
+    TPaletteWindow* arrows_ = nullptr;
+    TPaletteWindow* misc_ = nullptr;
+    TPaletteWindow* fonts_ = nullptr;
+    TPaletteWindow* texCmd_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

@@ -513,6 +513,15 @@ bool TMDIChild::InsertTable(const GeneratedTable& table) {
     return !stopped;
 }
 
+void TMDIChild::InsertPaletteText(const QString& text) {
+    QTextCursor cursor = MainEdit->textCursor();
+    cursor.beginEditBlock();
+    MainEdit->Insert(cursor, text, FormatOfStyle(highlighter_.Style(StyleKind::TexCommand)));
+    cursor.endEditBlock();
+    MainEdit->setTextCursor(cursor);
+    MainEdit->setFocus();
+}
+
 void TMDIChild::EditUndo() {
     MainEdit->FinishFormatting();
     MainEdit->undo();

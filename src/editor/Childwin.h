@@ -113,6 +113,9 @@ public:
     // Replaces the selection with a generated table, piece by piece in its styles, as one undo
     // step; Escape between two cells takes it all back. False when stopped.
     bool InsertTable(const GeneratedTable& table);
+    // Replaces the selection with a palette's command in the TeX-commands style, as one undo
+    // step, the caret after it and the keyboard back in the text.
+    void InsertPaletteText(const QString& text);
 
     void EditUndo() override;
     void EditRedo() override;

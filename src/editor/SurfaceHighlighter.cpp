@@ -48,15 +48,18 @@ void SurfaceHighlighter::RehighlightLine() {
 
 void SurfaceHighlighter::RestyleLines(int from, int to) {
     QTextDocument* doc = surface_.document();
-    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
-        const QString text = b.text();
-        for (const auto& token : ScanLine(View(text))) {
-            QTextCursor select(doc);
-            select.setPosition(b.position() + static_cast<int>(token.offset));
-            select.setPosition(b.position() + static_cast<int>(token.offset + token.text.size()),
-                               QTextCursor::KeepAnchor);
-            surface_.ApplyStyleTo(select, Style(TokenStyle(token, options_.Keywords())));
-        }
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next())
+        RestyleBlock(b);
+}
+
+void SurfaceHighlighter::RestyleBlock(const QTextBlock& block) {
+    const QString text = block.text();
+    for (const auto& token : ScanLine(View(text))) {
+        QTextCursor select(surface_.document());
+        select.setPosition(block.position() + static_cast<int>(token.offset));
+        select.setPosition(block.position() + static_cast<int>(token.offset + token.text.size()),
+                           QTextCursor::KeepAnchor);
+        surface_.ApplyStyleTo(select, Style(TokenStyle(token, options_.Keywords())));
     }
 }
 

@@ -34,6 +34,7 @@ class RecentMenu;
 class StatusPanels;
 class TBIBChild;
 class TMDIChild;
+class TReplaceDlg;
 class TmakeTable;
 class TqueryTable;
 
@@ -120,6 +121,10 @@ public:
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();
+    // Edit, Find... (and its button) opens the find dialog; Find again repeats its search.
+    void Find1Click();
+    void Findagain1Click();
+    [[nodiscard]] TReplaceDlg& ReplaceDlg() const { return *replaceDlg_; }
     void ViewOptionsClick();
     void ViewRefreshClick();
     // A new log viewer on the current file's log (F11), and the error list of its log (F12).
@@ -205,6 +210,7 @@ private:
     RecentMenu* recentMenu_ = nullptr;
     TqueryTable* queryTable_ = nullptr;
     TmakeTable* makeTable_ = nullptr;
+    TReplaceDlg* replaceDlg_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

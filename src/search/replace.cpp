@@ -53,6 +53,16 @@ void UpdateHistoryOf(QComboBox& combo) {
     combo.setEditText(current);
 }
 
+// Where the selected match is on the screen.
+QRect SelectionArea(const TMDIChild& source) {
+    const TMyRichEdit& edit = *source.MainEdit;
+    const QTextCursor selection = edit.textCursor();
+    QTextCursor start = selection;
+    start.setPosition(selection.selectionStart());
+    const QRect area = edit.cursorRect(start).united(edit.cursorRect(selection));
+    return {edit.viewport()->mapToGlobal(area.topLeft()), area.size()};
+}
+
 TMDIChild* AsSource(ChildWindow* child) {
     return child && child->Kind() == ChildKind::Source ? qobject_cast<TMDIChild*>(child) : nullptr;
 }
@@ -237,6 +247,7 @@ void TReplaceDlg::SearchSource(TMDIChild& source, bool replaceFirst) {
         }
         if (found) {
             EnableReplacing(true);
+            KeepClearOf(SelectionArea(source));
             return;
         }
         if (!AskContinueAtBeginning()) {
@@ -287,8 +298,11 @@ void TReplaceDlg::SearchBibliography(TBIBChild& bibliography) {
             BusyCursor busy;
             found = bibliography.FindNext(search, fromStart);
         }
-        if (found)
+        if (found) {
+            if (const QWidget* cell = bibliography.focusWidget())
+                KeepClearOf({cell->mapToGlobal(QPoint(0, 0)), cell->size()});
             return;
+        }
         if (!AskContinueAtBeginning()) {
             reject();
             return;
@@ -300,6 +314,19 @@ void TReplaceDlg::SearchBibliography(TBIBChild& bibliography) {
 bool TReplaceDlg::AskContinueAtBeginning() {
     return prompter_.Message(MessageKind::Confirmation, MessageButtons::YesNo,
                              "End of file reached. Continue at the beginning?") == Answer::Yes;
+}
+
+void TReplaceDlg::KeepClearOf(const QRect& match) {
+    QRect frame = frameGeometry();
+    if (!isVisible() || !frame.intersects(match))
+        return;
+    const QRect screen = this->screen()->availableGeometry();
+    constexpr int kGap = 8;
+    if (match.bottom() + kGap + frame.height() <= screen.bottom())
+        frame.moveTop(match.bottom() + kGap);
+    else
+        frame.moveBottom(match.top() - kGap);
+    move(frame.topLeft());
 }
 
 void TReplaceDlg::reject() {

@@ -76,6 +76,8 @@ private:
     void StartOfUse();
     void EnableReplacing(bool on);
     void ShowHelp();
+    // Moves the dialog off a match it covers (global coordinates), below it or above.
+    void KeepClearOf(const QRect& match);
 
     Prompter& prompter_;
     HelpViewer& help_;

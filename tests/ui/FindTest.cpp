@@ -129,6 +129,20 @@ TEST_F(FindReplace, CtrlFOpensTheDialogAndEnterAndF3FindTheNextMatch) {
     EXPECT_FALSE(Dlg().isVisible());
 }
 
+TEST_F(FindReplace, TheDialogMovesOffTheMatchItCovers) {
+    StartForm();
+    Open("paper.tex", "one\ntwo\nthree foo\n");
+    OpenDialog("foo");
+    QTextCursor at = Edit()->textCursor();
+    at.setPosition(15);
+    const QPoint match = Edit()->viewport()->mapToGlobal(Edit()->cursorRect(at).center());
+    Dlg().move(match - QPoint(Dlg().width() / 2, Dlg().height() / 2));
+    ASSERT_TRUE(Dlg().frameGeometry().contains(match));
+    Click(Dlg().Button1);
+    ASSERT_EQ(Selection(), std::make_pair(14, 17));
+    EXPECT_FALSE(Dlg().frameGeometry().contains(match));
+}
+
 TEST_F(FindReplace, CaseAndWholeWordsHoldBeyondAscii) {
     struct Row {
         const char* name;

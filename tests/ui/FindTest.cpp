@@ -302,6 +302,24 @@ TEST_F(FindReplace, ReplaceAllReplacesEachOccurrenceOnceAsOneUndoStep) {
     EXPECT_EQ(Selection(), std::make_pair(9, 9)) << "after the last replacement";
 }
 
+TEST_F(FindReplace, EscapeStopsReplaceAllKeepingWhatItReplaced) {
+    StartForm();
+    Open("paper.tex", "a a a a\n");
+    OpenDialog("a", "b");
+    Click(Dlg().Button1);
+    Select(0, 0);
+    // Escape pressed while the second replacement is made.
+    QObject::connect(Active(), &ChildWindow::Progress, form_.get(), [this](int done, int) {
+        if (done == 2)
+            form_->Escape().NoteEscape();
+    });
+    Click(Dlg().Button4);
+    EXPECT_EQ(Text(), "b b a a\n") << "no question, nothing half replaced";
+    EXPECT_TRUE(Dlg().isVisible());
+    Trigger("EditUndoItem");
+    EXPECT_EQ(Text(), "a a a a\n");
+}
+
 // Replace all began by overwriting a selection that was no match (meant as its scope).
 TEST_F(FindReplace, ReplaceAllKeepsASelectionThatIsNoMatch) {
     StartForm();

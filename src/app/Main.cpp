@@ -30,6 +30,7 @@
 #include "platform/Launcher.h"
 #include "platform/Screens.h"
 #include "project/ProjectSession.h"
+#include "search/replace.h"
 #include "toolchain/ProgramRunner.h"
 #include "toolchain/errors.h"
 #include "toolchain/log/LogParser.h"
@@ -131,6 +132,20 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     });
     addAction(closeChild);
 
+    replaceDlg_ = new TReplaceDlg({prompter_, *help_, [this] { return ActiveChild(); },
+                                   [this](int done, int total) { updateStatus(done, total); }},
+                                  this);
+    connect(replaceDlg_, &TReplaceDlg::FindTextEmptyChanged, this, &TMainForm::UpdateMenuItems);
+    connect(replaceDlg_, &TReplaceDlg::Closed, this, [this] {
+        ChildWindow* child = ActiveChild();
+        if (!child)
+            return;
+        activateWindow();
+        if (TMDIChild* source = ActiveSourceWindow())
+            source->MainEdit->setFocus();
+        else if (QWidget* last = child->focusWidget())
+            last->setFocus();
+    });
     CreateOptions();
     queryTable_ = new TqueryTable(this);
     makeTable_ = new TmakeTable(*queryTable_, prompter_, this);
@@ -388,12 +403,14 @@ void TMainForm::UpdateMenuItems() {
     CommandSituation situation;
     situation.dictionarySet = !options_.Values().dictionary.empty();
     situation.projectOpen = project_->IsOpen();
+    situation.findTextEmpty = replaceDlg_->FindText().isEmpty();
     if (active) {
         area_->List().Select(active);
         situation.active = active->Kind();
         situation.activeModified = active->IsModified();
     }
     commands_->Apply(situation);
+    replaceDlg_->FollowActiveWindow(situation.active);
     Action("WindowCloseChild")->setEnabled(IsEnabled(*RuleOf("WindowCloseChild"), situation));
     const bool runnable = IsEnabled(*RuleOf("TeXItem1"), situation);
     for (QAction* item : texMenu_->Items())
@@ -598,6 +615,14 @@ void TMainForm::EditCopyClick() {
 void TMainForm::EditPasteClick() {
     if (ChildWindow* child = ActiveChild())
         child->EditPaste();
+}
+
+void TMainForm::Find1Click() {
+    replaceDlg_->Find1Click();
+}
+
+void TMainForm::Findagain1Click() {
+    replaceDlg_->Findagain1Click();
 }
 
 void TMainForm::ViewOptionsClick() {

@@ -38,6 +38,7 @@ class StatusPanels;
 class TBIBChild;
 class TMDIChild;
 class TPaletteWindow;
+class TReplaceDlg;
 class TmakeTable;
 class TqueryTable;
 
@@ -124,6 +125,10 @@ public:
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();
+    // Edit, Find... (and its button) opens the find dialog; Find again repeats its search.
+    void Find1Click();
+    void Findagain1Click();
+    [[nodiscard]] TReplaceDlg& ReplaceDlg() const { return *replaceDlg_; }
     void ViewOptionsClick();
     void ViewRefreshClick();
     // A new log viewer on the current file's log (F11), and the error list of its log (F12).
@@ -237,6 +242,7 @@ private:
     TPaletteWindow* misc_ = nullptr;
     TPaletteWindow* fonts_ = nullptr;
     TPaletteWindow* texCmd_ = nullptr;
+    TReplaceDlg* replaceDlg_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

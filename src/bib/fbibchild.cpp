@@ -481,6 +481,77 @@ void TBIBChild::EditPaste() {
         cell->paste();
 }
 
+// ---- Find ----
+
+bool TBIBChild::FindNext(const TextSearch& search, bool fromStart) {
+    // What was just typed is searched, and the entry is sorted into place before positions
+    // are taken from it.
+    LeaveEntry();
+    const auto [from, position] =
+        fromStart ? std::pair<BibCell, std::size_t>{BibCell{0, 0, 0, 0}, 0} : SearchStart();
+    // The window's database always holds UTF-8, whatever the file's encoding.
+    const std::optional<BibMatch> match =
+        FindInBibliography(database_, TextEncoding::Utf8, search, from, position);
+    if (!match)
+        return false;
+    ShowMatch(*match);
+    return true;
+}
+
+std::pair<BibCell, std::size_t> TBIBChild::SearchStart() const {
+    const QModelIndex node = CurrentNode;
+    const int type = BibTreeModel::TypeOf(node);
+    if (type < 0)
+        return {BibCell{0, 0, 0, 0}, 0};
+    if (BibTreeModel::IsCategory(node))
+        return {BibCell{type, 0, 0, 0}, 0};
+    const auto entry = static_cast<std::size_t>(node.row());
+    // The window keeps the cell that last had the focus while a dialog has it.
+    QWidget* focused = focusWidget();
+    for (int row = 0; focused && row < EditGrid->rowCount(); ++row) {
+        for (int column = 0; column < 2; ++column) {
+            if (EditGrid->cellWidget(row, column) != focused)
+                continue;
+            std::size_t at = 0;
+            if (auto* line = qobject_cast<QLineEdit*>(focused))
+                at = static_cast<std::size_t>(line->hasSelectedText() ? line->selectionEnd()
+                                                                      : line->cursorPosition());
+            else if (auto* text = qobject_cast<QPlainTextEdit*>(focused))
+                at = static_cast<std::size_t>(text->textCursor().selectionEnd());
+            return {BibCell{type, entry, static_cast<std::size_t>(row), column}, at};
+        }
+    }
+    return {BibCell{type, entry, 0, 0}, 0};
+}
+
+void TBIBChild::ShowMatch(const BibMatch& match) {
+    const BibCell& cell = match.Cell;
+    const QModelIndex node =
+        Model->index(static_cast<int>(cell.Entry), 0, Model->CategoryIndex(cell.Category));
+    // The normal selection step: the grid is written back and filled with the entry.
+    TreeView->setCurrentIndex(node);
+    TreeView->scrollTo(node);
+    const int row = static_cast<int>(cell.Row);
+    QWidget* widget = EditGrid->cellWidget(row, cell.Column);
+    if (!widget)
+        return;
+    const auto start = static_cast<int>(match.Match.Position);
+    const auto length = static_cast<int>(match.Match.Length);
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setSelection(start, length);
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+        QTextCursor selection = text->textCursor();
+        selection.setPosition(start);
+        selection.setPosition(start + length, QTextCursor::KeepAnchor);
+        text->setTextCursor(selection);
+        text->ensureCursorVisible();
+    }
+    EditGrid->setCurrentCell(row, cell.Column);
+    EditGrid->scrollTo(EditGrid->model()->index(row, cell.Column));
+    // Where the focus goes back to, and where the next search starts.
+    widget->setFocus();
+}
+
 // ---- Saving ----
 
 bool TBIBChild::ConfirmReadable() {

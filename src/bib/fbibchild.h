@@ -4,10 +4,12 @@
 #include "bib/edit/GridRows.h"
 #include "core/CodePage.h"
 #include "platform/FileStamp.h"
+#include "search/find/BibSearch.h"
 #include "widgets/ChildWindow.h"
 
 #include <QPersistentModelIndex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -63,6 +65,12 @@ public:
     void EditCopy() override;
     void EditPaste() override;
 
+    // Find: the first match after the current one (the selection of the cell that has or last
+    // had the focus), else after that cell's caret, else from the start of the selected entry or
+    // category; with `fromStart`, from the first entry. A match selects its entry, makes its
+    // field the current cell and selects the text there. False when there is none.
+    bool FindNext(const TextSearch& search, bool fromStart);
+
     void SetModified(bool value);
     // Writes the database to `path`; on success the window is clean.
     bool WriteBIB(const QString& path);
@@ -117,6 +125,9 @@ private:
     // The edits of the current entry's rows, as the grid holds them.
     [[nodiscard]] std::vector<GridRow> GridRowsNow() const;
     [[nodiscard]] QLineEdit* FocusedCell() const;
+    // Where Find goes on from: a cell and a position in its text.
+    [[nodiscard]] std::pair<BibCell, std::size_t> SearchStart() const;
+    void ShowMatch(const BibMatch& match);
 
     Prompter& prompter_;
     const QString& lastDir_;

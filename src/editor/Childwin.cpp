@@ -12,12 +12,14 @@
 #include "platform/Prompter.h"
 #include "platform/SaveName.h"
 #include "platform/StyleFormat.h"
+#include "platform/TextView.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orvelt {
 
@@ -520,6 +522,128 @@ void TMDIChild::InsertPaletteText(const QString& text) {
     cursor.endEditBlock();
     MainEdit->setTextCursor(cursor);
     MainEdit->setFocus();
+}
+
+// ---- Find and replace ----
+
+bool TMDIChild::FindNext(const TextSearch& search) {
+    const QString raw = MainEdit->RawText();
+    QTextCursor cursor = MainEdit->textCursor();
+    const std::optional<TextMatch> match =
+        search.Find(View(raw), static_cast<std::size_t>(cursor.selectionEnd()));
+    if (!match)
+        return false;
+    cursor.setPosition(static_cast<int>(match->Position));
+    cursor.setPosition(static_cast<int>(match->Position + match->Length), QTextCursor::KeepAnchor);
+    MainEdit->setTextCursor(cursor);
+    MainEdit->ensureCursorVisible();
+    return true;
+}
+
+bool TMDIChild::SelectionIsMatch(const TextSearch& search) const {
+    const QTextCursor cursor = MainEdit->textCursor();
+    if (!cursor.hasSelection())
+        return false;
+    const auto start = static_cast<std::size_t>(cursor.selectionStart());
+    const auto end = static_cast<std::size_t>(cursor.selectionEnd());
+    const QString raw = MainEdit->RawText();
+    // Up to the character after the selection, which decides a whole word (a pair: two units).
+    const std::optional<TextMatch> match = search.Find(View(raw).substr(0, end + 2), start);
+    return match && match->Position == start && match->Position + match->Length == end;
+}
+
+void TMDIChild::ReplaceSelection(const QString& replacement) {
+    const QTextCursor cursor = MainEdit->textCursor();
+    if (!cursor.hasSelection())
+        return;
+    const auto start = static_cast<std::size_t>(cursor.selectionStart());
+    const auto end = static_cast<std::size_t>(cursor.selectionEnd());
+    ReplaceMatches({{start, end - start}}, MainEdit->Admit(replacement), false);
+}
+
+TMDIChild::ReplaceAllPass TMDIChild::ReplaceAll(const TextSearch& search,
+                                                const QString& replacement) {
+    const QTextCursor cursor = MainEdit->textCursor();
+    const int began = SelectionIsMatch(search) ? cursor.selectionStart() : cursor.selectionEnd();
+    MainEdit->FinishFormatting();
+    const QString raw = MainEdit->RawText();
+    const QString with = MainEdit->Admit(replacement);
+    ReplaceAllPass pass = ReplaceMatches(
+        search.ReplaceAllMatches(View(raw), static_cast<std::size_t>(began), View(with)), with,
+        false);
+    pass.began = began;
+    return pass;
+}
+
+TMDIChild::ReplaceAllPass TMDIChild::ReplaceAllBefore(const TextSearch& search,
+                                                      const QString& replacement, int until,
+                                                      bool joinPrevious) {
+    MainEdit->FinishFormatting();
+    const QString raw = MainEdit->RawText();
+    const QString with = MainEdit->Admit(replacement);
+    std::vector<TextMatch> matches = search.ReplaceAllMatches(View(raw), 0, View(with));
+    // From `until` on the text is the first pass's: it is not replaced a second time.
+    const auto past = std::find_if(matches.begin(), matches.end(), [until](const TextMatch& m) {
+        return m.Position + m.Length > static_cast<std::size_t>(std::max(until, 0));
+    });
+    matches.erase(past, matches.end());
+    return ReplaceMatches(matches, with, joinPrevious);
+}
+
+TMDIChild::ReplaceAllPass TMDIChild::ReplaceMatches(const std::vector<TextMatch>& matches,
+                                                    const QString& with, bool joinPrevious) {
+    ReplaceAllPass pass;
+    if (matches.empty())
+        return pass;
+    MainEdit->FinishFormatting();
+    QTextDocument* doc = MainEdit->document();
+    const int total = static_cast<int>(matches.size());
+    // A match's place in the text once the replacements before it are made.
+    const auto placeOf = [&](std::size_t i) {
+        return static_cast<int>(matches[i].Position) +
+               static_cast<int>(i) * static_cast<int>(with.size()) -
+               static_cast<int>(matches[i].Length) * static_cast<int>(i);
+    };
+    while (escape_.EscapePressed()) {
+    } // a press made before the command stops nothing
+    escape_.BeginOperation();
+    MainEdit->setUpdatesEnabled(false);
+    QTextCursor cursor(doc);
+    if (joinPrevious)
+        cursor.joinPreviousEditBlock();
+    else
+        cursor.beginEditBlock();
+    std::size_t done = 0;
+    while (done < matches.size() && !pass.stopped) {
+        const int at = placeOf(done);
+        cursor.setPosition(at);
+        cursor.setPosition(at + static_cast<int>(matches[done].Length), QTextCursor::KeepAnchor);
+        cursor.insertText(with);
+        ++done;
+        emit Progress(static_cast<int>(done), total);
+        pass.stopped = done < matches.size() && escape_.EscapePressed();
+    }
+    cursor.endEditBlock();
+    // Each line once, however many replacements it holds; the colours join the edit's step.
+    MainEdit->BeginRestyle();
+    int restyled = -1;
+    for (std::size_t i = 0; i < done; ++i) {
+        const int at = placeOf(i);
+        for (QTextBlock b = doc->findBlock(at); b.isValid() && b.position() <= at + with.size();
+             b = b.next()) {
+            if (b.blockNumber() <= restyled)
+                continue;
+            highlighter_.RestyleBlock(b);
+            restyled = b.blockNumber();
+        }
+    }
+    MainEdit->EndRestyle();
+    MainEdit->setTextCursor(cursor);
+    escape_.EndOperation();
+    MainEdit->setUpdatesEnabled(true);
+    MainEdit->ensureCursorVisible();
+    pass.replaced = static_cast<int>(done);
+    return pass;
 }
 
 void TMDIChild::EditUndo() {

@@ -9,6 +9,7 @@
 #include "editor/SourceFile.h"
 #include "editor/SurfaceHighlighter.h"
 #include "platform/Prompter.h"
+#include "search/find/TextSearch.h"
 #include "widgets/ChildWindow.h"
 
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace orvelt {
 
@@ -117,6 +119,28 @@ public:
     // step, the caret after it and the keyboard back in the text.
     void InsertPaletteText(const QString& text);
 
+    // Find and replace, in the text as the surface holds it (a line break one unit).
+    // Selects the first match after the selection and shows it; false when there is none
+    // before the end.
+    bool FindNext(const TextSearch& search);
+    // Whether the selection is a match of the search where it stands.
+    [[nodiscard]] bool SelectionIsMatch(const TextSearch& search) const;
+    // The selection's text replaced by `replacement` as the document can store it, its line
+    // restyled; the caret after it.
+    void ReplaceSelection(const QString& replacement);
+    struct ReplaceAllPass {
+        int began = 0; // the Qt position the pass started from
+        int replaced = 0;
+        bool stopped = false; // by Escape, keeping what was replaced
+    };
+    // One pass of Replace all, from the selection (its start when it is a match, else its end)
+    // to the end of the text, as one undo step.
+    ReplaceAllPass ReplaceAll(const TextSearch& search, const QString& replacement);
+    // The pass after the end of the text: from its start to `until`, where the first pass
+    // began, joined to the first pass's undo step when that replaced anything.
+    ReplaceAllPass ReplaceAllBefore(const TextSearch& search, const QString& replacement, int until,
+                                    bool joinPrevious);
+
     void EditUndo() override;
     void EditRedo() override;
     void EditCut() override;
@@ -152,6 +176,10 @@ private:
     void TakeFileKind(const QString& fileName);
     void ReportOpenError(const QString& reason);
     void ReportReadFailure(const SourceFile::ReadResult& read);
+    // Replaces the matches (in order, not overlapping) as one edit, restyling each line they
+    // touch once; Escape stops it between two replacements.
+    ReplaceAllPass ReplaceMatches(const std::vector<TextMatch>& matches, const QString& replacement,
+                                  bool joinPrevious);
 
     OptionHolder& options_;
     Prompter& prompter_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <string>
 
 namespace orvelt {
 namespace {
@@ -60,6 +61,26 @@ constexpr bool IsBlank(char16_t c) {
 
 // Longer than any protected "\begin {name}": what is still unfinished then is no such command.
 constexpr std::size_t kLongestCarry = 64;
+
+// Protected environments (tables, alignments, displays, verbatim text) of a source, followed
+// line by line: no special may stand inside one.
+class ProtectedEnvironments {
+public:
+    // Takes one more line, or piece of a line, in file order; endsLine on a line's last piece.
+    void Feed(std::u16string_view text, bool endsLine);
+    // How many protected environments are open after what was fed.
+    [[nodiscard]] int Depth() const { return depth_ + (rawEnd_.empty() ? 0 : 1); }
+
+private:
+    int depth_ = 0;
+    // In an environment whose body TeX reads as raw text: the exact "\end{...}" that ends it.
+    std::u16string rawEnd_;
+    bool inComment_ = false; // a line's comment runs on into the next piece of the same line
+    // The unfinished "\begin{..." (or the tail that may start a raw end) at the end of the
+    // last piece, read again in front of the next.
+    std::u16string carry_;
+    std::u16string buffer_;
+};
 
 // What TeX took last before a point of the file: a paragraph end (or nothing yet), a space,
 // or something else. A special (a whatsit) leaves the typesetting alone only after the first
@@ -176,85 +197,6 @@ bool MayFollowSpecial(std::u16string_view text, Gap gap) {
     }
 }
 
-class SpecialsWriter {
-public:
-    SpecialsWriter(std::string_view namePart, int interval)
-        : interval_(interval < 1 ? 1 : interval) {
-        tail_.push_back(u' ');
-        tail_.append(namePart.begin(), namePart.end()); // ASCII: the name was found safe
-        tail_.push_back(u'}');
-    }
-
-    void operator()(const SourceLineStart& line, std::u16string& out) {
-        if (line.beginsFileLine && !first_) {
-            gap_.EndFileLine(line.afterMarker);
-        }
-        first_ = false;
-        const int protectedBefore = environments_.Depth();
-        environments_.Feed(line.text, line.endsHardLine);
-        const Gap gap = gap_.Last();
-        gap_.Feed(line.text);
-        if (!line.beginsFileLine || line.number % interval_ != 0 || protectedBefore != 0 ||
-            environments_.Depth() != 0 || line.braceDepthBefore != 0 || line.braceDepthAfter != 0 ||
-            !MayFollowSpecial(line.text, gap)) {
-            return;
-        }
-        char digits[16];
-        const auto [end, error] = std::to_chars(digits, digits + sizeof digits, line.number);
-        static_cast<void>(error); // an int always fits
-        out.append(u"\\special{src:");
-        out.append(digits, end);
-        out.append(tail_);
-    }
-
-private:
-    std::u16string tail_; // " name}"
-    int interval_;
-    bool first_ = true;
-    ProtectedEnvironments environments_;
-    TexGap gap_;
-};
-
-} // namespace
-
-bool TakesSourceSpecials(std::string_view fileName) {
-    const std::string extension = UpperExtension(fileName);
-    return extension == ".TEX" || extension == ".LTX";
-}
-
-bool IsSafeSpecialName(std::string_view namePart) {
-    for (const char c : namePart) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 32 || byte >= 127) {
-            return false;
-        }
-        switch (c) {
-        case '%':
-        case '{':
-        case '}':
-        case '\\':
-        case '#':
-        case '~':
-        case '^':
-            return false;
-        default:
-            break;
-        }
-    }
-    return !namePart.empty();
-}
-
-SourceSpecialsHook MakeSourceSpecials(std::string_view fileName, int interval) {
-    if (!TakesSourceSpecials(fileName)) {
-        return {SpecialsOutcome::NotTexSource, {}};
-    }
-    const std::string_view name = NamePart(fileName);
-    if (!IsSafeSpecialName(name)) {
-        return {SpecialsOutcome::UnsafeName, {}};
-    }
-    return {SpecialsOutcome::Written, SpecialsWriter(name, interval)};
-}
-
 void ProtectedEnvironments::Feed(std::u16string_view text, bool endsLine) {
     if (inComment_) {
         inComment_ = !endsLine;
@@ -353,6 +295,85 @@ void ProtectedEnvironments::Feed(std::u16string_view text, bool endsLine) {
             --depth_;
         }
     }
+}
+
+class SpecialsWriter {
+public:
+    SpecialsWriter(std::string_view namePart, int interval)
+        : interval_(interval < 1 ? 1 : interval) {
+        tail_.push_back(u' ');
+        tail_.append(namePart.begin(), namePart.end()); // ASCII: the name was found safe
+        tail_.push_back(u'}');
+    }
+
+    void operator()(const SourceLineStart& line, std::u16string& out) {
+        if (line.beginsFileLine && !first_) {
+            gap_.EndFileLine(line.afterMarker);
+        }
+        first_ = false;
+        const int protectedBefore = environments_.Depth();
+        environments_.Feed(line.text, line.endsHardLine);
+        const Gap gap = gap_.Last();
+        gap_.Feed(line.text);
+        if (!line.beginsFileLine || line.number % interval_ != 0 || protectedBefore != 0 ||
+            environments_.Depth() != 0 || line.braceDepthBefore != 0 || line.braceDepthAfter != 0 ||
+            !MayFollowSpecial(line.text, gap)) {
+            return;
+        }
+        char digits[16];
+        const auto [end, error] = std::to_chars(digits, digits + sizeof digits, line.number);
+        static_cast<void>(error); // an int always fits
+        out.append(u"\\special{src:");
+        out.append(digits, end);
+        out.append(tail_);
+    }
+
+private:
+    std::u16string tail_; // " name}"
+    int interval_;
+    bool first_ = true;
+    ProtectedEnvironments environments_;
+    TexGap gap_;
+};
+
+} // namespace
+
+bool TakesSourceSpecials(std::string_view fileName) {
+    const std::string extension = UpperExtension(fileName);
+    return extension == ".TEX" || extension == ".LTX";
+}
+
+bool IsSafeSpecialName(std::string_view namePart) {
+    for (const char c : namePart) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 32 || byte >= 127) {
+            return false;
+        }
+        switch (c) {
+        case '%':
+        case '{':
+        case '}':
+        case '\\':
+        case '#':
+        case '~':
+        case '^':
+            return false;
+        default:
+            break;
+        }
+    }
+    return !namePart.empty();
+}
+
+SourceSpecialsHook MakeSourceSpecials(std::string_view fileName, int interval) {
+    if (!TakesSourceSpecials(fileName)) {
+        return {SpecialsOutcome::NotTexSource, {}};
+    }
+    const std::string_view name = NamePart(fileName);
+    if (!IsSafeSpecialName(name)) {
+        return {SpecialsOutcome::UnsafeName, {}};
+    }
+    return {SpecialsOutcome::Written, SpecialsWriter(name, interval)};
 }
 
 } // namespace orvelt

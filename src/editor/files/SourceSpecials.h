@@ -32,24 +32,4 @@ struct SourceSpecialsHook {
 // make a new one for each.
 [[nodiscard]] SourceSpecialsHook MakeSourceSpecials(std::string_view fileName, int interval);
 
-// Protected environments (tables, alignments, displays, verbatim text) of a source, followed
-// line by line: no special may stand inside one.
-class ProtectedEnvironments {
-public:
-    // Takes one more line, or piece of a line, in file order; endsLine on a line's last piece.
-    void Feed(std::u16string_view text, bool endsLine);
-    // How many protected environments are open after what was fed.
-    [[nodiscard]] int Depth() const { return depth_ + (rawEnd_.empty() ? 0 : 1); }
-
-private:
-    int depth_ = 0;
-    // In an environment whose body TeX reads as raw text: the exact "\end{...}" that ends it.
-    std::u16string rawEnd_;
-    bool inComment_ = false; // a line's comment runs on into the next piece of the same line
-    // The unfinished "\begin{..." (or the tail that may start a raw end) at the end of the
-    // last piece, read again in front of the next.
-    std::u16string carry_;
-    std::u16string buffer_;
-};
-
 } // namespace orvelt

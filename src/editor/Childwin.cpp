@@ -376,19 +376,20 @@ bool TMDIChild::SoftBreakMarkerActive() const {
     return MainEdit->ScreenLinesAreLines();
 }
 
-bool TMDIChild::SaveTo(const QString& fileName) {
-    const QString error = Write(fileName);
+bool TMDIChild::SaveTo(const QString& fileName, bool specials) {
+    const QString error = Write(fileName, specials);
     if (!error.isEmpty())
         prompter_.Message(MessageKind::Error, MessageButtons::Ok, error);
     return error.isEmpty();
 }
 
-QString TMDIChild::Write(const QString& fileName) {
-    SourceFile::SaveResult saved = file_->Save(fileName, *MainEdit, SoftBreakMarkerActive());
+QString TMDIChild::Write(const QString& fileName, bool specials) {
+    SourceFile::SaveResult saved =
+        file_->Save(fileName, *MainEdit, SoftBreakMarkerActive(), specials);
     emit RowChanged(0);
     if (!saved.ok)
         return saved.error;
-    saveNote_ = saved.sidecarWarning;
+    saveNote_ = saved.sidecarWarning.isEmpty() ? saved.specialsNote : saved.sidecarWarning;
     if (!saveNote_.isEmpty())
         emit TransientText(saveNote_);
     return {};
@@ -433,7 +434,7 @@ bool TMDIChild::SaveAsCopyIn(const QString& directory) {
     QString name = AskSaveName(prompter_, directory, ".tex");
     if (name.isEmpty())
         return false;
-    if (!SaveTo(name))
+    if (!SaveTo(name, false))
         return false;
     TakeName(name);
     SetModified(false);

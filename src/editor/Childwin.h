@@ -160,9 +160,10 @@ private:
     // answer is kept until the text, the caret or the width changes: a typed character moves
     // the caret and is then released, and both show the row.
     [[nodiscard]] int CaretRow();
-    bool SaveTo(const QString& fileName);
+    // `specials`: whether source specials may go in (never into a template or snippet).
+    bool SaveTo(const QString& fileName, bool specials = true);
     // Writes the document; the error, or empty.
-    [[nodiscard]] QString Write(const QString& fileName);
+    [[nodiscard]] QString Write(const QString& fileName, bool specials = true);
     [[nodiscard]] bool SoftBreakMarkerActive() const;
     void Prepare();
     // Options that open windows follow at once: wrapping, the gutter, the snippet keys.

@@ -2,6 +2,7 @@
 
 #include "editor/MyRich.h"
 #include "editor/files/RtfCodec.h"
+#include "editor/files/SourceSpecials.h"
 #include "editor/files/SourceWriter.h"
 #include "editor/files/SurfaceCharacters.h"
 #include "editor/highlight/BlockTokenReader.h"
@@ -13,6 +14,7 @@
 #include "platform/StyleFormat.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextBlock>
 #include <cerrno>
@@ -220,7 +222,7 @@ SourceFile::ShowOutcome SourceFile::Import(const std::u16string& text, TMyRichEd
 }
 
 SourceFile::SaveResult SourceFile::Save(const QString& fileName, TMyRichEdit& surface,
-                                        bool softBreaks) {
+                                        bool softBreaks, bool specials) {
     BusyCursor busy;
     surface.FinishFormatting(); // the sidecar keeps every format
     QString raw = surface.RawText();
@@ -237,6 +239,14 @@ SourceFile::SaveResult SourceFile::Save(const QString& fileName, TMyRichEdit& su
     options.encoding = encoding_;
     options.lineEnd = lineEnd_;
     options.softBreakMarker = softBreaks;
+    QString specialsNote;
+    if (specials && options_.Values().specials) {
+        SourceSpecialsHook hook = MakeSourceSpecials(QFile::encodeName(fileName).toStdString(),
+                                                     options_.Values().specialsInterval);
+        options.beforeLine = std::move(hook.beforeLine);
+        if (hook.outcome == SpecialsOutcome::UnsafeName)
+            specialsNote = "Saved without source specials: TeX would misread the file's name.";
+    }
     const std::vector<SurfaceLine> lines = surface.Lines(raw);
     const std::string bytes = WriteSource(lines, options).bytes;
     const int total = std::max<int>(1, static_cast<int>(lines.size()));
@@ -245,10 +255,10 @@ SourceFile::SaveResult SourceFile::Save(const QString& fileName, TMyRichEdit& su
     const FileResult source = WriteFileAtomically(fileName, bytes);
     emit StatusText({});
     if (!source.ok)
-        return {false, "Error writing " + fileName + ": " + source.error, {}};
+        return {false, "Error writing " + fileName + ": " + source.error, {}, {}};
     fileName_ = fileName;
     stamp_ = StampOfFile(fileName);
-    SaveResult result{true, {}, {}};
+    SaveResult result{true, {}, {}, specialsNote};
     // A private source gets a private sidecar.
     const FileResult sidecar = WriteFileAtomically(Sidecar(fileName), WriteRtf(runs), fileName);
     if (!sidecar.ok)

@@ -58,8 +58,12 @@ public:
         bool ok = false;
         QString error;          // the message when the source could not be written
         QString sidecarWarning; // the source is saved, its sidecar not: why
+        QString specialsNote;   // asked-for source specials were left out: why
     };
-    [[nodiscard]] SaveResult Save(const QString& fileName, TMyRichEdit& surface, bool softBreaks);
+    // `specials` allows source specials when the options ask for them: a template or snippet
+    // must never carry its own file's name.
+    [[nodiscard]] SaveResult Save(const QString& fileName, TMyRichEdit& surface, bool softBreaks,
+                                  bool specials = true);
 
     // Whether the file on disk is no longer the one read or last saved here.
     [[nodiscard]] bool ChangedOnDisk() const;

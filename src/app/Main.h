@@ -36,6 +36,7 @@ class TBIBChild;
 class TMDIChild;
 class TmakeTable;
 class TqueryTable;
+class Tmisspelled;
 
 // TMainForm: the main window. The multi-document frame: menus, tool bar, tab strip, status bar
 // and the child windows. It composes the command table, the status panels and the window list,
@@ -145,6 +146,9 @@ public:
     void BtnTableClick();
     [[nodiscard]] TqueryTable& QueryTable() const { return *queryTable_; }
     [[nodiscard]] TmakeTable& MakeTable() const { return *makeTable_; }
+    // Edit, Spellcheck: checks the active source window from the caret on.
+    void Spellcheck1Click();
+    [[nodiscard]] Tmisspelled& Misspelled() const { return *misspelled_; }
 
 public slots:
     void FirstActivate();
@@ -205,6 +209,7 @@ private:
     RecentMenu* recentMenu_ = nullptr;
     TqueryTable* queryTable_ = nullptr;
     TmakeTable* makeTable_ = nullptr;
+    Tmisspelled* misspelled_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

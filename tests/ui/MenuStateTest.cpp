@@ -77,13 +77,14 @@ const Expected kTable[] = {
     {"BtnFind", "--------"},
     {"EditFindAgainItem", "--------"},
     {"EditReformatItem", "--------"},
-    {"EditSpellItem", "--------"},
-    {"BtnSpell", "--------"},
     {"ViewLogFileItem", "-+++-+++"},
     {"BtnLog", "-+++-+++"},
     {"ViewErrorsItem", "-+++---+"},
     {"BtnError", "-+++---+"},
     {"BtnTable", "-+++---+"},
+    // A word list is chosen throughout.
+    {"EditSpellItem", "-+++---+"},
+    {"BtnSpell", "-+++---+"},
     {"BtnInputs", "--------"},
     {"BtnGreek", "--------"},
     {"ProjectNewItem", "++++++++"},
@@ -125,6 +126,8 @@ protected:
 
 TEST_F(MenuState, EveryCommandFollowsTheActiveWindow) {
     store_.Write("Buttonbar", "0");
+    WriteBytes(File("words.txt"), "word\n");
+    store_.Write("Dictionary", File("words.txt").toStdString());
     StartForm();
     Check(0, "A: nothing open, the bar off");
 

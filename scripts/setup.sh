@@ -9,8 +9,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
-  # the default View PDF entry opens the PDF with xdg-open; the dictionary tests read wamerican
-  xdg-utils wamerican
+  # the default View PDF entry opens the PDF with xdg-open; the dictionary tests read the
+  # English and German word lists
+  xdg-utils wamerican wngerman
   texlive-latex-base texlive-bibtex-extra
   # what the shipped templates use: lmodern.sty (article), beamer.cls and the pgf it loads
   lmodern texlive-latex-recommended texlive-pictures

@@ -2,13 +2,16 @@
 
 #include "platform/Prompter.h"
 
+#include <QFile>
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace orvelt::bench {
 
-// What the window benchmarks share: a prompter that asks nobody, and the median of runs.
+// What the window benchmarks share: a prompter that asks nobody, the median of runs, and
+// writing their sample files.
 
 // Answers every question with No and every dialog with Cancel; a message is printed, as a
 // benchmark that meets one measures something else.
@@ -30,6 +33,13 @@ public:
         return {};
     }
 };
+
+inline bool WriteFile(const QString& name, const std::string& bytes) {
+    QFile out(name);
+    return out.open(QIODevice::WriteOnly) &&
+           out.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size());
+}
 
 inline double Median(std::vector<double> figures) {
     std::sort(figures.begin(), figures.end());

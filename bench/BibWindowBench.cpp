@@ -24,13 +24,7 @@ namespace {
 
 using bench::Median;
 using bench::SilentPrompter;
-
-bool Write(const QString& name, const std::string& bytes) {
-    QFile out(name);
-    return out.open(QIODevice::WriteOnly) &&
-           out.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size());
-}
+using bench::WriteFile;
 
 std::string TenThousandArticles() {
     std::string bib;
@@ -53,7 +47,7 @@ int Run(int argc, char** argv) {
     QTemporaryDir dir;
     const QString big = dir.path() + "/big.bib";
     const QString many = dir.path() + "/many.bib";
-    if (!Write(big, bench::FiveMegabyteBib()) || !Write(many, TenThousandArticles()))
+    if (!WriteFile(big, bench::FiveMegabyteBib()) || !WriteFile(many, TenThousandArticles()))
         return 1;
     SilentPrompter prompter;
     MemorySettingsStore store;

@@ -17,13 +17,7 @@ namespace orvelt {
 namespace {
 
 using bench::SilentPrompter;
-
-bool Write(const QString& name, const std::string& bytes) {
-    QFile out(name);
-    return out.open(QIODevice::WriteOnly) &&
-           out.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size());
-}
+using bench::WriteFile;
 
 double Timed(TMainForm& form, void (TMainForm::*command)()) {
     QElapsedTimer timer;
@@ -45,9 +39,10 @@ int Run(int argc, char** argv) {
             log += "! Undefined control sequence.\nl." + std::to_string(i % 900 + 1) +
                    " \\foo\n(./chapter.tex [12]) <figure.pdf>\n";
     }
-    if (!Write(dir.path() + "/thesis.tex", "\\documentclass{article}\n") ||
-        !Write(dir.path() + "/thesis.log", log) || !Write(dir.path() + "/flat.tex", "x\n") ||
-        !Write(dir.path() + "/flat.log", std::string(10'000'000, 'x')))
+    if (!WriteFile(dir.path() + "/thesis.tex", "\\documentclass{article}\n") ||
+        !WriteFile(dir.path() + "/thesis.log", log) ||
+        !WriteFile(dir.path() + "/flat.tex", "x\n") ||
+        !WriteFile(dir.path() + "/flat.log", std::string(10'000'000, 'x')))
         return 1;
     SilentPrompter prompter;
     MemorySettingsStore store;

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
+  # the symbol palettes draw their glyphs from DejaVu Math TeX Gyre, falling back to DejaVu Sans
+  fonts-dejavu-extra fonts-dejavu-core
   # the default View PDF entry opens the PDF with xdg-open; the dictionary tests read the
   # English and German word lists
   xdg-utils wamerican wngerman

@@ -51,8 +51,10 @@ const CommandRow kCommands[] = {
     {"EditCopyItem", "Co&py", "Copy to clipboard", "Ctrl+C", &F::EditCopyClick, "CopyBtn", "Copy"},
     {"EditPasteItem", "&Paste", "Paste from clipboard", "Ctrl+V", &F::EditPasteClick, "PasteBtn",
      "Paste"},
-    {"EditFindItem", "&Find...", "Find and replace text", "Ctrl+F", nullptr, "BtnFind", "Find"},
-    {"EditFindAgainItem", "Find &again", "Find the text again", "F3", nullptr, nullptr, nullptr},
+    {"EditFindItem", "&Find...", "Find and replace text", "Ctrl+F", &F::Find1Click, "BtnFind",
+     "Find"},
+    {"EditFindAgainItem", "Find &again", "Find the text again", "F3", &F::Findagain1Click, nullptr,
+     nullptr},
     {"EditReformatItem", "Reformat &Block", "Removes all hard linebreaks from current selection.",
      nullptr, nullptr, nullptr, nullptr},
     {"EditSpellItem", "Spellcheck", "Check the spelling from the caret on", nullptr,
@@ -86,18 +88,21 @@ const CommandRow kCommands[] = {
     {"HelpLaTeXItem", "&LaTeX", "Show the LaTeX help", nullptr, nullptr, nullptr, nullptr},
     {"HelpAboutItem", "&About", "Who made this fantastic editor?", nullptr, &F::HelpAboutItemClick,
      nullptr, nullptr},
-    // A tool button with no menu entry: its action has the button's name.
+    // Tool buttons with no menu entry: each action has its button's name.
     {"BtnTable", "Create table", "Create table", nullptr, &F::BtnTableClick, "BtnTable",
      "Create table"},
+    {"BtnFonts", "Fonts", "Fonts", nullptr, &F::BtnFontsClick, "BtnFonts", "Fonts"},
+    {"BtnTeXCmd", "TeX-commands", "TeX-commands", nullptr, &F::BtnTeXCmdClick, "BtnTeXCmd",
+     "TeX-commands"},
+    {"BtnGreek", "Greek letters", "Greek letters", nullptr, &F::BtnGreekClick, "BtnGreek",
+     "Greek letters"},
+    {"BtnBinOps", "Binary operators", "Binary operators", nullptr, &F::BtnBinOpsClick, "BtnBinOps",
+     "Binary operators"},
+    {"BtnRelOps", "Relations", "Relations", nullptr, &F::BtnRelOpsClick, "BtnRelOps", "Relations"},
+    {"BtnArrows", "Arrows", "Arrows", nullptr, &F::BtnArrowsClick, "BtnArrows", "Arrows"},
+    {"BtnMisc", "Misc", "Misc", nullptr, &F::BtnMiscClick, "BtnMisc", "Misc"},
     // Tool buttons with no menu entry, whose windows are still to come.
     {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnInputs", "Show input files."},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnFonts", "Fonts"},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnTeXCmd", "TeX-commands"},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnGreek", "Greek letters"},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnBinOps", "Binary operators"},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnRelOps", "Relations"},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnArrows", "Arrows"},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnMisc", "Misc"},
 };
 
 // The menu bar: a menu's caption, then its entries by object name; ">" opens the submenu of

@@ -6,15 +6,24 @@
 #include "app/MenuKeys.h"
 #include "app/RecentMenu.h"
 #include "app/RecoveryFolder.h"
+#include "app/RecoveryKeeper.h"
+#include "app/RecoveryWriter.h"
 #include "app/StatusPanels.h"
 #include "app/TexMenu.h"
 #include "app/WindowList.h"
 #include "bib/fbibchild.h"
 #include "editor/Childwin.h"
 #include "editor/misspell.h"
+#include "insert/arrow2.h"
+#include "insert/binop2.h"
+#include "insert/divers.h"
+#include "insert/font.h"
+#include "insert/greek.h"
 #include "insert/mtable.h"
 #include "insert/qtable.h"
+#include "insert/relop.h"
 #include "insert/table/TableGenerator.h"
+#include "insert/texcmds.h"
 #include "options/LearnedWords.h"
 #include "options/options.h"
 #include "platform/DataFolders.h"
@@ -23,6 +32,7 @@
 #include "platform/Launcher.h"
 #include "platform/Screens.h"
 #include "project/ProjectSession.h"
+#include "search/replace.h"
 #include "toolchain/ProgramRunner.h"
 #include "toolchain/errors.h"
 #include "toolchain/log/LogParser.h"
@@ -42,6 +52,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace orvelt {
@@ -56,6 +67,11 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     runner_ = new ProgramRunner(prompter_, env.launcher ? *env.launcher : *ownLauncher_, this);
     setObjectName("MainForm");
     setWindowTitle(QStringLiteral("Orvelt 95"));
+    recovery_ = std::make_unique<RecoveryFolder>();
+    recoveryThread_ = new QThread(this);
+    recoveryWriter_ = new RecoveryWriter;
+    recoveryWriter_->moveToThread(recoveryThread_);
+    recoveryThread_->start();
     setAcceptDrops(true);
 
     path_ = QString::fromStdString(placement_.path);
@@ -118,6 +134,20 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     });
     addAction(closeChild);
 
+    replaceDlg_ = new TReplaceDlg({prompter_, *help_, [this] { return ActiveChild(); },
+                                   [this](int done, int total) { updateStatus(done, total); }},
+                                  this);
+    connect(replaceDlg_, &TReplaceDlg::FindTextEmptyChanged, this, &TMainForm::UpdateMenuItems);
+    connect(replaceDlg_, &TReplaceDlg::Closed, this, [this] {
+        ChildWindow* child = ActiveChild();
+        if (!child)
+            return;
+        activateWindow();
+        if (TMDIChild* source = ActiveSourceWindow())
+            source->MainEdit->setFocus();
+        else if (QWidget* last = child->focusWidget())
+            last->setFocus();
+    });
     CreateOptions();
     queryTable_ = new TqueryTable(this);
     makeTable_ = new TmakeTable(*queryTable_, prompter_, this);
@@ -141,6 +171,16 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
 TMainForm::~TMainForm() {
     disconnect(updateMenusConnection_);
     closing_ = true;
+    // Every copy handed over is on disk before the program ends.
+    recoveryWriter_->Flush();
+    recoveryThread_->quit();
+    recoveryThread_->wait();
+    delete recoveryWriter_;
+}
+
+void TMainForm::FlushRecoveryCopies() {
+    recoveryWriter_->Flush();
+    QApplication::processEvents(); // their outcome reaches the windows
 }
 
 QAction* TMainForm::Action(const QString& objectName) const {
@@ -196,6 +236,8 @@ void TMainForm::FirstActivate() {
         return;
     firstActivation_ = false;
     resizeEvent(nullptr);
+    // First: a file the session reopens too is then raised, recovered, not opened twice.
+    OfferRecoveredText();
     if (arguments_.isEmpty()) {
         for (const std::string& file : ReadOpenFiles(settings_))
             OpenDocument(QString::fromStdString(file));
@@ -206,7 +248,6 @@ void TMainForm::FirstActivate() {
                 RegisterFile(full);
         }
     }
-    OfferRecoveredText();
     update();
 }
 
@@ -347,6 +388,8 @@ void TMainForm::ConnectChild(ChildWindow* child) {
         lastDir_ = QFileInfo(name).absolutePath();
         RegisterFile(name);
     });
+    if (child->Kind() != ChildKind::Log)
+        new RecoveryKeeper(*child, *recoveryWriter_, *recovery_, prompter_, ++recoveryNumber_);
 }
 
 void TMainForm::ActiveWindowChanged() {
@@ -366,12 +409,14 @@ void TMainForm::UpdateMenuItems() {
     CommandSituation situation;
     situation.dictionarySet = !options_.Values().dictionary.empty();
     situation.projectOpen = project_->IsOpen();
+    situation.findTextEmpty = replaceDlg_->FindText().isEmpty();
     if (active) {
         area_->List().Select(active);
         situation.active = active->Kind();
         situation.activeModified = active->IsModified();
     }
     commands_->Apply(situation);
+    replaceDlg_->FollowActiveWindow(situation.active);
     Action("WindowCloseChild")->setEnabled(IsEnabled(*RuleOf("WindowCloseChild"), situation));
     const bool runnable = IsEnabled(*RuleOf("TeXItem1"), situation);
     for (QAction* item : texMenu_->Items())
@@ -578,6 +623,14 @@ void TMainForm::EditPasteClick() {
         child->EditPaste();
 }
 
+void TMainForm::Find1Click() {
+    replaceDlg_->Find1Click();
+}
+
+void TMainForm::Findagain1Click() {
+    replaceDlg_->Findagain1Click();
+}
+
 void TMainForm::ViewOptionsClick() {
     opt_->ShowOptions();
 }
@@ -703,6 +756,66 @@ void TMainForm::Spellcheck1Click() {
         misspelled_->Start(*source);
 }
 
+TPaletteWindow* TMainForm::Adopt(TPaletteWindow* palette) {
+    connect(palette, &TPaletteWindow::InsertRequested, this, &TMainForm::InsertPaletteText);
+    return palette;
+}
+
+void TMainForm::OpenPalette(TPaletteWindow* palette, const char* button) {
+    if (auto* at = findChild<QWidget*>(QLatin1String(button)))
+        palette->OpenBelow(at);
+}
+
+void TMainForm::BtnGreekClick() {
+    if (!greek_)
+        greek_ = Adopt(new TGreekLetters(this));
+    OpenPalette(greek_, "BtnGreek");
+}
+
+void TMainForm::BtnBinOpsClick() {
+    if (!binOps_)
+        binOps_ = Adopt(new TBinOps(this));
+    OpenPalette(binOps_, "BtnBinOps");
+}
+
+void TMainForm::BtnRelOpsClick() {
+    if (!relOps_)
+        relOps_ = Adopt(new Trelops(this));
+    OpenPalette(relOps_, "BtnRelOps");
+}
+
+void TMainForm::BtnArrowsClick() {
+    if (!arrows_)
+        arrows_ = Adopt(new Tarrows(this));
+    OpenPalette(arrows_, "BtnArrows");
+}
+
+void TMainForm::BtnMiscClick() {
+    if (!misc_)
+        misc_ = Adopt(new Tmisc(this));
+    OpenPalette(misc_, "BtnMisc");
+}
+
+void TMainForm::BtnFontsClick() {
+    if (!fonts_)
+        fonts_ = Adopt(new Tfonts(this));
+    OpenPalette(fonts_, "BtnFonts");
+}
+
+void TMainForm::BtnTeXCmdClick() {
+    if (!texCmd_) // the keyword list was read at the start
+        texCmd_ = Adopt(new TtexCmd(options_.Keywords().Keywords(), this));
+    OpenPalette(texCmd_, "BtnTeXCmd");
+}
+
+void TMainForm::InsertPaletteText(const QString& text) {
+    TMDIChild* source = ActiveSourceWindow();
+    if (!source)
+        return;       // a palette left open over a bibliography or log window, or over none
+    activateWindow(); // the command list had the keyboard
+    source->InsertPaletteText(text);
+}
+
 void TMainForm::HelpAboutItemClick() {
     TAboutBox about(this);
     about.exec();
@@ -770,7 +883,9 @@ bool TMainForm::SessionEnding(bool interactionAllowed) {
     } else {
         // No question may be asked: the texts are kept for the next start, and the project's
         // list of files, which is no text of the user's, is written in place.
-        (void)RecoveryFolder().KeepUnsaved(area_->LastToFirst());
+        for (ChildWindow* child : area_->LastToFirst())
+            if (auto* keeper = child->findChild<RecoveryKeeper*>(); keeper && child->IsModified())
+                (void)keeper->KeepAndWait();
         if (project_->IsOpen() && project_->IsModified())
             (void)project_->Save(project_->FileName(), ProjectSession::Report::Silently);
     }
@@ -783,11 +898,24 @@ bool TMainForm::SessionEnding(bool interactionAllowed) {
 }
 
 void TMainForm::OfferRecoveredText() {
-    RecoveryFolder().Offer(prompter_, [this](const RecoveryCopy& copy) {
+    recovery_->Offer(prompter_, [this](const RecoveryCopy& copy) {
         const QString caption = NewDocumentName();
-        auto [child, sub] = NewSourceWindow();
-        child->FormCreateRecovered(QString::fromStdString(copy.fileName), caption, copy.text);
-        ShowChild(sub, child);
+        const QString name = QString::fromStdString(copy.fileName);
+        ChildWindow* opened = nullptr;
+        if (UpperExtensionOf(name) == ".BIB" && options_.Values().useBibEdit) {
+            auto [child, sub] = NewBibWindow();
+            child->FormCreateRecovered(copy, caption);
+            ShowChild(sub, child);
+            opened = child;
+        } else {
+            auto [child, sub] = NewSourceWindow();
+            child->FormCreateRecovered(copy, caption);
+            ShowChild(sub, child);
+            opened = child;
+        }
+        // The window keeps its copy in the one it was opened from, until it is saved.
+        auto* keeper = opened->findChild<RecoveryKeeper*>();
+        return keeper ? keeper->Adopt() : QString();
     });
 }
 

@@ -17,6 +17,7 @@ class QMdiSubWindow;
 class QMenu;
 class QSessionManager;
 class QTabBar;
+class QThread;
 
 namespace orvelt {
 
@@ -31,9 +32,13 @@ class ProgramRunner;
 class TexMenu;
 class Topt;
 class RecentMenu;
+class RecoveryFolder;
+class RecoveryWriter;
 class StatusPanels;
 class TBIBChild;
 class TMDIChild;
+class TPaletteWindow;
+class TReplaceDlg;
 class TmakeTable;
 class TqueryTable;
 class Tmisspelled;
@@ -121,6 +126,10 @@ public:
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();
+    // Edit, Find... (and its button) opens the find dialog; Find again repeats its search.
+    void Find1Click();
+    void Findagain1Click();
+    [[nodiscard]] TReplaceDlg& ReplaceDlg() const { return *replaceDlg_; }
     void ViewOptionsClick();
     void ViewRefreshClick();
     // A new log viewer on the current file's log (F11), and the error list of its log (F12).
@@ -145,10 +154,23 @@ public:
     // The table command: size, design, then the table at the caret of the source window.
     void BtnTableClick();
     [[nodiscard]] TqueryTable& QueryTable() const { return *queryTable_; }
+    // Returns once every recovery copy handed over so far is written or deleted.
+    void FlushRecoveryCopies();
     [[nodiscard]] TmakeTable& MakeTable() const { return *makeTable_; }
     // Edit, Spellcheck: checks the active source window from the caret on.
     void Spellcheck1Click();
     [[nodiscard]] Tmisspelled& Misspelled() const { return *misspelled_; }
+    // The symbol and font palettes and the command list, each opened below its tool button.
+    void BtnGreekClick();
+    void BtnBinOpsClick();
+    void BtnRelOpsClick();
+    void BtnArrowsClick();
+    void BtnMiscClick();
+    void BtnFontsClick();
+    void BtnTeXCmdClick();
+    // A palette's text in place of the active source window's selection, as a TeX-command;
+    // nothing when no source window is active.
+    void InsertPaletteText(const QString& text);
 
 public slots:
     void FirstActivate();
@@ -170,7 +192,7 @@ private:
     // Deactivates the window left, activates the one entered, then refreshes the menus.
     void ActiveWindowChanged();
     void CommitData(QSessionManager& manager);
-    // Text kept at the end of the last session, offered back by one question.
+    // Text kept by a session that ended without saving it (a crash, a log-off), offered back.
     void OfferRecoveredText();
     [[nodiscard]] QString NewDocumentName() const;
     // The file whose log F11 and F12 read: the project's main file, else the active window's.
@@ -185,6 +207,10 @@ private:
     // The options dialog, its tables' menus and the warnings of what it could not read.
     void CreateOptions();
     void OptionsClosed();
+    // The palettes are made on first use (all seven cost a fifth of the start-up), then only
+    // hidden when closed, never destroyed.
+    TPaletteWindow* Adopt(TPaletteWindow* palette);
+    void OpenPalette(TPaletteWindow* palette, const char* button);
 
     SettingsStore& settings_;
     Prompter& prompter_;
@@ -210,6 +236,18 @@ private:
     TqueryTable* queryTable_ = nullptr;
     TmakeTable* makeTable_ = nullptr;
     Tmisspelled* misspelled_ = nullptr;
+    std::unique_ptr<RecoveryFolder> recovery_;
+    QThread* recoveryThread_ = nullptr;
+    RecoveryWriter* recoveryWriter_ = nullptr; // lives on recoveryThread_
+    int recoveryNumber_ = 0;                   // of the windows' copies
+    TPaletteWindow* greek_ = nullptr;
+    TPaletteWindow* binOps_ = nullptr;
+    TPaletteWindow* relOps_ = nullptr;
+    TPaletteWindow* arrows_ = nullptr;
+    TPaletteWindow* misc_ = nullptr;
+    TPaletteWindow* fonts_ = nullptr;
+    TPaletteWindow* texCmd_ = nullptr;
+    TReplaceDlg* replaceDlg_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

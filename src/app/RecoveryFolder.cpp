@@ -1,12 +1,16 @@
 #include "app/RecoveryFolder.h"
 
-#include "platform/FileIo.h"
 #include "platform/Prompter.h"
-#include "widgets/ChildWindow.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
 
 namespace orvelt {
 
@@ -14,9 +18,43 @@ namespace {
 
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
+FileResult MakePrivateFolder(const QString& folder) {
+    if (FileResult made = MakeDirectories(folder); !made.ok)
+        return {false, folder + ": " + made.error};
+    // Nobody else may enter the folder, so nothing of the text is readable while it is written.
+    QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner);
+    return {true, {}};
+}
+
+// The owner a copy's file name gives: "copy-<owner>-<window>.txt".
+QString OwnerOfCopy(const QString& name) {
+    const QString middle = name.mid(5, name.size() - 5 - 4);
+    return middle.left(middle.lastIndexOf('-'));
+}
+
+bool ProcessLives(const QString& lockFile) {
+    QFile lock(lockFile);
+    if (!lock.open(QIODevice::ReadOnly))
+        return false;
+    bool ok = false;
+    const qint64 pid = lock.readAll().trimmed().toLongLong(&ok);
+    if (!ok || pid <= 0)
+        return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
 } // namespace
 
-RecoveryFolder::RecoveryFolder(QString path) : path_(std::move(path)) {}
+RecoveryFolder::RecoveryFolder(QString path)
+    : path_(std::move(path)),
+      owner_(QStringLiteral("%1-%2")
+                 .arg(::getpid())
+                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))) {}
+
+RecoveryFolder::~RecoveryFolder() {
+    if (claimed_)
+        QFile::remove(path_ + "/" + owner_ + ".lock");
+}
 
 QString RecoveryFolder::DefaultPath() {
     QString base = qEnvironmentVariable("XDG_STATE_HOME");
@@ -25,65 +63,98 @@ QString RecoveryFolder::DefaultPath() {
     return base + "/orvelt95";
 }
 
-QString RecoveryFolder::Keep(const std::vector<RecoveryCopy>& copies) {
-    if (copies.empty())
-        return {};
-    if (FileResult made = MakeDirectories(path_); !made.ok)
-        return path_ + ": " + made.error;
-    // Nobody else may enter the folder, so nothing of the text is readable while it is written.
-    QFile::setPermissions(path_, kOwnerOnly | QFileDevice::ExeOwner);
-    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss-zzz");
-    int n = 0;
-    for (const RecoveryCopy& copy : copies) {
-        const QString file = QStringLiteral("%1/unsaved-%2-%3.txt").arg(path_, stamp).arg(++n);
-        if (FileResult written = WriteFileAtomically(file, FormatRecoveryCopy(copy)); !written.ok)
-            return file + ": " + written.error;
-        QFile::setPermissions(file, kOwnerOnly);
-    }
-    return {};
+FileResult RecoveryFolder::Claim() {
+    if (claimed_)
+        return {true, {}};
+    if (FileResult made = MakePrivateFolder(path_); !made.ok)
+        return made;
+    const QString lock = path_ + "/" + owner_ + ".lock";
+    FileResult written = WriteFileAtomically(lock, std::to_string(::getpid()) + "\n");
+    claimed_ = written.ok;
+    return written.ok ? written : FileResult{false, lock + ": " + written.error};
 }
 
-std::vector<RecoveryFolder::Kept> RecoveryFolder::Copies() const {
+QString RecoveryFolder::CopyFile(int window) const {
+    return QStringLiteral("%1/copy-%2-%3.txt").arg(path_, owner_).arg(window);
+}
+
+FileResult RecoveryFolder::Write(const QString& folder, const QString& file,
+                                 const RecoveryCopy& copy) {
+    if (FileResult made = MakePrivateFolder(folder); !made.ok)
+        return made;
+    if (FileResult written = WriteFileAtomically(file, FormatRecoveryCopy(copy)); !written.ok)
+        return {false, file + ": " + written.error};
+    QFile::setPermissions(file, kOwnerOnly);
+    return {true, {}};
+}
+
+std::vector<RecoveryFolder::Kept> RecoveryFolder::Orphans() const {
     std::vector<Kept> kept;
     const QDir folder(path_);
-    for (const QString& name : folder.entryList({"unsaved-*.txt"}, QDir::Files, QDir::Name)) {
+    for (const QString& name : folder.entryList({"copy-*.txt"}, QDir::Files)) {
+        const QString owner = OwnerOfCopy(name);
+        if (owner == owner_ || ProcessLives(folder.filePath(owner + ".lock")))
+            continue; // another instance's, while it runs
         const QString file = folder.filePath(name);
         std::string bytes;
         if (!ReadFileBytes(file, bytes).ok)
             continue;
-        if (auto copy = ParseRecoveryCopy(bytes))
-            kept.push_back({file, std::move(*copy)});
+        RecoveryRead read = ReadRecoveryCopy(bytes);
+        if (read.outcome != RecoveryRead::Outcome::NotACopy)
+            kept.push_back({file, std::move(read)});
     }
+    // Oldest first; copies of one second in the order of their windows.
+    const auto window = [](const QString& file) {
+        const QString base = QFileInfo(file).completeBaseName();
+        return base.mid(base.lastIndexOf('-') + 1).toInt();
+    };
+    std::sort(kept.begin(), kept.end(), [&](const Kept& a, const Kept& b) {
+        if (a.read.copy.writtenAt != b.read.copy.writtenAt)
+            return a.read.copy.writtenAt < b.read.copy.writtenAt;
+        return window(a.file) != window(b.file) ? window(a.file) < window(b.file) : a.file < b.file;
+    });
     return kept;
 }
 
-void RecoveryFolder::Remove(const QString& file) {
-    QFile::remove(file);
-}
-
-QString RecoveryFolder::KeepUnsaved(const QList<ChildWindow*>& children) {
-    std::vector<RecoveryCopy> copies;
-    for (ChildWindow* child : children)
-        if (child->IsModified())
-            copies.push_back({child->FileNameOf().toStdString(), child->windowTitle().toStdString(),
-                              child->PlainText()});
-    return Keep(copies);
-}
-
 void RecoveryFolder::Offer(Prompter& prompter,
-                           const std::function<void(const RecoveryCopy&)>& open) {
-    const std::vector<Kept> kept = Copies();
-    if (kept.empty())
-        return;
-    const Answer answer = prompter.Message(
-        MessageKind::Confirmation, MessageButtons::YesNo,
-        QStringLiteral("The unsaved text of %1 document(s) was kept when the last session "
-                       "ended. Open it now? (No discards it.)")
-            .arg(kept.size()));
-    for (const Kept& k : kept) {
-        if (answer == Answer::Yes)
-            open(k.copy);
-        Remove(k.file);
+                           const std::function<QString(const RecoveryCopy&)>& open) {
+    for (const Kept& kept : Orphans()) {
+        const RecoveryCopy& copy = kept.read.copy;
+        const QString name =
+            QString::fromStdString(copy.fileName.empty() ? copy.caption : copy.fileName);
+        if (kept.read.outcome == RecoveryRead::Outcome::Damaged) {
+            prompter.Message(MessageKind::Warning, MessageButtons::Ok,
+                             QStringLiteral("The recovery copy %1%2 is damaged and cannot be "
+                                            "opened. It is kept.")
+                                 .arg(kept.file, name.isEmpty() ? QString() : " of " + name));
+            continue;
+        }
+        const QDateTime written = QDateTime::fromSecsSinceEpoch(copy.writtenAt);
+        QString question = QStringLiteral("%1 has unsaved text from %2. Open it?")
+                               .arg(name, written.toString("yyyy-MM-dd hh:mm"));
+        const QFileInfo file(QString::fromStdString(copy.fileName));
+        if (!copy.fileName.empty() && file.exists() &&
+            file.lastModified().toSecsSinceEpoch() > copy.writtenAt)
+            question += QStringLiteral("\nThe file was saved later, at %1.")
+                            .arg(file.lastModified().toString("yyyy-MM-dd hh:mm"));
+        switch (
+            prompter.Message(MessageKind::Confirmation, MessageButtons::YesNoCancel, question)) {
+        case Answer::Yes: {
+            const QString adopted = open(copy);
+            if (adopted.isEmpty() || !Claim().ok) {
+                QFile::remove(kept.file);
+                break;
+            }
+            QFile::remove(adopted);
+            QFile::rename(kept.file, adopted);
+            break;
+        }
+        case Answer::No:
+            QFile::remove(kept.file);
+            break;
+        default:
+            break; // kept for the next start
+        }
     }
 }
 

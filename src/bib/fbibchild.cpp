@@ -7,6 +7,7 @@
 #include "bib/edit/BibFileText.h"
 #include "bib/edit/EntryConversion.h"
 #include "bib/edit/SaveCheck.h"
+#include "platform/BusyCursor.h"
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
 #include "platform/SaveName.h"
@@ -31,15 +32,6 @@ namespace {
 
 constexpr int kNameColumnWidth = 80;
 constexpr int kRowHeight = 18;
-
-// The busy cursor for as long as a write lasts.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -177,6 +169,20 @@ void TBIBChild::FormCreateUntitled(const QString& caption) {
     Loading = false;
 }
 
+void TBIBChild::FormCreateRecovered(const RecoveryCopy& copy, const QString& caption) {
+    Loading = true;
+    FileName = QString::fromStdString(copy.fileName);
+    setWindowTitle(FileName.isEmpty() ? caption : FileName);
+    encoding_ = copy.encoding;
+    // Saving compares the file with what it is now: the user chose this text over it.
+    stamp_ = FileName.isEmpty() ? std::nullopt : StampOfFile(FileName);
+    BibDatabase database = orvelt::ReadBIB(copy.text).Database;
+    database.LineEnding = copy.lineEnd;
+    Show(std::move(database));
+    Loading = false;
+    SetModified(true);
+}
+
 void TBIBChild::Show(BibDatabase database) {
     CurrentNode = QPersistentModelIndex();
     Model->BeginReset();
@@ -207,6 +213,7 @@ bool TBIBChild::ImportBIB(const QString& fileName) {
             QStringLiteral("Comments and text between entries (%1 bytes) are not kept on saving.")
                 .arg(report.DroppedTextBytes));
     SetModified(true);
+    emit ContentChanged();
     return true;
 }
 
@@ -219,10 +226,14 @@ void TBIBChild::SetModified(bool value) {
         emit ModifiedChanged(value);
 }
 
-std::string TBIBChild::PlainText() const {
-    BibDatabase copy = database_;
-    copy.LineEnding = LineEnd::Lf;
-    return orvelt::WriteBIB(copy);
+TextSnapshot TBIBChild::Snapshot() {
+    GridToEntry(); // what was just typed too
+    const LineEnd lineEnd = database_.LineEnding;
+    database_.LineEnding = LineEnd::Lf;
+    TextSnapshot snapshot{QString::fromStdString(orvelt::WriteBIB(database_)), false, encoding_,
+                          lineEnd};
+    database_.LineEnding = lineEnd;
+    return snapshot;
 }
 
 // ---- The tree and the grid ----
@@ -313,7 +324,10 @@ void TBIBChild::EntryToGrid() {
         auto* cell = new BibCellEdit(encoding_, EditGrid);
         cell->setText(Text(text));
         cell->setCursorPosition(0);
-        connect(cell, &QLineEdit::textEdited, this, [this] { SetModified(true); });
+        connect(cell, &QLineEdit::textEdited, this, [this] {
+            SetModified(true);
+            emit ContentChanged();
+        });
         connect(cell, &BibCellEdit::MoveRows, this, [this, cell](int by) { MoveInGrid(cell, by); });
         return cell;
     };
@@ -396,6 +410,7 @@ void TBIBChild::New1Click() {
     entry.Caption = "NONAME" + std::to_string(NewEntryCounter++);
     Model->AppendEntry(type, std::move(entry));
     TreeView->expand(node);
+    emit ContentChanged();
 }
 
 void TBIBChild::Delete1Click() {
@@ -410,6 +425,7 @@ void TBIBChild::Delete1Click() {
     if (!CurrentNode.isValid())
         TreeViewChange(TreeView->currentIndex());
     SetModified(true);
+    emit ContentChanged();
 }
 
 void TBIBChild::TreeViewDragDrop(int sourceType, const BibEntry* source, int targetType) {
@@ -432,6 +448,7 @@ void TBIBChild::TreeViewDragDrop(int sourceType, const BibEntry* source, int tar
     copy.Caption = "NONAME" + std::to_string(NewEntryCounter++);
     Model->AppendEntry(targetType, std::move(copy));
     TreeView->expand(Model->CategoryIndex(targetType));
+    emit ContentChanged();
 }
 
 QLineEdit* TBIBChild::FocusedCell() const {
@@ -462,6 +479,77 @@ void TBIBChild::EditCopy() {
 void TBIBChild::EditPaste() {
     if (QLineEdit* cell = FocusedCell())
         cell->paste();
+}
+
+// ---- Find ----
+
+bool TBIBChild::FindNext(const TextSearch& search, bool fromStart) {
+    // What was just typed is searched, and the entry is sorted into place before positions
+    // are taken from it.
+    LeaveEntry();
+    const auto [from, position] =
+        fromStart ? std::pair<BibCell, std::size_t>{BibCell{0, 0, 0, 0}, 0} : SearchStart();
+    // The window's database always holds UTF-8, whatever the file's encoding.
+    const std::optional<BibMatch> match =
+        FindInBibliography(database_, TextEncoding::Utf8, search, from, position);
+    if (!match)
+        return false;
+    ShowMatch(*match);
+    return true;
+}
+
+std::pair<BibCell, std::size_t> TBIBChild::SearchStart() const {
+    const QModelIndex node = CurrentNode;
+    const int type = BibTreeModel::TypeOf(node);
+    if (type < 0)
+        return {BibCell{0, 0, 0, 0}, 0};
+    if (BibTreeModel::IsCategory(node))
+        return {BibCell{type, 0, 0, 0}, 0};
+    const auto entry = static_cast<std::size_t>(node.row());
+    // The window keeps the cell that last had the focus while a dialog has it.
+    QWidget* focused = focusWidget();
+    for (int row = 0; focused && row < EditGrid->rowCount(); ++row) {
+        for (int column = 0; column < 2; ++column) {
+            if (EditGrid->cellWidget(row, column) != focused)
+                continue;
+            std::size_t at = 0;
+            if (auto* line = qobject_cast<QLineEdit*>(focused))
+                at = static_cast<std::size_t>(line->hasSelectedText() ? line->selectionEnd()
+                                                                      : line->cursorPosition());
+            else if (auto* text = qobject_cast<QPlainTextEdit*>(focused))
+                at = static_cast<std::size_t>(text->textCursor().selectionEnd());
+            return {BibCell{type, entry, static_cast<std::size_t>(row), column}, at};
+        }
+    }
+    return {BibCell{type, entry, 0, 0}, 0};
+}
+
+void TBIBChild::ShowMatch(const BibMatch& match) {
+    const BibCell& cell = match.Cell;
+    const QModelIndex node =
+        Model->index(static_cast<int>(cell.Entry), 0, Model->CategoryIndex(cell.Category));
+    // The normal selection step: the grid is written back and filled with the entry.
+    TreeView->setCurrentIndex(node);
+    TreeView->scrollTo(node);
+    const int row = static_cast<int>(cell.Row);
+    QWidget* widget = EditGrid->cellWidget(row, cell.Column);
+    if (!widget)
+        return;
+    const auto start = static_cast<int>(match.Match.Position);
+    const auto length = static_cast<int>(match.Match.Length);
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setSelection(start, length);
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+        QTextCursor selection = text->textCursor();
+        selection.setPosition(start);
+        selection.setPosition(start + length, QTextCursor::KeepAnchor);
+        text->setTextCursor(selection);
+        text->ensureCursorVisible();
+    }
+    EditGrid->setCurrentCell(row, cell.Column);
+    EditGrid->scrollTo(EditGrid->model()->index(row, cell.Column));
+    // Where the focus goes back to, and where the next search starts.
+    widget->setFocus();
 }
 
 // ---- Saving ----
@@ -512,9 +600,7 @@ bool TBIBChild::SaveDocument() {
     GridToEntry();
     // Never over another program's change without asking.
     if (stamp_ && StampOfFile(FileName) != stamp_) {
-        switch (prompter_.Message(
-            MessageKind::Confirmation, MessageButtons::YesNoCancel,
-            QStringLiteral("%1 has been changed by another program. Reload it?").arg(FileName))) {
+        switch (AskReloadWith(prompter_, MessageButtons::YesNoCancel)) {
         case Answer::Yes:
             Reload();
             return false;
@@ -547,16 +633,7 @@ void TBIBChild::TakeName(const QString& name) {
 }
 
 bool TBIBChild::AskToSave() {
-    switch (prompter_.Message(
-        MessageKind::Confirmation, MessageButtons::YesNoCancel,
-        QStringLiteral("Save %1 ?").arg(FileName.isEmpty() ? windowTitle() : FileName))) {
-    case Answer::Yes:
-        return SaveDocument();
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    return AskToSaveWith(prompter_);
 }
 
 void TBIBChild::closeEvent(QCloseEvent* event) {
@@ -579,10 +656,7 @@ void TBIBChild::CheckFileOnDisk() {
     if (now == stamp_ || now == asked_ || !now)
         return;
     asked_ = now; // asked once; the next save asks again before it writes
-    if (prompter_.Message(
-            MessageKind::Confirmation, MessageButtons::YesNo,
-            QStringLiteral("%1 has been changed by another program. Reload it?").arg(FileName)) ==
-        Answer::Yes)
+    if (AskReloadWith(prompter_, MessageButtons::YesNo) == Answer::Yes)
         Reload();
 }
 

@@ -4,10 +4,12 @@
 #include "bib/edit/GridRows.h"
 #include "core/CodePage.h"
 #include "platform/FileStamp.h"
+#include "search/find/BibSearch.h"
 #include "widgets/ChildWindow.h"
 
 #include <QPersistentModelIndex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -41,13 +43,15 @@ public:
     bool FormCreate(const QString& fileToOpen);
     // An empty untitled bibliography.
     void FormCreateUntitled(const QString& caption);
+    // Text kept from an earlier run, as a modified bibliography of its file (untitled when none).
+    void FormCreateRecovered(const RecoveryCopy& copy, const QString& caption);
     // Adds the entries of another file; false, having said why, when it cannot be read.
     bool ImportBIB(const QString& fileName);
 
     [[nodiscard]] ChildKind Kind() const override { return ChildKind::Bibliography; }
     [[nodiscard]] QString FileNameOf() const override { return FileName; }
     [[nodiscard]] bool IsModified() const override { return Modified; }
-    [[nodiscard]] std::string PlainText() const override;
+    [[nodiscard]] TextSnapshot Snapshot() override;
     [[nodiscard]] const BibDatabase& Database() const { return database_; }
     [[nodiscard]] TextEncoding Encoding() const { return encoding_; }
 
@@ -60,6 +64,12 @@ public:
     void EditCut() override;
     void EditCopy() override;
     void EditPaste() override;
+
+    // Find: the first match after the current one (the selection of the cell that has or last
+    // had the focus), else after that cell's caret, else from the start of the selected entry or
+    // category; with `fromStart`, from the first entry. A match selects its entry, makes its
+    // field the current cell and selects the text there. False when there is none.
+    bool FindNext(const TextSearch& search, bool fromStart);
 
     void SetModified(bool value);
     // Writes the database to `path`; on success the window is clean.
@@ -115,6 +125,9 @@ private:
     // The edits of the current entry's rows, as the grid holds them.
     [[nodiscard]] std::vector<GridRow> GridRowsNow() const;
     [[nodiscard]] QLineEdit* FocusedCell() const;
+    // Where Find goes on from: a cell and a position in its text.
+    [[nodiscard]] std::pair<BibCell, std::size_t> SearchStart() const;
+    void ShowMatch(const BibMatch& match);
 
     Prompter& prompter_;
     const QString& lastDir_;

@@ -6,17 +6,20 @@
 #include "editor/keys/KeyDownPlan.h"
 #include "insert/table/TableGenerator.h"
 #include "options/OptionHolder.h"
+#include "platform/BusyCursor.h"
 #include "platform/EscapePoller.h"
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
 #include "platform/SaveName.h"
 #include "platform/StyleFormat.h"
+#include "platform/TextView.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orvelt {
 
@@ -56,7 +59,11 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
         return true;
     };
     // The surface's own signal: it follows the document that loading puts in place.
-    connect(MainEdit, &QPlainTextEdit::textChanged, this, [this] { rowAt_.known = false; });
+    connect(MainEdit, &QPlainTextEdit::textChanged, this, [this] {
+        rowAt_.known = false;
+        if (!Loading)
+            emit ContentChanged();
+    });
     connect(MainEdit, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (!Loading)
             ShowRow(CaretRow());
@@ -66,6 +73,10 @@ TMDIChild::TMDIChild(Services services, QWidget* parent)
     connect(MainEdit, &TMyRichEdit::Inserted, this,
             [this](int from, int to) { highlighter_.RestyleLines(from, to); });
     connect(&options_, &OptionHolder::Changed, this, &TMDIChild::ApplyOptions);
+    // Also when the options dialog closes: switching autosave on protects a window that is
+    // modified already.
+    connect(&options_, &OptionHolder::Changed, this, &TMDIChild::RestartAutoSave);
+    connect(&AutoSaveTimer, &QTimer::timeout, this, &TMDIChild::AutoSaveTimerTimer);
     connect(file_, &SourceFile::StatusText, this, &ChildWindow::StatusText);
     connect(file_, &SourceFile::Progress, this, &ChildWindow::Progress);
 }
@@ -75,9 +86,7 @@ void TMDIChild::Prepare() {
     const OptionValues& options = options_.Values();
     ApplyOptions();
     InsertMode = "INS";
-    AutoSaveTimer.setInterval(options_.AutoSaveMilliseconds());
-    if (options.autoSave)
-        AutoSaveTimer.start();
+    RestartAutoSave();
     Bookmarks.fill(QTextCursor());
     NeedsRehighlight = false;
     SetModified(false);
@@ -110,11 +119,11 @@ void TMDIChild::FormCreateUntitled(const QString& caption) {
     Finish();
 }
 
-void TMDIChild::FormCreateRecovered(const QString& fileName, const QString& caption,
-                                    const std::string& text) {
+void TMDIChild::FormCreateRecovered(const RecoveryCopy& copy, const QString& caption) {
     Prepare();
+    const QString fileName = QString::fromStdString(copy.fileName);
     TakeFileKind(fileName);
-    file_->ShowRecovered(FileName, text, *MainEdit);
+    file_->ShowRecovered(FileName, copy, *MainEdit);
     encoding_ = file_->Encoding();
     lineEnd_ = file_->LineEnding();
     setWindowTitle(FileName.isEmpty() ? caption : FileName);
@@ -122,8 +131,9 @@ void TMDIChild::FormCreateRecovered(const QString& fileName, const QString& capt
     SetModified(true);
 }
 
-std::string TMDIChild::PlainText() const {
-    return SourceFile::PlainText(*MainEdit);
+TextSnapshot TMDIChild::Snapshot() {
+    // The raw text is one copy of the document's buffer; the rest is done by the copy's writer.
+    return {MainEdit->document()->toRawText(), true, encoding_, lineEnd_};
 }
 
 bool TMDIChild::FormCreate(const QString& fileToOpen, const QString& untitledName) {
@@ -227,17 +237,11 @@ void TMDIChild::CheckFileOnDisk() {
     if (Loading || FileName.isEmpty() || checkingDisk_ || !file_->ChangedSinceAsked())
         return;
     checkingDisk_ = true;
-    if (AskReload(MessageButtons::YesNo) == Answer::Yes)
+    if (AskReloadWith(prompter_, MessageButtons::YesNo) == Answer::Yes)
         Reload();
     else
         file_->KeepOutsideChange(); // asked once; the next save asks again before it writes
     checkingDisk_ = false;
-}
-
-Answer TMDIChild::AskReload(MessageButtons buttons) {
-    return prompter_.Message(
-        MessageKind::Confirmation, buttons,
-        QStringLiteral("%1 has been changed by another program. Reload it?").arg(FileName));
 }
 
 void TMDIChild::Reload() {
@@ -258,12 +262,53 @@ void TMDIChild::Reload() {
 
 void TMDIChild::SetModified(bool value) {
     Modified = value;
-    AutoSaveTimer.setInterval(options_.AutoSaveMilliseconds());
-    if (!value && options_.Values().autoSave)
-        AutoSaveTimer.start();
-    else if (!options_.Values().autoSave)
-        AutoSaveTimer.stop();
+    if (!value || !options_.Values().autoSave)
+        RestartAutoSave();
     emit ModifiedChanged(value);
+}
+
+void TMDIChild::RestartAutoSave() {
+    AutoSaveTimer.setInterval(options_.AutoSaveMilliseconds());
+    if (options_.Values().autoSave)
+        AutoSaveTimer.start();
+    else
+        AutoSaveTimer.stop();
+}
+
+void TMDIChild::AutoSaveTimerTimer() {
+    AutoSaveTimer.stop();
+    if (!options_.Values().autoSave)
+        return;
+    if (!Modified || Loading) {
+        RestartAutoSave();
+        return;
+    }
+    // Inside a question or a long operation the text is half done: a little later.
+    if (InModalWork(prompter_)) {
+        AutoSaveTimer.start(kAutoSaveRetry);
+        return;
+    }
+    // A tick never asks: no save dialog for an untitled document, no question about a file
+    // another program changed. The text goes into a recovery copy instead.
+    if (FileName.isEmpty()) {
+        emit KeepRecoveryCopy();
+    } else if (file_->ChangedOnDisk()) {
+        emit KeepRecoveryCopy();
+        emit TransientText(FileName + " was changed by another program: the text was kept in a "
+                                      "recovery copy instead of saving it.");
+    } else if (const QString error = Write(FileName); error.isEmpty()) {
+        SetModified(false);
+    } else {
+        emit KeepRecoveryCopy();
+        // Typing goes on: the box once per window, then the status bar.
+        if (!autoSaveFailureShown_) {
+            autoSaveFailureShown_ = true;
+            prompter_.Message(MessageKind::Error, MessageButtons::Ok, error);
+        } else {
+            emit StatusText(error);
+        }
+    }
+    RestartAutoSave();
 }
 
 void TMDIChild::JumpToLine(int n) {
@@ -332,16 +377,21 @@ bool TMDIChild::SoftBreakMarkerActive() const {
 }
 
 bool TMDIChild::SaveTo(const QString& fileName) {
+    const QString error = Write(fileName);
+    if (!error.isEmpty())
+        prompter_.Message(MessageKind::Error, MessageButtons::Ok, error);
+    return error.isEmpty();
+}
+
+QString TMDIChild::Write(const QString& fileName) {
     SourceFile::SaveResult saved = file_->Save(fileName, *MainEdit, SoftBreakMarkerActive());
     emit RowChanged(0);
-    if (!saved.ok) {
-        prompter_.Message(MessageKind::Error, MessageButtons::Ok, saved.error);
-        return false;
-    }
+    if (!saved.ok)
+        return saved.error;
     saveNote_ = saved.sidecarWarning;
     if (!saveNote_.isEmpty())
         emit TransientText(saveNote_);
-    return true;
+    return {};
 }
 
 bool TMDIChild::SaveDocument() {
@@ -349,7 +399,7 @@ bool TMDIChild::SaveDocument() {
         return SaveDocumentAs();
     // Never over another program's change without asking.
     if (file_->ChangedOnDisk()) {
-        switch (AskReload(MessageButtons::YesNoCancel)) {
+        switch (AskReloadWith(prompter_, MessageButtons::YesNoCancel)) {
         case Answer::Yes:
             Reload();
             return false;
@@ -465,6 +515,137 @@ bool TMDIChild::InsertTable(const GeneratedTable& table) {
     return !stopped;
 }
 
+void TMDIChild::InsertPaletteText(const QString& text) {
+    QTextCursor cursor = MainEdit->textCursor();
+    cursor.beginEditBlock();
+    MainEdit->Insert(cursor, text, FormatOfStyle(highlighter_.Style(StyleKind::TexCommand)));
+    cursor.endEditBlock();
+    MainEdit->setTextCursor(cursor);
+    MainEdit->setFocus();
+}
+
+// ---- Find and replace ----
+
+bool TMDIChild::FindNext(const TextSearch& search) {
+    const QString raw = MainEdit->RawText();
+    QTextCursor cursor = MainEdit->textCursor();
+    const std::optional<TextMatch> match =
+        search.Find(View(raw), static_cast<std::size_t>(cursor.selectionEnd()));
+    if (!match)
+        return false;
+    cursor.setPosition(static_cast<int>(match->Position));
+    cursor.setPosition(static_cast<int>(match->Position + match->Length), QTextCursor::KeepAnchor);
+    MainEdit->setTextCursor(cursor);
+    MainEdit->ensureCursorVisible();
+    return true;
+}
+
+bool TMDIChild::SelectionIsMatch(const TextSearch& search) const {
+    const QTextCursor cursor = MainEdit->textCursor();
+    if (!cursor.hasSelection())
+        return false;
+    const auto start = static_cast<std::size_t>(cursor.selectionStart());
+    const auto end = static_cast<std::size_t>(cursor.selectionEnd());
+    const QString raw = MainEdit->RawText();
+    // Up to the character after the selection, which decides a whole word (a pair: two units).
+    const std::optional<TextMatch> match = search.Find(View(raw).substr(0, end + 2), start);
+    return match && match->Position == start && match->Position + match->Length == end;
+}
+
+void TMDIChild::ReplaceSelection(const QString& replacement) {
+    const QTextCursor cursor = MainEdit->textCursor();
+    if (!cursor.hasSelection())
+        return;
+    const auto start = static_cast<std::size_t>(cursor.selectionStart());
+    const auto end = static_cast<std::size_t>(cursor.selectionEnd());
+    ReplaceMatches({{start, end - start}}, MainEdit->Admit(replacement), false);
+}
+
+TMDIChild::ReplaceAllPass TMDIChild::ReplaceAll(const TextSearch& search,
+                                                const QString& replacement) {
+    const QTextCursor cursor = MainEdit->textCursor();
+    const int began = SelectionIsMatch(search) ? cursor.selectionStart() : cursor.selectionEnd();
+    MainEdit->FinishFormatting();
+    const QString raw = MainEdit->RawText();
+    const QString with = MainEdit->Admit(replacement);
+    ReplaceAllPass pass = ReplaceMatches(
+        search.ReplaceAllMatches(View(raw), static_cast<std::size_t>(began), View(with)), with,
+        false);
+    pass.began = began;
+    return pass;
+}
+
+TMDIChild::ReplaceAllPass TMDIChild::ReplaceAllBefore(const TextSearch& search,
+                                                      const QString& replacement, int until,
+                                                      bool joinPrevious) {
+    MainEdit->FinishFormatting();
+    const QString raw = MainEdit->RawText();
+    const QString with = MainEdit->Admit(replacement);
+    std::vector<TextMatch> matches = search.ReplaceAllMatches(View(raw), 0, View(with));
+    // From `until` on the text is the first pass's: it is not replaced a second time.
+    const auto past = std::find_if(matches.begin(), matches.end(), [until](const TextMatch& m) {
+        return m.Position + m.Length > static_cast<std::size_t>(std::max(until, 0));
+    });
+    matches.erase(past, matches.end());
+    return ReplaceMatches(matches, with, joinPrevious);
+}
+
+TMDIChild::ReplaceAllPass TMDIChild::ReplaceMatches(const std::vector<TextMatch>& matches,
+                                                    const QString& with, bool joinPrevious) {
+    ReplaceAllPass pass;
+    if (matches.empty())
+        return pass;
+    MainEdit->FinishFormatting();
+    QTextDocument* doc = MainEdit->document();
+    const int total = static_cast<int>(matches.size());
+    // A match's place in the text once the replacements before it are made.
+    const auto placeOf = [&](std::size_t i) {
+        return static_cast<int>(matches[i].Position) +
+               static_cast<int>(i) * static_cast<int>(with.size()) -
+               static_cast<int>(matches[i].Length) * static_cast<int>(i);
+    };
+    while (escape_.EscapePressed()) {
+    } // a press made before the command stops nothing
+    escape_.BeginOperation();
+    MainEdit->setUpdatesEnabled(false);
+    QTextCursor cursor(doc);
+    if (joinPrevious)
+        cursor.joinPreviousEditBlock();
+    else
+        cursor.beginEditBlock();
+    std::size_t done = 0;
+    while (done < matches.size() && !pass.stopped) {
+        const int at = placeOf(done);
+        cursor.setPosition(at);
+        cursor.setPosition(at + static_cast<int>(matches[done].Length), QTextCursor::KeepAnchor);
+        cursor.insertText(with);
+        ++done;
+        emit Progress(static_cast<int>(done), total);
+        pass.stopped = done < matches.size() && escape_.EscapePressed();
+    }
+    cursor.endEditBlock();
+    // Each line once, however many replacements it holds; the colours join the edit's step.
+    MainEdit->BeginRestyle();
+    int restyled = -1;
+    for (std::size_t i = 0; i < done; ++i) {
+        const int at = placeOf(i);
+        for (QTextBlock b = doc->findBlock(at); b.isValid() && b.position() <= at + with.size();
+             b = b.next()) {
+            if (b.blockNumber() <= restyled)
+                continue;
+            highlighter_.RestyleBlock(b);
+            restyled = b.blockNumber();
+        }
+    }
+    MainEdit->EndRestyle();
+    MainEdit->setTextCursor(cursor);
+    escape_.EndOperation();
+    MainEdit->setUpdatesEnabled(true);
+    MainEdit->ensureCursorVisible();
+    pass.replaced = static_cast<int>(done);
+    return pass;
+}
+
 void TMDIChild::EditUndo() {
     MainEdit->FinishFormatting();
     MainEdit->undo();
@@ -492,17 +673,7 @@ void TMDIChild::EditPaste() {
 }
 
 bool TMDIChild::AskToSave() {
-    switch (prompter_.Message(
-        MessageKind::Confirmation, MessageButtons::YesNoCancel,
-        // An untitled window by its caption ("Save  ?" named nothing).
-        QStringLiteral("Save %1 ?").arg(FileName.isEmpty() ? windowTitle() : FileName))) {
-    case Answer::Yes:
-        return SaveDocument();
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    return AskToSaveWith(prompter_);
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {

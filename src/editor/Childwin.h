@@ -9,6 +9,7 @@
 #include "editor/SourceFile.h"
 #include "editor/SurfaceHighlighter.h"
 #include "platform/Prompter.h"
+#include "search/find/TextSearch.h"
 #include "widgets/ChildWindow.h"
 
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace orvelt {
 
@@ -44,8 +46,7 @@ public:
     // An empty untitled document.
     void FormCreateUntitled(const QString& caption);
     // Text kept from an earlier run, as a modified document of that file (untitled when none).
-    void FormCreateRecovered(const QString& fileName, const QString& caption,
-                             const std::string& text);
+    void FormCreateRecovered(const RecoveryCopy& copy, const QString& caption);
 
     TMyRichEdit* MainEdit;
     QMenu* PopupMenu1 = nullptr;
@@ -65,9 +66,16 @@ public:
     [[nodiscard]] ChildKind Kind() const override { return ChildKind::Source; }
     [[nodiscard]] QString FileNameOf() const override { return FileName; }
     [[nodiscard]] bool IsModified() const override { return Modified; }
-    [[nodiscard]] std::string PlainText() const override;
+    [[nodiscard]] TextSnapshot Snapshot() override;
+
+    // While a question or a long operation holds the autosave tick back.
+    static constexpr int kAutoSaveRetry = 5'000;
 
     void SetModified(bool value);
+    // The autosave period anew, from the options.
+    void RestartAutoSave();
+    // A modified named document is saved in place; any other keeps a recovery copy.
+    void AutoSaveTimerTimer();
     void ShowRow(int row);
     // Selects line n (from 1) and shows it: 0 is the first line, past the end the last.
     void JumpToLine(int n);
@@ -107,6 +115,31 @@ public:
     // Replaces the selection with a generated table, piece by piece in its styles, as one undo
     // step; Escape between two cells takes it all back. False when stopped.
     bool InsertTable(const GeneratedTable& table);
+    // Replaces the selection with a palette's command in the TeX-commands style, as one undo
+    // step, the caret after it and the keyboard back in the text.
+    void InsertPaletteText(const QString& text);
+
+    // Find and replace, in the text as the surface holds it (a line break one unit).
+    // Selects the first match after the selection and shows it; false when there is none
+    // before the end.
+    bool FindNext(const TextSearch& search);
+    // Whether the selection is a match of the search where it stands.
+    [[nodiscard]] bool SelectionIsMatch(const TextSearch& search) const;
+    // The selection's text replaced by `replacement` as the document can store it, its line
+    // restyled; the caret after it.
+    void ReplaceSelection(const QString& replacement);
+    struct ReplaceAllPass {
+        int began = 0; // the Qt position the pass started from
+        int replaced = 0;
+        bool stopped = false; // by Escape, keeping what was replaced
+    };
+    // One pass of Replace all, from the selection (its start when it is a match, else its end)
+    // to the end of the text, as one undo step.
+    ReplaceAllPass ReplaceAll(const TextSearch& search, const QString& replacement);
+    // The pass after the end of the text: from its start to `until`, where the first pass
+    // began, joined to the first pass's undo step when that replaced anything.
+    ReplaceAllPass ReplaceAllBefore(const TextSearch& search, const QString& replacement, int until,
+                                    bool joinPrevious);
 
     void EditUndo() override;
     void EditRedo() override;
@@ -128,6 +161,8 @@ private:
     // the caret and is then released, and both show the row.
     [[nodiscard]] int CaretRow();
     bool SaveTo(const QString& fileName);
+    // Writes the document; the error, or empty.
+    [[nodiscard]] QString Write(const QString& fileName);
     [[nodiscard]] bool SoftBreakMarkerActive() const;
     void Prepare();
     // Options that open windows follow at once: wrapping, the gutter, the snippet keys.
@@ -136,12 +171,15 @@ private:
     bool OpenFile(const QString& fileName);
     bool ShowFile();
     void Reload();
-    Answer AskReload(MessageButtons buttons);
     void TakeName(const QString& name);
     // A file of this name: a .bib edited as text never wraps.
     void TakeFileKind(const QString& fileName);
     void ReportOpenError(const QString& reason);
     void ReportReadFailure(const SourceFile::ReadResult& read);
+    // Replaces the matches (in order, not overlapping) as one edit, restyling each line they
+    // touch once; Escape stops it between two replacements.
+    ReplaceAllPass ReplaceMatches(const std::vector<TextMatch>& matches, const QString& replacement,
+                                  bool joinPrevious);
 
     OptionHolder& options_;
     Prompter& prompter_;
@@ -165,6 +203,7 @@ private:
     bool readOnly_ = false;
     bool checkingDisk_ = false;
     QString saveNote_;
+    bool autoSaveFailureShown_ = false; // the error box comes once per window
 };
 
 } // namespace orvelt

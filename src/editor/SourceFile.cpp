@@ -7,6 +7,7 @@
 #include "editor/highlight/BlockTokenReader.h"
 #include "editor/highlight/TokenStyle.h"
 #include "options/OptionHolder.h"
+#include "platform/BusyCursor.h"
 #include "platform/EscapePoller.h"
 #include "platform/FileIo.h"
 #include "platform/StyleFormat.h"
@@ -20,14 +21,6 @@
 namespace orvelt {
 
 namespace {
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QString Sidecar(const QString& fileName) {
     return fileName + ".orv";
@@ -166,30 +159,20 @@ bool SourceFile::ShowSidecarOnly(TMyRichEdit& surface) {
     return true;
 }
 
-void SourceFile::ShowRecovered(const QString& fileName, const std::string& text,
+void SourceFile::ShowRecovered(const QString& fileName, const RecoveryCopy& copy,
                                TMyRichEdit& surface) {
-    encoding_ = TextEncoding::Utf8;
-    lineEnd_ = LineEnd::Lf;
     stamp_.reset();
     fileName_ = fileName;
     if (!fileName.isEmpty() && Read(fileName).outcome == ReadResult::Read)
-        bytes_ = std::string(); // only its conventions and its state on disk count
+        bytes_ = std::string(); // only its state on disk counts
+    // The conventions the text had when it was kept: the file may be gone, or never was.
+    encoding_ = copy.encoding;
+    lineEnd_ = copy.lineEnd;
     surface.SetEncoding(encoding_);
-    std::u16string decoded = Utf8ToUtf16(text);
+    std::u16string decoded = Utf8ToUtf16(copy.text);
     ToSurfaceCharacters(decoded);
     // Escape cannot leave a window half made here: the text is all there is.
     Import(decoded, surface, false);
-}
-
-std::string SourceFile::PlainText(const TMyRichEdit& surface) {
-    std::u16string text;
-    for (QTextBlock b = surface.document()->begin(); b.isValid(); b = b.next()) {
-        if (b != surface.document()->begin())
-            text += u'\n';
-        text += b.text().toStdU16String();
-    }
-    FromSurfaceCharacters(text);
-    return Utf16ToUtf8(text);
 }
 
 SourceFile::ShowOutcome SourceFile::Import(const std::u16string& text, TMyRichEdit& surface,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/session/RecoveryCopy.h"
 #include "core/CodePage.h"
 #include "core/LineEnd.h"
 #include "platform/FileStamp.h"
@@ -50,9 +51,8 @@ public:
     bool ShowSidecarOnly(TMyRichEdit& surface);
     // Text kept from an earlier run (UTF-8, LF), styled as an import styles it; the file, when
     // it is named and there, gives the encoding and line ends it will be saved with.
-    void ShowRecovered(const QString& fileName, const std::string& text, TMyRichEdit& surface);
+    void ShowRecovered(const QString& fileName, const RecoveryCopy& copy, TMyRichEdit& surface);
     // The document's text as a recovery copy keeps it: UTF-8, lines ended by LF.
-    [[nodiscard]] static std::string PlainText(const TMyRichEdit& surface);
 
     struct SaveResult {
         bool ok = false;

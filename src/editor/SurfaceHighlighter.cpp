@@ -10,6 +10,9 @@
 #include "platform/TextView.h"
 
 #include <QTextBlock>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace orvelt {
 
@@ -48,15 +51,50 @@ void SurfaceHighlighter::RehighlightLine() {
 
 void SurfaceHighlighter::RestyleLines(int from, int to) {
     QTextDocument* doc = surface_.document();
-    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
-        const QString text = b.text();
-        for (const auto& token : ScanLine(View(text))) {
-            QTextCursor select(doc);
-            select.setPosition(b.position() + static_cast<int>(token.offset));
-            select.setPosition(b.position() + static_cast<int>(token.offset + token.text.size()),
-                               QTextCursor::KeepAnchor);
-            surface_.ApplyStyleTo(select, Style(TokenStyle(token, options_.Keywords())));
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next())
+        RestyleBlock(b);
+}
+
+void SurfaceHighlighter::RestyleBlock(const QTextBlock& block) {
+    // The line's runs of one format and their styles, read once: asking the document for the
+    // fragments under each token made restyling a line quadratic in its length (Replace all
+    // restyles thousands of lines).
+    struct Run {
+        int end;
+        std::size_t style;
+    };
+    std::vector<Run> runs;
+    std::vector<std::pair<int, HighlightStyle>> styles; // by format index
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        const int index = f.charFormatIndex();
+        auto known = std::find_if(styles.begin(), styles.end(),
+                                  [index](const auto& entry) { return entry.first == index; });
+        if (known == styles.end())
+            known = styles.insert(known, {index, StyleOfFormat(f.charFormat())});
+        runs.push_back({f.position() + f.length() - block.position(),
+                        static_cast<std::size_t>(known - styles.begin())});
+    }
+    const QString text = block.text();
+    std::size_t run = 0;
+    for (const auto& token : ScanLine(View(text))) {
+        const int start = static_cast<int>(token.offset);
+        const int end = static_cast<int>(token.offset + token.text.size());
+        const HighlightStyle& style = Style(TokenStyle(token, options_.Keywords()));
+        while (run < runs.size() && runs[run].end <= start)
+            ++run;
+        bool styled = true;
+        for (std::size_t r = run; styled && r < runs.size(); ++r) {
+            styled = styles[runs[r].style].second == style;
+            if (runs[r].end >= end)
+                break;
         }
+        if (styled)
+            continue;
+        QTextCursor select(surface_.document());
+        select.setPosition(block.position() + start);
+        select.setPosition(block.position() + end, QTextCursor::KeepAnchor);
+        surface_.ApplyStyleTo(select, style);
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QTextBlock;
+
 namespace orvelt {
 
 class OptionHolder;
@@ -22,6 +24,8 @@ public:
     void RehighlightLine();
     // Re-styles every line of the text between two Qt positions, joined to the last edit.
     void RestyleLines(int from, int to);
+    // Re-styles one line (a block) of the text, wherever the caret is.
+    void RestyleBlock(const QTextBlock& block);
     // Restyles the token before the caret and types c with its format, as one undo step;
     // false when the surface is to insert c itself.
     bool HighlightTyped(char32_t c, const QString& typed);

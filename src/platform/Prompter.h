@@ -61,6 +61,26 @@ public:
     // One of `items`, or none; the prompt's first line names what is asked about.
     virtual std::optional<int> ChooseFromList(const QString& title, const QString& prompt,
                                               const QStringList& items, int current) = 0;
+
+    // A question or dialog is open: work that must not run inside its loop (a timer's save)
+    // waits.
+    [[nodiscard]] bool Asking() const { return asking_ > 0; }
+
+protected:
+    // Marks the time a question is open.
+    class AskingScope {
+    public:
+        explicit AskingScope(Prompter& prompter) : prompter_(prompter) { ++prompter_.asking_; }
+        ~AskingScope() { --prompter_.asking_; }
+        AskingScope(const AskingScope&) = delete;
+        AskingScope& operator=(const AskingScope&) = delete;
+
+    private:
+        Prompter& prompter_;
+    };
+
+private:
+    int asking_ = 0;
 };
 
 } // namespace orvelt

@@ -20,6 +20,7 @@ void QtPrompter::SetParent(QWidget* parent) {
 }
 
 Answer QtPrompter::Message(MessageKind kind, MessageButtons buttons, const QString& text) {
+    AskingScope asking(*this);
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {
     case MessageKind::Warning:
@@ -99,14 +100,17 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& r
 } // namespace
 
 std::optional<QString> QtPrompter::OpenFileName(const FileDialogRequest& request) {
+    AskingScope asking(*this);
     return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> QtPrompter::SaveFileName(const FileDialogRequest& request) {
+    AskingScope asking(*this);
     return RunFileDialog(parent_, request, QFileDialog::AcceptSave);
 }
 
 std::optional<HighlightStyle> QtPrompter::ChooseFont(const HighlightStyle& current) {
+    AskingScope asking(*this);
     bool ok = false;
     QFont font = QFontDialog::getFont(&ok, FontOfStyle(current), parent_);
     if (!ok)
@@ -118,6 +122,7 @@ std::optional<HighlightStyle> QtPrompter::ChooseFont(const HighlightStyle& curre
 }
 
 std::optional<std::uint32_t> QtPrompter::ChooseColor(std::uint32_t current) {
+    AskingScope asking(*this);
     QColor color = QColorDialog::getColor(ColorOfValue(current), parent_);
     if (!color.isValid())
         return std::nullopt;
@@ -126,6 +131,7 @@ std::optional<std::uint32_t> QtPrompter::ChooseColor(std::uint32_t current) {
 
 std::optional<QString> QtPrompter::InputBox(const QString& title, const QString& prompt,
                                             const QString& value) {
+    AskingScope asking(*this);
     bool ok = false;
     QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, value, &ok);
     if (!ok)
@@ -135,6 +141,7 @@ std::optional<QString> QtPrompter::InputBox(const QString& title, const QString&
 
 std::optional<int> QtPrompter::ChooseFromList(const QString& title, const QString& prompt,
                                               const QStringList& items, int current) {
+    AskingScope asking(*this);
     if (!listDialog_)
         listDialog_ = new TNoField(parent_);
     return listDialog_->Ask(title, prompt, items, current);

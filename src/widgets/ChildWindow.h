@@ -1,10 +1,22 @@
 #pragma once
 
+#include "app/session/RecoveryCopy.h"
 #include "core/ChildKind.h"
+#include "platform/Prompter.h"
 
 #include <QWidget>
 
 namespace orvelt {
+
+// A document's text as it stands, for a recovery copy: cheap to take on the window's thread.
+// Copy() makes the copy of it, on any thread.
+struct TextSnapshot {
+    QString text;
+    bool surface = false; // the editor surface's raw text: its own separators and characters
+    TextEncoding encoding = TextEncoding::Utf8;
+    LineEnd lineEnd = LineEnd::Lf;
+    [[nodiscard]] RecoveryCopy Copy() const;
+};
 
 // What the main window knows of a document window of any kind. Children talk up by signals
 // and are asked down through these functions; the main window never reaches into their widgets.
@@ -19,8 +31,8 @@ public:
     [[nodiscard]] virtual bool IsModified() const { return false; }
     // The caret's line, as the status bar shows it; 0 for a window without lines.
     [[nodiscard]] virtual int CaretLine() const { return 0; }
-    // The document's text for a recovery copy: UTF-8, lines ended by LF.
-    [[nodiscard]] virtual std::string PlainText() const { return {}; }
+    // The document's text for a recovery copy.
+    [[nodiscard]] virtual TextSnapshot Snapshot() { return {}; }
 
     // Saves under its name (asking for one when untitled); false when nothing was saved.
     virtual bool SaveDocument() { return false; }
@@ -42,8 +54,19 @@ public:
     virtual void EditCopy() {}
     virtual void EditPaste() {}
 
+protected:
+    // "Save %s ?" with the file's name, or an untitled window's caption ("Save  ?" named
+    // nothing): Yes saves, No lets the window go unsaved, Cancel keeps it.
+    bool AskToSaveWith(Prompter& prompter);
+    // Whether to read again a file another program changed since it was read or saved here.
+    Answer AskReloadWith(Prompter& prompter, MessageButtons buttons);
+
 signals:
     void ModifiedChanged(bool modified);
+    // The document's text changed (typing, pasting, any edit).
+    void ContentChanged();
+    // Keep the text in a recovery copy now (a save that could not be done).
+    void KeepRecoveryCopy();
     // The caret's row (status panel 0), or 0 to clear it.
     void RowChanged(int row);
     void InsertModeChanged(const QString& mode);

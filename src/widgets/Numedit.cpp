@@ -60,17 +60,17 @@ TUpDown::TUpDown(QWidget* parent)
 }
 
 void TUpDown::Step(bool up) {
-    if (!edit_)
-        return;
-    // The whole part of a number with decimals: 2.5 goes up to 3 and down to 2.
-    const QString text = edit_->text();
-    qsizetype point = text.indexOf('.');
-    if (point < 0)
-        point = text.indexOf(',');
-    const int whole = text.left(point < 0 ? text.size() : point).toInt();
-    const bool fraction = point >= 0 && point + 1 < text.size();
-    const int next = up ? whole + 1 : whole - (fraction ? 0 : 1);
-    edit_->setText(QString::number(std::clamp(next, minimum_, maximum_)));
+    if (edit_) {
+        // The whole part of a number with decimals: 2.5 goes up to 3 and down to 2.
+        const QString text = edit_->text();
+        qsizetype point = text.indexOf('.');
+        if (point < 0)
+            point = text.indexOf(',');
+        const int whole = text.left(point < 0 ? text.size() : point).toInt();
+        const bool fraction = point >= 0 && point + 1 < text.size();
+        const int next = up ? whole + 1 : whole - (fraction ? 0 : 1);
+        edit_->setText(QString::number(std::clamp(next, minimum_, maximum_)));
+    }
     emit Click(up);
 }
 

@@ -34,6 +34,7 @@ private:
 };
 
 // The up-down arrows beside a number box: a step within the range, never wrapping around.
+// Without a box, a click only says which arrow it was.
 class TUpDown : public QWidget {
     Q_OBJECT
 public:

@@ -158,6 +158,32 @@ const std::map<QString, Painter>& Painters() {
              for (qreal y : {15.7, 24.3})
                  p.drawLine(QPointF(4, y), QPointF(36, y));
          }},
+        // The title bars of the palettes: a pin, roll up, roll down and close.
+        {"BtnStick",
+         [](QPainter& p) {
+             p.setPen(QPen(kInk, 3, Qt::SolidLine, Qt::RoundCap));
+             p.drawLine(QPointF(20, 24), QPointF(20, 37));
+             p.setBrush(QColor(200, 40, 40));
+             p.drawEllipse(QRectF(10, 3, 20, 20));
+         }},
+        {"Image1",
+         [](QPainter& p) {
+             p.setPen(Qt::NoPen);
+             p.setBrush(kInk);
+             p.drawPolygon(QPolygonF({QPointF(6, 28), QPointF(34, 28), QPointF(20, 11)}));
+         }},
+        {"Image2",
+         [](QPainter& p) {
+             p.setPen(Qt::NoPen);
+             p.setBrush(kInk);
+             p.drawPolygon(QPolygonF({QPointF(6, 12), QPointF(34, 12), QPointF(20, 29)}));
+         }},
+        {"BtnClose",
+         [](QPainter& p) {
+             p.setPen(QPen(kInk, 5, Qt::SolidLine, Qt::RoundCap));
+             p.drawLine(QPointF(9, 9), QPointF(31, 31));
+             p.drawLine(QPointF(31, 9), QPointF(9, 31));
+         }},
     };
     return painters;
 }

@@ -388,6 +388,23 @@ TEST_F(BibWindow, EverythingReadIsWrittenBackUnchanged) {
     EXPECT_EQ(ReadBytes(File("refs.bib")), expected);
 }
 
+TEST_F(BibWindow, AChangeByAnotherProgramIsNeverOverwrittenUnasked) {
+    StartForm();
+    OpenBib("refs.bib", kRefs);
+    Select(Node(kArticle, 0));
+    TypeInCell(0, "2");
+    WriteBytes(File("refs.bib"), "@MISC{theirs}\n");
+    const QString question = File("refs.bib") + " has been changed by another program. Reload it?";
+    prompter_.ExpectMessage(question, Answer::Cancel);
+    Trigger("FileSaveItem");
+    EXPECT_EQ(ReadBytes(File("refs.bib")), "@MISC{theirs}\n");
+    EXPECT_TRUE(Bib()->IsModified());
+    prompter_.ExpectMessage(question, Answer::Yes);
+    Trigger("FileSaveItem");
+    EXPECT_EQ(Captions(9), QStringList{"theirs"}) << "read again";
+    EXPECT_FALSE(Bib()->IsModified());
+}
+
 TEST_F(BibWindow, CloseYesWhoseSaveDoesNotHappenKeepsTheWindow) {
     StartForm();
     Trigger("FileNewBibItem");

@@ -5,10 +5,14 @@
 namespace orvelt::testing {
 
 void ScriptedPrompter::ExpectMessage(const QString& text, Answer answer) {
-    script_.push_back(MessageStep{text, answer});
+    script_.push_back(MessageStep{text, answer, false, {}});
+}
+void ScriptedPrompter::ExpectMessage(const QString& text, Answer answer,
+                                     std::function<void()> meanwhile) {
+    script_.push_back(MessageStep{text, answer, false, std::move(meanwhile)});
 }
 void ScriptedPrompter::ExpectMessageStartingWith(const QString& prefix, Answer answer) {
-    script_.push_back(MessageStep{prefix, answer, true});
+    script_.push_back(MessageStep{prefix, answer, true, {}});
 }
 void ScriptedPrompter::ExpectOpenFile(std::optional<QString> file) {
     script_.push_back(OpenStep{file.has_value(), file.value_or(QString())});
@@ -18,6 +22,7 @@ void ScriptedPrompter::ExpectSaveFile(std::optional<QString> file) {
 }
 
 Answer ScriptedPrompter::Message(MessageKind, MessageButtons buttons, const QString& text) {
+    AskingScope asking(*this);
     shown.append(text);
     if (script_.empty() || !std::holds_alternative<MessageStep>(script_.front())) {
         ADD_FAILURE() << "unscripted message: " << text.toStdString();
@@ -25,6 +30,8 @@ Answer ScriptedPrompter::Message(MessageKind, MessageButtons buttons, const QStr
     }
     MessageStep step = std::get<MessageStep>(script_.front());
     script_.pop_front();
+    if (step.meanwhile)
+        step.meanwhile();
     if (step.prefixOnly) {
         EXPECT_TRUE(text.startsWith(step.text)) << text.toStdString();
         EXPECT_GT(text.size(), step.text.size()) << "nothing follows " << text.toStdString();
@@ -37,6 +44,7 @@ Answer ScriptedPrompter::Message(MessageKind, MessageButtons buttons, const QStr
 template <class Step>
 std::optional<QString> ScriptedPrompter::FileDialog(const FileDialogRequest& request,
                                                     const char* what) {
+    AskingScope asking(*this);
     dialogs.append(request);
     if (script_.empty() || !std::holds_alternative<Step>(script_.front())) {
         ADD_FAILURE() << "unscripted " << what << " dialog: " << request.title.toStdString();

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <deque>
+#include <functional>
 #include <variant>
 
 namespace orvelt::testing {
@@ -13,6 +14,8 @@ namespace orvelt::testing {
 class ScriptedPrompter : public Prompter {
 public:
     void ExpectMessage(const QString& text, Answer answer);
+    // The same, running `meanwhile` while the question is open (a timer firing inside it).
+    void ExpectMessage(const QString& text, Answer answer, std::function<void()> meanwhile);
     // For texts that end in the operating system's own words.
     void ExpectMessageStartingWith(const QString& prefix, Answer answer);
     void ExpectOpenFile(std::optional<QString> file);
@@ -47,6 +50,7 @@ private:
         QString text;
         Answer answer;
         bool prefixOnly = false;
+        std::function<void()> meanwhile;
     };
     // A file name, or none for a cancelled dialog (a plain pair: g++ 12 warns falsely on
     // copies of std::optional<QString>).

@@ -61,6 +61,8 @@ SourceWriteResult WriteSource(const std::vector<SurfaceLine>& lines,
     std::size_t fileLineAt = 0;   // and where its surface text begins in `text`
     bool beginsFileLine = true;
     bool continueComment = false;
+    bool afterMarker = false;
+    std::u16string discarded; // what the hook gives a line that begins no file line
     for (std::size_t first = 0; first < lines.size();) {
         std::size_t last = first;
         while (last + 1 < lines.size() && !lines[last].hardBreak) {
@@ -71,9 +73,14 @@ SourceWriteResult WriteSource(const std::vector<SurfaceLine>& lines,
             TextOf(hard.hardBreak ? hard.lineEnd.value_or(options.lineEnd) : options.lineEnd);
         for (std::size_t k = first; k <= last; ++k) {
             const SurfaceLine& line = lines[k];
+            const int depthBefore = result.braceDepth;
             result.braceDepth += CountBraces(line.text);
-            if (beginsFileLine && options.beforeLine) {
-                options.beforeLine(static_cast<int>(k + 1), result.braceDepth, text);
+            if (options.beforeLine) {
+                const SourceLineStart start{
+                    static_cast<int>(k + 1), line.text,   depthBefore, result.braceDepth,
+                    beginsFileLine,          afterMarker, k == last};
+                discarded.clear();
+                options.beforeLine(start, beginsFileLine ? text : discarded);
             }
             if (continueComment) {
                 text.push_back(u'%');
@@ -94,6 +101,7 @@ SourceWriteResult WriteSource(const std::vector<SurfaceLine>& lines,
             const SoftBreak kind = state.BreakHere(FirstUnitOf(lines, k + 1, last));
             beginsFileLine = kind == SoftBreak::Plain;
             continueComment = kind == SoftBreak::Comment;
+            afterMarker = kind != SoftBreak::None;
             if (kind != SoftBreak::None) {
                 text.append(kSoftBreakMarker);
                 text.append(eol);
@@ -119,6 +127,7 @@ SourceWriteResult WriteSource(const std::vector<SurfaceLine>& lines,
         state.EndLine();
         beginsFileLine = true;
         continueComment = false;
+        afterMarker = false;
     }
 
     std::string bytes = EncodeText(text, options.encoding);

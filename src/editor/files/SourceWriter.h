@@ -25,15 +25,27 @@ struct SurfaceLine {
     std::optional<LineEnd> lineEnd = std::nullopt;
 };
 
+// What the writer tells its line hook about each surface line, in order.
+struct SourceLineStart {
+    int number = 0;              // 1-based, as the surface counts lines
+    std::u16string_view text;    // the line without its break
+    int braceDepthBefore = 0;    // all "{" minus all "}" of the lines before it
+    int braceDepthAfter = 0;     // and of the line itself
+    bool beginsFileLine = false; // what the hook appends now precedes the line in the file
+    bool afterMarker = false;    // the file line before ends in a soft-break marker
+    bool endsHardLine = false;   // the last piece of a line of the file
+};
+
+using LineHook = std::function<void(const SourceLineStart& line, std::u16string& out)>;
+
 struct SourceWriteOptions {
     TextEncoding encoding = TextEncoding::Utf8;
     LineEnd lineEnd = LineEnd::Lf; // the document's default: its first line end
     bool softBreakMarker = false;  // "%%@" active (word wrap on and not a .bib file)
-    // Called where a file line begins with a surface line, with the surface line's 1-based
-    // number and the running brace depth after that line's own braces; what it appends to `out`
-    // precedes the line (source specials). Not called for a piece that stays on the line before
-    // (no break allowed there), nor for one that continues a comment.
-    std::function<void(int lineNumber, int braceDepth, std::u16string& out)> beforeLine;
+    // Called for every surface line before it is written (source specials). What it appends to
+    // `out` precedes the line, and is kept only where the line begins a file line: never for a
+    // piece that stays on the line before (no break allowed there) or continues a comment.
+    LineHook beforeLine;
 };
 
 struct SourceWriteResult {

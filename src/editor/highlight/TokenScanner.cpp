@@ -205,15 +205,17 @@ typename TokenScanner<CharT>::Piece TokenScanner<CharT>::Command(View window, st
     if (!Matches(window, end + 1, "src")) {
         return command;
     }
+    // Removed only up to a "}" on its own line: a special without one is text the user wrote,
+    // and taking all up to a later brace would lose it, and the next save would write the loss.
     for (std::size_t k = end; k < window.size(); ++k) {
         if (window[k] == CharT('}')) {
             return {Outcome::Skip, TokenKind::Command, 0, k + 1, false};
         }
+        if (window[k] == CharT('\n') || window[k] == CharT('\r')) {
+            return command;
+        }
     }
-    if (!inputEnds) {
-        return {};
-    }
-    return {Outcome::Skip, TokenKind::Command, 0, window.size(), false};
+    return inputEnds ? command : Piece{};
 }
 
 template <class CharT>

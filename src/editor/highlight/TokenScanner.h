@@ -15,7 +15,7 @@ enum class ScanMode { Source, Line };
 
 struct ScanOptions {
     ScanMode mode = ScanMode::Source;
-    bool filterSpecials = false; // drop \special{src...} up to its closing brace
+    bool filterSpecials = false; // drop \special{src...} up to its "}" on the same line
     // For char input: a backslash takes a whole UTF-8 sequence after it. Off for an 8-bit
     // code page, where every byte is a character.
     bool utf8 = true;

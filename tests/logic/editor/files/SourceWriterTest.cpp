@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 namespace orvelt {
 namespace {
@@ -296,24 +297,28 @@ TEST(SourceWriter, BraceDepth) {
 TEST(SourceWriter, LineHookOnlyWhereAFileLineBegins) {
     SourceWriteOptions options;
     options.softBreakMarker = true;
-    options.beforeLine = [](int line, int, std::u16string& out) {
-        out.append({u'<', static_cast<char16_t>(u'0' + line), u'>'});
+    std::vector<bool> markers;
+    options.beforeLine = [&markers](const SourceLineStart& line, std::u16string& out) {
+        markers.push_back(line.afterMarker);
+        out.append({u'<', static_cast<char16_t>(u'0' + line.number), u'>'});
     };
     EXPECT_EQ(WriteSource(Pieces(u"x ^y ^\\verb|c ^d| % e ^f\n"), options).bytes,
               "<1>x %%@\n<2>y %%@\n<3>\\verb|c d| % e %%@\n%f\n<6>");
+    EXPECT_EQ(markers, (std::vector<bool>{false, true, true, false, true, false}));
 }
 
-TEST(SourceWriter, LineHookSeesLineNumberAndDepth) {
+TEST(SourceWriter, LineHookSeesEveryLineWithDepthBeforeAndAfter) {
     SourceWriteOptions options;
-    std::vector<std::pair<int, int>> seen;
-    options.beforeLine = [&seen](int line, int depth, std::u16string& out) {
-        seen.emplace_back(line, depth);
-        if (depth == 0) {
-            out.append({u'<', static_cast<char16_t>(u'0' + line), u'>'});
+    std::vector<std::tuple<int, std::u16string, int, int>> seen;
+    options.beforeLine = [&seen](const SourceLineStart& line, std::u16string& out) {
+        seen.emplace_back(line.number, line.text, line.braceDepthBefore, line.braceDepthAfter);
+        if (line.braceDepthBefore == 0) {
+            out.append({u'<', static_cast<char16_t>(u'0' + line.number), u'>'});
         }
     };
-    EXPECT_EQ(WriteSource(Pieces(u"{a\nb}\nc"), options).bytes, "{a\n<2>b}\n<3>c");
-    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 1}, {2, 0}, {3, 0}}));
+    EXPECT_EQ(WriteSource(Pieces(u"{a\nb}\nc"), options).bytes, "<1>{a\nb}\n<3>c");
+    EXPECT_EQ(seen, (std::vector<std::tuple<int, std::u16string, int, int>>{
+                        {1, u"{a", 0, 1}, {2, u"b}", 1, 0}, {3, u"c", 0, 0}}));
 }
 
 } // namespace

@@ -1,0 +1,7 @@
+#include "insert/divers.h"
+
+namespace orvelt {
+
+Tmisc::Tmisc(QWidget* parent) : TSymbolPalette(SymbolPalette::Misc, parent) {}
+
+} // namespace orvelt

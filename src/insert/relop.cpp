@@ -1,0 +1,7 @@
+#include "insert/relop.h"
+
+namespace orvelt {
+
+Trelops::Trelops(QWidget* parent) : TSymbolPalette(SymbolPalette::RelOps, parent) {}
+
+} // namespace orvelt

@@ -239,7 +239,9 @@ void Tmisspelled::misSpellClick(QPushButton* sender) {
                            there.end == static_cast<std::size_t>(edit.DocPos(word_.selectionEnd()));
         if (holds) {
             const int from = word_.selectionStart();
+            word_.beginEditBlock(); // removing the word and typing its replacement are one undo
             edit.Insert(word_, replacement, word_.charFormat());
+            word_.endEditBlock();
             edit.setTextCursor(word_);
             child_->RehighlightLine();
             // The replacement is looked up next.

@@ -211,6 +211,12 @@ TEST_F(SpellCheck, EditsDuringTheWaitAreFollowed) {
         EXPECT_EQ(Text(), c.after);
         EXPECT_EQ(Shown(), c.next);
         Click(Dialog().BtnCancel);
+        if (c.edit != Meanwhile::Overwrite) {
+            // Regression: one undo took back only the replacement's insertion, leaving the word
+            // deleted.
+            Trigger("EditUndoItem");
+            EXPECT_EQ(Text().count("wrod"), 1) << "one undo takes the replacement back";
+        }
         EXPECT_FALSE(Dialog().isVisible());
     }
 }

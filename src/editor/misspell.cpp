@@ -4,9 +4,9 @@
 #include "editor/spell/WordReader.h"
 #include "options/LearnedWords.h"
 #include "options/OptionHolder.h"
+#include "platform/BusyCursor.h"
 #include "platform/Prompter.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -53,14 +53,6 @@ std::u16string DocumentText(const TMyRichEdit& edit) {
     }
     return text;
 }
-
-// The hourglass for as long as a scan runs.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -161,7 +153,7 @@ void Tmisspelled::Continue() {
     TMyRichEdit& edit = *child_->MainEdit;
     ScanStop stop;
     {
-        WaitCursor hourglass;
+        BusyCursor hourglass;
         const std::u16string text = DocumentText(edit);
         const int total = static_cast<int>(text.size());
         const auto from = static_cast<std::size_t>(edit.DocPos(read_.position()));

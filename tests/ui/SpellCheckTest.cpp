@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <optional>
 
 namespace orvelt::testing {
 namespace {
@@ -221,6 +222,29 @@ TEST_F(SpellCheck, EditsDuringTheWaitAreFollowed) {
     }
 }
 
+// A Replace All pair that fires after the document was saved changes the text without the user's
+// hand: the window is marked modified all the same.
+TEST_F(SpellCheck, AnAutomaticReplacementMarksTheWindowModified) {
+    StartWithList();
+    Open("paper.tex", "teh wrod teh\n");
+    Edit()->moveCursor(QTextCursor::Start);
+    Trigger("EditSpellItem");
+    ASSERT_EQ(Shown(), "teh");
+    Dialog().EditReplace->selectAll();
+    QTest::keyClicks(Dialog().EditReplace, "the");
+    Click(Dialog().BtnReplaceAll);
+    ASSERT_EQ(Shown(), "wrod");
+    Trigger("FileSaveItem");
+    ASSERT_FALSE(Active()->IsModified());
+    ExpectCompleted();
+    Click(Dialog().BtnIgnore);
+    EXPECT_EQ(Text(), "the wrod the\n");
+    EXPECT_TRUE(Active()->IsModified());
+    EXPECT_EQ(Panel(1), "Modified");
+    prompter_.ExpectMessage("Save " + File("paper.tex") + " ?", Answer::No);
+    ASSERT_TRUE(CloseForm());
+}
+
 TEST_F(SpellCheck, TheCheckEndsWithItsWindowOrItsDialog) {
     StartWithList();
     Open("paper.tex", "wrod teh\n");
@@ -336,24 +360,80 @@ TEST_F(SpellCheck, ASystemListStaysAsInstalled) {
     ASSERT_TRUE(CloseForm());
 }
 
+// A list that cannot be used is warned about at the start and again by Spellcheck, which then
+// checks nothing; the file is left as it was.
 TEST_F(SpellCheck, AListThatCannotBeReadRunsNoCheck) {
-    const std::string list("the\n\0word\n", 10);
-    WriteBytes(File("words.txt"), list);
-    SetFileTime(File("words.txt"), 1, 2);
-    const QDateTime stamp = QFileInfo(File("words.txt")).lastModified();
-    store_.Write("Dictionary", File("words.txt").toStdString());
+    struct Case {
+        const char* name;
+        std::optional<std::string> bytes; // none: no such file
+        QString reason;                   // after the file name; empty: the system's words
+    };
+    const Case cases[] = {
+        {"robustness: NUL bytes", std::string("the\n\0word\n", 10),
+         "it holds NUL bytes, so it is no word list"},
+        {"robustness: a missing list", std::nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(File("words.txt"));
+        if (c.bytes) {
+            WriteBytes(File("words.txt"), *c.bytes);
+            SetFileTime(File("words.txt"), 1, 2);
+        }
+        const QDateTime stamp = QFileInfo(File("words.txt")).lastModified();
+        store_.Write("Dictionary", File("words.txt").toStdString());
+        const auto expect = [&](const QString& before, const QString& after) {
+            if (c.reason.isEmpty())
+                prompter_.ExpectMessageStartingWith(before, Answer::Ok);
+            else
+                prompter_.ExpectMessage(before + c.reason + after, Answer::Ok);
+        };
+        expect("Error reading " + File("words.txt") + ": ", "");
+        StartNew();
+        Type("wrod");
+        expect("The dictionary " + File("words.txt") + " cannot be read: ", ".");
+        Trigger("EditSpellItem");
+        EXPECT_FALSE(Dialog().isVisible());
+        EXPECT_FALSE(Dialog().Checking());
+        prompter_.ExpectMessage("Save NONAME1 ?", Answer::No);
+        ASSERT_TRUE(CloseForm());
+        if (c.bytes) {
+            EXPECT_EQ(ReadBytes(File("words.txt")), *c.bytes);
+            EXPECT_EQ(QFileInfo(File("words.txt")).lastModified(), stamp);
+        } else {
+            EXPECT_FALSE(QFile::exists(File("words.txt")));
+        }
+        EXPECT_FALSE(QFile::exists(Learned())) << "nothing was learned";
+    }
+}
+
+// A learned file that is no word list is not read, and never written over: neither when a
+// check completes nor at the end of the run.
+TEST_F(SpellCheck, ALearnedFileThatCannotBeReadIsLeftAlone) {
+    const std::string bytes("Matrix\n\0", 8);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(Learned()).absolutePath()));
+    WriteBytes(Learned(), bytes);
     const QString reason = "it holds NUL bytes, so it is no word list";
-    prompter_.ExpectMessage("Error reading " + File("words.txt") + ": " + reason, Answer::Ok);
-    StartNew();
-    Type("wrod");
-    prompter_.ExpectMessage(
-        "The dictionary " + File("words.txt") + " cannot be read: " + reason + ".", Answer::Ok);
+    prompter_.ExpectMessage("Error reading " + Learned() + ": " + reason, Answer::Ok);
+    StartWithList();
+    EXPECT_FALSE(form_->OptionSource().Words().Contains("Matrix"));
+    Trigger("FileNewItem");
+    Type("the Vektorraum");
+    Edit()->moveCursor(QTextCursor::Start);
     Trigger("EditSpellItem");
-    EXPECT_FALSE(Dialog().isVisible());
+    ASSERT_EQ(Shown(), "Vektorraum");
+    prompter_.ExpectMessage(
+        "The learned words cannot be written to " + Learned() + ": " + reason + ".", Answer::Ok);
+    prompter_.ExpectMessage("Save the learned words under another name?", Answer::No);
+    ExpectCompleted();
+    Click(Dialog().BtnAddI);
+    EXPECT_EQ(ReadBytes(Learned()), bytes);
     prompter_.ExpectMessage("Save NONAME1 ?", Answer::No);
+    prompter_.ExpectMessage(
+        "The learned words cannot be written to " + Learned() + ": " + reason + ".", Answer::Ok);
+    prompter_.ExpectMessage("Save the learned words under another name?", Answer::No);
     ASSERT_TRUE(CloseForm());
-    EXPECT_EQ(ReadBytes(File("words.txt")), list);
-    EXPECT_EQ(QFileInfo(File("words.txt")).lastModified(), stamp);
+    EXPECT_EQ(ReadBytes(Learned()), bytes);
 }
 
 // A learned file that cannot be read is never written over (a directory stands in its place:

@@ -205,9 +205,29 @@ void Tmisspelled::ShowWord() {
             move(screen->availableGeometry().center() - rect().center());
         show();
     }
+    KeepClearOfWord();
     raise();
     activateWindow();
     EditReplace->setFocus();
+}
+
+void Tmisspelled::KeepClearOfWord() {
+    const TMyRichEdit& edit = *child_->MainEdit;
+    QTextCursor start = word_;
+    start.setPosition(word_.selectionStart());
+    QRect word = edit.cursorRect(start).united(edit.cursorRect(word_));
+    word.moveTopLeft(edit.viewport()->mapToGlobal(word.topLeft()));
+    QRect frame = frameGeometry();
+    if (!frame.intersects(word))
+        return;
+    // Below the word, or above it where the screen has no room below.
+    const QRect screen = this->screen()->availableGeometry();
+    constexpr int kGap = 8;
+    if (word.bottom() + kGap + frame.height() <= screen.bottom())
+        frame.moveTop(word.bottom() + kGap);
+    else
+        frame.moveBottom(word.top() - kGap);
+    move(frame.topLeft());
 }
 
 void Tmisspelled::misSpellClick(QPushButton* sender) {

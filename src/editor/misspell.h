@@ -65,6 +65,8 @@ private:
     // completes the check.
     void Continue();
     void ShowWord();
+    // The dialog, centred on the screen, moves off the word it would hide.
+    void KeepClearOfWord();
     void Complete();
     // Ends the check without writing anything (Cancel, or its window went away).
     void End();

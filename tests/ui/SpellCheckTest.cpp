@@ -283,6 +283,23 @@ TEST_F(SpellCheck, TheCheckEndsWithItsWindowOrItsDialog) {
     EXPECT_EQ(ReadBytes(Learned()), "wrod\n") << "written at the end of the run";
 }
 
+// Centred on the screen, the dialog may stand over the word it shows.
+TEST_F(SpellCheck, TheDialogMovesOffTheWordItShows) {
+    StartWithList();
+    Open("paper.tex", "wrod the\nthe teh\n");
+    Trigger("EditSpellItem");
+    ASSERT_EQ(Shown(), "wrod");
+    QTextCursor at = Edit()->textCursor();
+    at.setPosition(14);
+    const QPoint word = Edit()->viewport()->mapToGlobal(Edit()->cursorRect(at).center());
+    Dialog().move(word - QPoint(Dialog().width() / 2, Dialog().height() / 2));
+    ASSERT_TRUE(Dialog().frameGeometry().contains(word));
+    Click(Dialog().BtnIgnore);
+    ASSERT_EQ(Shown(), "teh");
+    EXPECT_FALSE(Dialog().frameGeometry().contains(word));
+    Click(Dialog().BtnCancel);
+}
+
 TEST_F(SpellCheck, IsUsableOnceAListIsChosen) {
     StartNew();
     EXPECT_FALSE(form_->Action("EditSpellItem")->isEnabled());

@@ -1,15 +1,30 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each one for SECONDS (default
-# 60), one after the other. Each target keeps its corpus in build-fuzz/corpus/<target>, so a
-# second run starts where the first stopped. Stops with a non-zero exit at the first target
-# that finds something; its input is then in build-fuzz/findings/.
+# 60), one after the other; given TARGETs, only those are built and run. Each target keeps its
+# corpus in build-fuzz/corpus/<target>, so a second run starts where the first stopped. Stops
+# with a non-zero exit at the first target that finds something; its input is then in
+# build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
-  echo "usage: fuzz/run.sh [SECONDS]" >&2
+  echo "usage: fuzz/run.sh [SECONDS [TARGET...]]" >&2
   exit 2
+fi
+shift $(($# > 0 ? 1 : 0))
+
+# Every target fuzz/CMakeLists.txt makes, in its order.
+mapfile -t known < <(sed -n 's/^orvelt_fuzz_target(\([a-z0-9_]*\) .*/\1/p' fuzz/CMakeLists.txt)
+targets=("${known[@]}")
+if [ $# -gt 0 ]; then
+  for target in "$@"; do
+    if ! printf '%s\n' "${known[@]}" | grep -qx -- "$target"; then
+      echo "fuzz: no target $target (one of: ${known[*]})" >&2
+      exit 2
+    fi
+  done
+  targets=("$@")
 fi
 
 packages=(cmake ninja-build clang libclang-rt-dev)
@@ -27,10 +42,9 @@ fi
 
 build="build-fuzz"
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DORVELT_FUZZ=ON >/dev/null
-nice cmake --build "$build" -j "$(nproc)"
-
-# Every target fuzz/CMakeLists.txt makes, in its order.
-mapfile -t targets < <(sed -n 's/^orvelt_fuzz_target(\([a-z0-9_]*\) .*/\1/p' fuzz/CMakeLists.txt)
+build_targets=()
+[ $# -eq 0 ] || build_targets=(--target "${targets[@]}")
+nice cmake --build "$build" -j "$(nproc)" "${build_targets[@]}"
 
 # Files that start a target's corpus: what the tests read, and hand-made seeds.
 seeds_for() {

@@ -11,8 +11,9 @@ packages=(
   fonts-liberation2
   # the symbol palettes draw their glyphs from DejaVu Math TeX Gyre, falling back to DejaVu Sans
   fonts-dejavu-extra fonts-dejavu-core
-  # the default View PDF entry opens the PDF with xdg-open; the dictionary tests read wamerican
-  xdg-utils wamerican
+  # the default View PDF entry opens the PDF with xdg-open; the dictionary tests read the
+  # English and German word lists
+  xdg-utils wamerican wngerman
   texlive-latex-base texlive-bibtex-extra
   # what the shipped templates use: lmodern.sty (article), beamer.cls and the pgf it loads
   lmodern texlive-latex-recommended texlive-pictures

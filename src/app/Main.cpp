@@ -13,6 +13,7 @@
 #include "app/WindowList.h"
 #include "bib/fbibchild.h"
 #include "editor/Childwin.h"
+#include "editor/misspell.h"
 #include "insert/arrow2.h"
 #include "insert/binop2.h"
 #include "insert/divers.h"
@@ -23,6 +24,7 @@
 #include "insert/relop.h"
 #include "insert/table/TableGenerator.h"
 #include "insert/texcmds.h"
+#include "options/LearnedWords.h"
 #include "options/options.h"
 #include "platform/DataFolders.h"
 #include "platform/FileIo.h"
@@ -149,6 +151,10 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     CreateOptions();
     queryTable_ = new TqueryTable(this);
     makeTable_ = new TmakeTable(*queryTable_, prompter_, this);
+    misspelled_ = new Tmisspelled({options_, prompter_,
+                                   [this](int done, int total) { updateStatus(done, total); },
+                                   [this] { panels_->SetPanel(0, {}); }},
+                                  this);
     updateMenusConnection_ =
         connect(area_, &ChildArea::ActiveChanged, this, &TMainForm::ActiveWindowChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
@@ -745,6 +751,11 @@ void TMainForm::BtnTableClick() {
     source->InsertTable(GenerateTable(makeTable_->Design(), makeTable_->ExSizes()));
 }
 
+void TMainForm::Spellcheck1Click() {
+    if (TMDIChild* source = ActiveSourceWindow())
+        misspelled_->Start(*source);
+}
+
 TPaletteWindow* TMainForm::Adopt(TPaletteWindow* palette) {
     connect(palette, &TPaletteWindow::InsertRequested, this, &TMainForm::InsertPaletteText);
     return palette;
@@ -878,6 +889,9 @@ bool TMainForm::SessionEnding(bool interactionAllowed) {
         if (project_->IsOpen() && project_->IsModified())
             (void)project_->Save(project_->FileName(), ProjectSession::Report::Silently);
     }
+    StoreLearnedWords(options_, prompter_,
+                      interactionAllowed ? LearnedWordsMoment::EndOfRun
+                                         : LearnedWordsMoment::Silently);
     // The session manager ends the program itself; quitting inside its request is not allowed.
     sessionEnded_ = true;
     return true;
@@ -913,10 +927,7 @@ void TMainForm::CommitData(QSessionManager& manager) {
 
 void TMainForm::WriteEndOfRunSettings() {
     options_.WriteAtEnd();
-    if (FileResult saved = options_.SaveDictionary(); !saved.ok)
-        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
-                          "Error writing " + QString::fromStdString(options_.Values().dictionary) +
-                              ": " + saved.error);
+    StoreLearnedWords(options_, prompter_, LearnedWordsMoment::EndOfRun);
     // Settings that cannot be written are not dropped silently.
     if (auto failure = settings_.CommitFailure())
         prompter_.Message(MessageKind::Error, MessageButtons::Ok,

@@ -41,6 +41,7 @@ class TPaletteWindow;
 class TReplaceDlg;
 class TmakeTable;
 class TqueryTable;
+class Tmisspelled;
 
 // TMainForm: the main window. The multi-document frame: menus, tool bar, tab strip, status bar
 // and the child windows. It composes the command table, the status panels and the window list,
@@ -156,6 +157,9 @@ public:
     // Returns once every recovery copy handed over so far is written or deleted.
     void FlushRecoveryCopies();
     [[nodiscard]] TmakeTable& MakeTable() const { return *makeTable_; }
+    // Edit, Spellcheck: checks the active source window from the caret on.
+    void Spellcheck1Click();
+    [[nodiscard]] Tmisspelled& Misspelled() const { return *misspelled_; }
     // The symbol and font palettes and the command list, each opened below its tool button.
     void BtnGreekClick();
     void BtnBinOpsClick();
@@ -231,6 +235,7 @@ private:
     RecentMenu* recentMenu_ = nullptr;
     TqueryTable* queryTable_ = nullptr;
     TmakeTable* makeTable_ = nullptr;
+    Tmisspelled* misspelled_ = nullptr;
     std::unique_ptr<RecoveryFolder> recovery_;
     QThread* recoveryThread_ = nullptr;
     RecoveryWriter* recoveryWriter_ = nullptr; // lives on recoveryThread_

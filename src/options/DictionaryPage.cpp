@@ -1,5 +1,6 @@
 #include "options/DictionaryPage.h"
 
+#include "options/LearnedWords.h"
 #include "options/OptionHints.h"
 #include "options/OptionHolder.h"
 #include "platform/Prompter.h"
@@ -45,14 +46,11 @@ void DictionaryPage::Browse() {
     auto file = prompter_.OpenFileName(request);
     if (!file)
         return;
-    // Words learned into the list held so far go back to its file before another is taken.
-    // Unwritten, they stay with the list held: loading another would lose them.
-    if (FileResult saved = options_.SaveDictionary(); !saved.ok) {
-        prompter_.Message(MessageKind::Error, MessageButtons::Ok,
-                          "Error writing " + QString::fromStdString(options_.Values().dictionary) +
-                              ": " + saved.error);
+    // Words learned with the list held so far are written before another is taken. Unwritten,
+    // they stay with the list held: loading another would lose them.
+    StoreLearnedWords(options_, prompter_, LearnedWordsMoment::CheckCompleted);
+    if (options_.Words().Changed())
         return;
-    }
     options_.Values().dictionary = file->toStdString();
     EditDict->setText(*file);
     if (FileResult loaded = options_.LoadDictionary(*file); !loaded.ok)

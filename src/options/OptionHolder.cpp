@@ -2,6 +2,9 @@
 
 #include "core/KeywordList.h"
 #include "options/values/ProgramList.h"
+#include "platform/DataFolders.h"
+
+#include <QFileInfo>
 
 namespace orvelt {
 
@@ -31,22 +34,63 @@ QStringList OptionHolder::LoadFiles(const QString& programDirectory) {
     if (!dictionary.isEmpty())
         if (FileResult read = LoadDictionary(dictionary); !read.ok)
             warnings << "Error reading " + dictionary + ": " + read.error;
+    if (!dictionary.isEmpty() && !learnedProblem_.isEmpty())
+        warnings << "Error reading " + LearnedFile() + ": " + learnedProblem_;
     return warnings;
 }
+
+namespace {
+
+constexpr const char* kNotText = "it holds NUL bytes, so it is no word list";
+
+// A file that is not there is an empty one; one that is there and cannot be read is a failure.
+FileResult ReadIfThere(const QString& path, std::string& bytes) {
+    bytes.clear();
+    if (!QFileInfo::exists(path))
+        return {true, {}};
+    return ReadFileBytes(path, bytes);
+}
+
+} // namespace
 
 FileResult OptionHolder::LoadDictionary(const QString& path) {
     std::string bytes;
     FileResult read = ReadFileBytes(path, bytes);
     wordsFile_ = path;
-    wordsLoaded_ = read.ok;
-    words_.Load(read.ok ? std::move(bytes) : std::string());
+    if (read.ok && !words_.Load(bytes))
+        read = {false, kNotText};
+    if (!read.ok)
+        (void)words_.Load({});
+    listProblem_ = read.ok ? QString() : read.error;
+    std::string learned;
+    FileResult learnedRead = ReadIfThere(LearnedFile(), learned);
+    if (learnedRead.ok && !words_.LoadLearned(learned))
+        learnedRead = {false, kNotText};
+    learnedProblem_ = learnedRead.ok ? QString() : learnedRead.error;
     return read;
 }
 
+QString OptionHolder::LearnedFile() const {
+    return UserDataFolder("Dictionary") + "/" + NamePartOf(wordsFile_);
+}
+
 FileResult OptionHolder::SaveDictionary() {
-    if (!wordsLoaded_ || !words_.Changed())
+    if (!words_.Changed() || wordsFile_.isEmpty())
         return {true, {}};
-    FileResult written = WriteFileAtomically(wordsFile_, words_.Bytes());
+    const QString file = LearnedFile();
+    if (FileResult made = MakeDirectories(QFileInfo(file).absolutePath()); !made.ok)
+        return made;
+    return SaveLearnedWordsTo(file);
+}
+
+FileResult OptionHolder::SaveLearnedWordsTo(const QString& path) {
+    std::string onDisk;
+    FileResult read = ReadIfThere(path, onDisk);
+    if (read.ok && onDisk.find('\0') != std::string::npos)
+        read = {false, kNotText};
+    if (!read.ok)
+        return read;
+    FileResult written = WriteFileAtomically(path, LearnedFileText(onDisk, words_.Pending()));
     if (written.ok)
         words_.MarkSaved();
     return written;

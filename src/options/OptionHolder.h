@@ -33,12 +33,23 @@ public:
     // list's slots.
     [[nodiscard]] QStringList LoadFiles(const QString& programDirectory);
 
-    // The spell checker's word list, from the file the options name. A list that could not be
-    // read is never written back (it would replace the file by nothing).
+    // The spell checker's words: the chosen list, which is only read, and the words the user
+    // learned with it, kept in a file of their own under the user's data folder (the list's
+    // name part in $XDG_DATA_HOME/orvelt95/Dictionary).
     [[nodiscard]] Dictionary& Words() { return words_; }
+    // Reads the chosen list and its learned words; the result is the list's.
     [[nodiscard]] FileResult LoadDictionary(const QString& path);
-    // Writes the list back to its file when this run added words to it.
+    // Why the chosen list cannot be used (not read, or no text); empty when it can.
+    [[nodiscard]] const QString& DictionaryProblem() const { return listProblem_; }
+    // The learned file of the chosen list, and why it could not be read (empty when it could,
+    // or when it does not exist yet).
+    [[nodiscard]] QString LearnedFile() const;
+    [[nodiscard]] const QString& LearnedProblem() const { return learnedProblem_; }
+    // Adds the words learned and not yet written to the learned file as it is on disk now
+    // (another run may have added words since), never over a file that cannot be read.
     [[nodiscard]] FileResult SaveDictionary();
+    // The same into another file, which keeps what it holds.
+    [[nodiscard]] FileResult SaveLearnedWordsTo(const QString& path);
 
     // The autosave period of source windows; set from the options at the start and when the
     // options dialog is confirmed, not while its number is being changed.
@@ -64,7 +75,8 @@ private:
     KeywordTable keywords_;
     Dictionary words_;
     QString wordsFile_;
-    bool wordsLoaded_ = false;
+    QString listProblem_;
+    QString learnedProblem_;
     int autoSaveMilliseconds_ = 0;
     std::set<std::string, std::less<>> occupied_;
 };

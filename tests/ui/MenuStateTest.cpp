@@ -77,8 +77,6 @@ const Expected kTable[] = {
     {"EditFindAgainItem", "--------"}, // no search text yet: see the find dialog's tests
     // Their windows are still to come: disabled whatever their rule says.
     {"EditReformatItem", "--------"},
-    {"EditSpellItem", "--------"},
-    {"BtnSpell", "--------"},
     {"ViewLogFileItem", "-+++-+++"},
     {"BtnLog", "-+++-+++"},
     {"ViewErrorsItem", "-+++---+"},
@@ -91,6 +89,9 @@ const Expected kTable[] = {
     {"BtnRelOps", "-+++---+"},
     {"BtnArrows", "-+++---+"},
     {"BtnMisc", "-+++---+"},
+    // A word list is chosen throughout.
+    {"EditSpellItem", "-+++---+"},
+    {"BtnSpell", "-+++---+"},
     {"BtnInputs", "--------"},
     {"ProjectNewItem", "++++++++"},
     {"ProjectSaveItem", "--------"},
@@ -131,6 +132,8 @@ protected:
 
 TEST_F(MenuState, EveryCommandFollowsTheActiveWindow) {
     store_.Write("Buttonbar", "0");
+    WriteBytes(File("words.txt"), "word\n");
+    store_.Write("Dictionary", File("words.txt").toStdString());
     StartForm();
     Check(0, "A: nothing open, the bar off");
 

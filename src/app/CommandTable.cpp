@@ -56,7 +56,7 @@ const CommandRow kCommands[] = {
     {"EditFindAgainItem", "Find &again", "Find the text again", "F3", &F::Findagain1Click, nullptr,
      nullptr},
     {"EditReformatItem", "Reformat &Block", "Removes all hard linebreaks from current selection.",
-     nullptr, nullptr, nullptr, nullptr},
+     nullptr, &F::ReformatBlockClick, nullptr, nullptr},
     {"EditSpellItem", "Spellcheck", "Check the spelling from the caret on", nullptr, nullptr,
      "BtnSpell", "Spellcheck"},
     {"ViewLogFileItem", "Log &File", "Show Log-file of current document", "F11", &F::LogDatei1Click,

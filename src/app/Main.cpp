@@ -30,6 +30,8 @@
 #include "platform/Launcher.h"
 #include "platform/Screens.h"
 #include "project/ProjectSession.h"
+#include "search/LineLocator.h"
+#include "search/ReformatBlock.h"
 #include "search/replace.h"
 #include "toolchain/ProgramRunner.h"
 #include "toolchain/errors.h"
@@ -116,6 +118,7 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     connect(project_, &ProjectSession::TransientText, this, &TMainForm::ShowTransientMessage);
     panels_ = new StatusPanels(statusBar());
     panels_->FitWidth(width());
+    lineLocator_ = new LineLocator(statusBar(), prompter_, [this] { return ActiveSourceWindow(); });
     statusBar()->hide(); // shown by the first layout
 
     // A document window closes with the platform's Close key and with Ctrl+F4 alike.
@@ -803,6 +806,13 @@ void TMainForm::InsertPaletteText(const QString& text) {
         return;       // a palette left open over a bibliography or log window, or over none
     activateWindow(); // the command list had the keyboard
     source->InsertPaletteText(text);
+}
+
+void TMainForm::ReformatBlockClick() {
+    if (TMDIChild* source = ActiveSourceWindow())
+        ReformatBlock(*source,
+                      {*escape_, [this](int done, int total) { updateStatus(done, total); },
+                       [this](const QString& text) { panels_->SetPanel(2, text); }});
 }
 
 void TMainForm::HelpAboutItemClick() {

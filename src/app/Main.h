@@ -27,6 +27,7 @@ class ChildWindow;
 class CommandTable;
 class HelpViewer;
 class TErrorView;
+class LineLocator;
 class Launcher;
 class ProgramRunner;
 class TexMenu;
@@ -167,6 +168,8 @@ public:
     // A palette's text in place of the active source window's selection, as a TeX-command;
     // nothing when no source window is active.
     void InsertPaletteText(const QString& text);
+    // Edit, Reformat Block: the selected lines of the active source window joined.
+    void ReformatBlockClick();
 
 public slots:
     void FirstActivate();
@@ -243,6 +246,7 @@ private:
     TPaletteWindow* fonts_ = nullptr;
     TPaletteWindow* texCmd_ = nullptr;
     TReplaceDlg* replaceDlg_ = nullptr;
+    LineLocator* lineLocator_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

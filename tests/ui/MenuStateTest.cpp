@@ -75,8 +75,8 @@ const Expected kTable[] = {
     {"EditFindItem", "-+++-+++"},
     {"BtnFind", "-+++-+++"},
     {"EditFindAgainItem", "--------"}, // no search text yet: see the find dialog's tests
+    {"EditReformatItem", "-+++---+"},
     // Their windows are still to come: disabled whatever their rule says.
-    {"EditReformatItem", "--------"},
     {"EditSpellItem", "--------"},
     {"BtnSpell", "--------"},
     {"ViewLogFileItem", "-+++-+++"},

@@ -101,8 +101,8 @@ const CommandRow kCommands[] = {
     {"BtnRelOps", "Relations", "Relations", nullptr, &F::BtnRelOpsClick, "BtnRelOps", "Relations"},
     {"BtnArrows", "Arrows", "Arrows", nullptr, &F::BtnArrowsClick, "BtnArrows", "Arrows"},
     {"BtnMisc", "Misc", "Misc", nullptr, &F::BtnMiscClick, "BtnMisc", "Misc"},
-    // Tool buttons with no menu entry, whose windows are still to come.
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnInputs", "Show input files."},
+    {"BtnInputs", "Show input files.", "Show input files.", nullptr, &F::BtnInputsClick,
+     "BtnInputs", "Show input files."},
 };
 
 // The menu bar: a menu's caption, then its entries by object name; ">" opens the submenu of

@@ -29,6 +29,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/Launcher.h"
 #include "platform/Screens.h"
+#include "project/InputFiles.h"
 #include "project/ProjectSession.h"
 #include "search/LineLocator.h"
 #include "search/ReformatBlock.h"
@@ -149,6 +150,13 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
         else if (QWidget* last = child->focusWidget())
             last->setFocus();
     });
+    inputs_ = new TinputFiles({prompter_, *escape_, [this] { return ActiveSourceWindow(); },
+                               [this] { return ProjectMainFile(); },
+                               [this](const QString& name) { return OpenDocument(name); },
+                               [this](int done, int total) { updateStatus(done, total); }},
+                              this);
+    if (env.windowMade)
+        env.windowMade();
     CreateOptions();
     queryTable_ = new TqueryTable(this);
     makeTable_ = new TmakeTable(*queryTable_, prompter_, this);
@@ -806,6 +814,10 @@ void TMainForm::InsertPaletteText(const QString& text) {
         return;       // a palette left open over a bibliography or log window, or over none
     activateWindow(); // the command list had the keyboard
     source->InsertPaletteText(text);
+}
+
+void TMainForm::BtnInputsClick() {
+    inputs_->BtnInputsClick(findChild<QWidget*>(QStringLiteral("BtnInputs")));
 }
 
 void TMainForm::ReformatBlockClick() {

@@ -91,7 +91,7 @@ const Expected kTable[] = {
     {"BtnRelOps", "-+++---+"},
     {"BtnArrows", "-+++---+"},
     {"BtnMisc", "-+++---+"},
-    {"BtnInputs", "--------"},
+    {"BtnInputs", "-+++---+"},
     {"ProjectNewItem", "++++++++"},
     {"ProjectSaveItem", "--------"},
     {"HelpContentsItem", "--------"},

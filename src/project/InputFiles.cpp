@@ -40,7 +40,10 @@ TinputFiles::TinputFiles(Services services, QWidget* parent)
     Button1->setStatusTip(Button1->toolTip());
     Button1->setFocusPolicy(Qt::NoFocus);
     Button1->resize(80, Button1->sizeHint().height());
-    Button1->move((kWidth - Button1->width()) / 2, ListFiles->geometry().bottom() + 4);
+    // In the middle of the band below the list.
+    const int band = ListFiles->geometry().bottom() + 1;
+    Button1->move((kWidth - Button1->width()) / 2,
+                  band + (qRound(kTitleHeight * 2.5) - kTitleHeight - 4) / 2);
     connect(Button1, &QPushButton::clicked, this, &TinputFiles::Button1Click);
     connect(ListFiles, &QListWidget::itemDoubleClicked, this, &TinputFiles::SpeedButton1Click);
     setFixedHeight(FullHeight());
@@ -90,6 +93,7 @@ void TinputFiles::BtnInputsClick(const QWidget* sender) {
         services_.progress(line, total);
     }
     services_.escape.EndOperation();
+    source->ShowCaretRow(); // in place of the percentage
     if (!stopped)
         Button1->setText(QStringLiteral("Refresh"));
 }

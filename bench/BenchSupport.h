@@ -2,6 +2,7 @@
 
 #include "platform/Prompter.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
 #include <cstdio>
@@ -39,6 +40,10 @@ inline bool WriteFile(const QString& name, const std::string& bytes) {
     return out.open(QIODevice::WriteOnly) &&
            out.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
                static_cast<qint64>(bytes.size());
+}
+
+inline double Milliseconds(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
 inline double Median(std::vector<double> figures) {

@@ -23,7 +23,7 @@ QString DataDirectory() {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvelt 95");
-    orvelt::TSplashForm splash(2);
+    orvelt::TSplashForm splash(3);
     splash.show();
     splash.repaint();
 
@@ -32,7 +32,8 @@ int main(int argc, char* argv[]) {
     QStringList arguments = QApplication::arguments().mid(1);
     int result = 0;
     {
-        orvelt::TMainForm form({settings, prompter, arguments, DataDirectory()});
+        orvelt::TMainForm form({settings, prompter, arguments, DataDirectory(), nullptr, nullptr,
+                                [&splash] { splash.Step(); }});
         prompter.SetParent(&form);
         splash.Step();
         splash.close();

@@ -56,7 +56,7 @@ const CommandRow kCommands[] = {
     {"EditFindAgainItem", "Find &again", "Find the text again", "F3", &F::Findagain1Click, nullptr,
      nullptr},
     {"EditReformatItem", "Reformat &Block", "Removes all hard linebreaks from current selection.",
-     nullptr, nullptr, nullptr, nullptr},
+     nullptr, &F::ReformatBlockClick, nullptr, nullptr},
     {"EditSpellItem", "Spellcheck", "Check the spelling from the caret on", nullptr,
      &F::Spellcheck1Click, "BtnSpell", "Spellcheck"},
     {"ViewLogFileItem", "Log &File", "Show Log-file of current document", "F11", &F::LogDatei1Click,
@@ -101,8 +101,8 @@ const CommandRow kCommands[] = {
     {"BtnRelOps", "Relations", "Relations", nullptr, &F::BtnRelOpsClick, "BtnRelOps", "Relations"},
     {"BtnArrows", "Arrows", "Arrows", nullptr, &F::BtnArrowsClick, "BtnArrows", "Arrows"},
     {"BtnMisc", "Misc", "Misc", nullptr, &F::BtnMiscClick, "BtnMisc", "Misc"},
-    // Tool buttons with no menu entry, whose windows are still to come.
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "BtnInputs", "Show input files."},
+    {"BtnInputs", "Show input files.", "Show input files.", nullptr, &F::BtnInputsClick,
+     "BtnInputs", "Show input files."},
 };
 
 // The menu bar: a menu's caption, then its entries by object name; ">" opens the submenu of

@@ -31,7 +31,10 @@
 #include "platform/HelpViewer.h"
 #include "platform/Launcher.h"
 #include "platform/Screens.h"
+#include "project/InputFiles.h"
 #include "project/ProjectSession.h"
+#include "search/LineLocator.h"
+#include "search/ReformatBlock.h"
 #include "search/replace.h"
 #include "toolchain/ProgramRunner.h"
 #include "toolchain/errors.h"
@@ -118,6 +121,7 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
     connect(project_, &ProjectSession::TransientText, this, &TMainForm::ShowTransientMessage);
     panels_ = new StatusPanels(statusBar());
     panels_->FitWidth(width());
+    lineLocator_ = new LineLocator(statusBar(), prompter_, [this] { return ActiveSourceWindow(); });
     statusBar()->hide(); // shown by the first layout
 
     // A document window closes with the platform's Close key and with Ctrl+F4 alike.
@@ -148,6 +152,13 @@ TMainForm::TMainForm(Environment env, QWidget* parent)
         else if (QWidget* last = child->focusWidget())
             last->setFocus();
     });
+    inputs_ = new TinputFiles({prompter_, *escape_, [this] { return ActiveSourceWindow(); },
+                               [this] { return ProjectMainFile(); },
+                               [this](const QString& name) { return OpenDocument(name); },
+                               [this](int done, int total) { updateStatus(done, total); }},
+                              this);
+    if (env.windowMade)
+        env.windowMade();
     CreateOptions();
     queryTable_ = new TqueryTable(this);
     makeTable_ = new TmakeTable(*queryTable_, prompter_, this);
@@ -814,6 +825,17 @@ void TMainForm::InsertPaletteText(const QString& text) {
         return;       // a palette left open over a bibliography or log window, or over none
     activateWindow(); // the command list had the keyboard
     source->InsertPaletteText(text);
+}
+
+void TMainForm::BtnInputsClick() {
+    inputs_->BtnInputsClick(findChild<QWidget*>(QStringLiteral("BtnInputs")));
+}
+
+void TMainForm::ReformatBlockClick() {
+    if (TMDIChild* source = ActiveSourceWindow())
+        ReformatBlock(*source,
+                      {*escape_, [this](int done, int total) { updateStatus(done, total); },
+                       [this](const QString& text) { panels_->SetPanel(2, text); }});
 }
 
 void TMainForm::HelpAboutItemClick() {

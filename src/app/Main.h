@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -27,6 +28,8 @@ class ChildWindow;
 class CommandTable;
 class HelpViewer;
 class TErrorView;
+class TinputFiles;
+class LineLocator;
 class Launcher;
 class ProgramRunner;
 class TexMenu;
@@ -56,6 +59,8 @@ public:
         QString dataDirectory;        // where KEYWORDS.TXT, Template/ and Shortcut/ are installed
         HelpViewer* help = nullptr;   // none: F1 shows nothing
         Launcher* launcher = nullptr; // none: programs start as processes of their own
+        // The splash's step, once per window made at start-up.
+        std::function<void()> windowMade = nullptr;
     };
 
     explicit TMainForm(Environment env, QWidget* parent = nullptr);
@@ -171,6 +176,11 @@ public:
     // A palette's text in place of the active source window's selection, as a TeX-command;
     // nothing when no source window is active.
     void InsertPaletteText(const QString& text);
+    // The input-file list of the active source window, below its tool button.
+    void BtnInputsClick();
+    [[nodiscard]] TinputFiles& InputFiles() const { return *inputs_; }
+    // Edit, Reformat Block: the selected lines of the active source window joined.
+    void ReformatBlockClick();
 
 public slots:
     void FirstActivate();
@@ -248,6 +258,8 @@ private:
     TPaletteWindow* fonts_ = nullptr;
     TPaletteWindow* texCmd_ = nullptr;
     TReplaceDlg* replaceDlg_ = nullptr;
+    TinputFiles* inputs_ = nullptr;
+    LineLocator* lineLocator_ = nullptr;
 
     QMetaObject::Connection updateMenusConnection_;
     QPointer<ChildWindow> lastActive_;

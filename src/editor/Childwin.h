@@ -77,6 +77,8 @@ public:
     // A modified named document is saved in place; any other keeps a recovery copy.
     void AutoSaveTimerTimer();
     void ShowRow(int row);
+    // The caret's row in the status bar again, after a long operation's percentage.
+    void ShowCaretRow() { ShowRow(CaretRow()); }
     // Selects line n (from 1) and shows it: 0 is the first line, past the end the last.
     void JumpToLine(int n);
     void ShowInsertMode();

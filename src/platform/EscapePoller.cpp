@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <utility>
 
 namespace orvelt {
 
@@ -10,18 +11,30 @@ EscapePoller::EscapePoller(QObject* parent) : QObject(parent) {
     sincePoll_.start();
 }
 
-bool EscapePoller::EscapePressed() {
+void EscapePoller::Poll() {
+    if (pollsLeft_ > 0 && --pollsLeft_ == 0)
+        std::exchange(atPoll_, nullptr)();
     if (sincePoll_.elapsed() >= 30) {
         sincePoll_.restart();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    bool was = pressed_;
-    pressed_ = false;
-    return was;
 }
 
-void EscapePoller::BeginOperation() {
-    ++depth_;
+bool EscapePoller::EscapePressed() {
+    Poll();
+    return std::exchange(pressed_, false);
+}
+
+bool EscapePoller::StopPressed() {
+    Poll();
+    return stopPressed_;
+}
+
+void EscapePoller::BeginOperation(QObject* stopButton) {
+    if (depth_++ == 0 || stopButton) {
+        stopButton_ = stopButton;
+        stopPressed_ = false;
+    }
 }
 
 void EscapePoller::EndOperation() {
@@ -29,6 +42,8 @@ void EscapePoller::EndOperation() {
         --depth_;
     if (depth_ > 0)
         return;
+    stopButton_ = nullptr;
+    stopPressed_ = false;
     for (HeldKey& key : held_)
         if (key.target)
             QCoreApplication::postEvent(key.target, key.event.release());
@@ -50,8 +65,11 @@ bool EscapePoller::eventFilter(QObject* watched, QEvent* event) {
                             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape))
             held_.push_back({watched, std::unique_ptr<QEvent>(event->clone())});
         return depth_ > 0;
-    case QEvent::ShortcutOverride:
     case QEvent::MouseButtonPress:
+        if (depth_ > 0 && stopButton_ && watched == stopButton_)
+            stopPressed_ = true;
+        return depth_ > 0;
+    case QEvent::ShortcutOverride:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:

@@ -75,8 +75,7 @@ const Expected kTable[] = {
     {"EditFindItem", "-+++-+++"},
     {"BtnFind", "-+++-+++"},
     {"EditFindAgainItem", "--------"}, // no search text yet: see the find dialog's tests
-    // Their windows are still to come: disabled whatever their rule says.
-    {"EditReformatItem", "--------"},
+    {"EditReformatItem", "-+++---+"},
     {"ViewLogFileItem", "-+++-+++"},
     {"BtnLog", "-+++-+++"},
     {"ViewErrorsItem", "-+++---+"},
@@ -92,7 +91,7 @@ const Expected kTable[] = {
     // A word list is chosen throughout.
     {"EditSpellItem", "-+++---+"},
     {"BtnSpell", "-+++---+"},
-    {"BtnInputs", "--------"},
+    {"BtnInputs", "-+++---+"},
     {"ProjectNewItem", "++++++++"},
     {"ProjectSaveItem", "--------"},
     {"HelpContentsItem", "--------"},

@@ -112,9 +112,20 @@ std::optional<int> ScriptedPrompter::ChooseFromList(const QString& title, const 
     return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
-std::nullopt_t ScriptedPrompter::Unscripted(const QString& what) {
-    ADD_FAILURE() << "unscripted " << what.toStdString();
-    return std::nullopt;
+void ScriptedPrompter::ExpectInput(const QString& title, std::optional<QString> answer) {
+    script_.push_back(InputStep{title, answer.has_value(), answer.value_or(QString())});
+}
+
+std::optional<QString> ScriptedPrompter::InputBox(const QString& title, const QString& prompt,
+                                                  const QString& value) {
+    inputsShown.append(title + "|" + prompt + "|" + value);
+    InputStep step;
+    if (!Next("input box", step))
+        return std::nullopt;
+    EXPECT_EQ(title.toStdString(), step.title.toStdString());
+    if (!step.answered)
+        return std::nullopt;
+    return step.answer;
 }
 
 } // namespace orvelt::testing

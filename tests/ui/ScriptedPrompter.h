@@ -25,16 +25,16 @@ public:
     void ExpectColor(std::optional<std::uint32_t> chosen);
     // A list question whose prompt is `prompt`: the item named `item`, or none (Ignore).
     void ExpectChoice(const QString& prompt, std::optional<QString> item);
+    // An input box of this title: the text typed and OK, or none (Cancel).
+    void ExpectInput(const QString& title, std::optional<QString> answer);
 
     Answer Message(MessageKind kind, MessageButtons buttons, const QString& text) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(const FileDialogRequest& request) override;
     std::optional<HighlightStyle> ChooseFont(const HighlightStyle& current) override;
     std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
-    // No window test scripts these dialogs: any of them fails the test.
-    std::optional<QString> InputBox(const QString& title, const QString&, const QString&) override {
-        return Unscripted("input box: " + title);
-    }
+    std::optional<QString> InputBox(const QString& title, const QString& prompt,
+                                    const QString& value) override;
     std::optional<int> ChooseFromList(const QString& title, const QString& prompt,
                                       const QStringList& items, int current) override;
 
@@ -44,6 +44,7 @@ public:
     QList<HighlightStyle> fontsShown;  // what each font dialog was opened with
     QList<std::uint32_t> coloursShown; // what each colour dialog was opened with
     QStringList titlesShown;           // every list question's title and prompt, in order
+    QStringList inputsShown;           // every input box's title, prompt and starting text
 
 private:
     struct MessageStep {
@@ -73,12 +74,17 @@ private:
         bool chosen;
         QString item;
     };
-    std::deque<std::variant<MessageStep, OpenStep, SaveStep, FontStep, ColorStep, ChoiceStep>>
+    struct InputStep {
+        QString title;
+        bool answered;
+        QString answer;
+    };
+    std::deque<
+        std::variant<MessageStep, OpenStep, SaveStep, FontStep, ColorStep, ChoiceStep, InputStep>>
         script_;
 
     template <class Step> bool Next(const char* what, Step& step);
 
-    static std::nullopt_t Unscripted(const QString& what);
     template <class Step>
     std::optional<QString> FileDialog(const FileDialogRequest& request, const char* what);
 };

@@ -70,6 +70,7 @@ FileResult RecoveryFolder::Claim() {
         return made;
     const QString lock = path_ + "/" + owner_ + ".lock";
     FileResult written = WriteFileAtomically(lock, std::to_string(::getpid()) + "\n");
+    QFile::setPermissions(lock, kOwnerOnly);
     claimed_ = written.ok;
     return written.ok ? written : FileResult{false, lock + ": " + written.error};
 }
@@ -155,6 +156,12 @@ void RecoveryFolder::Offer(Prompter& prompter,
         default:
             break; // kept for the next start
         }
+    }
+    // A crashed instance leaves its lock behind; it guards nothing once its process is gone.
+    const QDir folder(path_);
+    for (const QString& name : folder.entryList({"*.lock"}, QDir::Files)) {
+        if (name != owner_ + ".lock" && !ProcessLives(folder.filePath(name)))
+            QFile::remove(folder.filePath(name));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvelt::testing {
 namespace {
@@ -129,12 +130,19 @@ TEST_F(Recovery, ADamagedCopyIsNamedAndKept) {
     const std::string whole = FormatRecoveryCopy(copy);
     const QString damaged = Folder() + "/copy-1-dead-1.txt";
     WriteBytes(damaged, whole.substr(0, whole.size() - 2));
+    // Locks left by crashed instances go; a running instance's lock stays.
+    const QString gone = Folder() + "/1-dead.lock";
+    const QString running = Folder() + "/" + QString::number(::getpid()) + "-other.lock";
+    WriteBytes(gone, "999999999\n");
+    WriteBytes(running, std::to_string(::getpid()) + "\n");
     prompter_.ExpectMessage("The recovery copy " + damaged + " of " + File("a.tex") +
                                 " is damaged and cannot be opened. It is kept.",
                             Answer::Ok);
     StartForm();
     EXPECT_EQ(form_->ChildCount(), 0);
     EXPECT_TRUE(QFile::exists(damaged));
+    EXPECT_FALSE(QFile::exists(gone));
+    EXPECT_TRUE(QFile::exists(running));
 }
 
 TEST_F(Recovery, TwoRunningInstancesKeepTheirOwnCopies) {

@@ -9,7 +9,10 @@
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace orvelt {
@@ -32,15 +35,16 @@ QString OwnerOfCopy(const QString& name) {
     return middle.left(middle.lastIndexOf('-'));
 }
 
-bool ProcessLives(const QString& lockFile) {
-    QFile lock(lockFile);
-    if (!lock.open(QIODevice::ReadOnly))
+// Whether the instance that wrote a lock file still runs: it holds the file locked for as long
+// as it lives, and the kernel lets go when it ends however it ends (a killed process, even one
+// not yet reaped, or a process id since given to another program, holds nothing).
+bool OwnerRuns(const QString& lockFile) {
+    const int fd = ::open(QFile::encodeName(lockFile).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    bool ok = false;
-    const qint64 pid = lock.readAll().trimmed().toLongLong(&ok);
-    if (!ok || pid <= 0)
-        return false;
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd); // also lets go of the shared lock just taken
+    return held;
 }
 
 } // namespace
@@ -52,8 +56,10 @@ RecoveryFolder::RecoveryFolder(QString path)
                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))) {}
 
 RecoveryFolder::~RecoveryFolder() {
-    if (claimed_)
+    if (lock_ >= 0) {
         QFile::remove(path_ + "/" + owner_ + ".lock");
+        ::close(lock_);
+    }
 }
 
 QString RecoveryFolder::DefaultPath() {
@@ -64,15 +70,31 @@ QString RecoveryFolder::DefaultPath() {
 }
 
 FileResult RecoveryFolder::Claim() {
-    if (claimed_)
+    if (lock_ >= 0)
         return {true, {}};
     if (FileResult made = MakePrivateFolder(path_); !made.ok)
         return made;
+    // Locked under a name of its own first: another instance never sees it unlocked, which
+    // would tell it that this one had ended.
     const QString lock = path_ + "/" + owner_ + ".lock";
-    FileResult written = WriteFileAtomically(lock, std::to_string(::getpid()) + "\n");
-    QFile::setPermissions(lock, kOwnerOnly);
-    claimed_ = written.ok;
-    return written.ok ? written : FileResult{false, lock + ": " + written.error};
+    const QString fresh = lock + ".new";
+    const int fd =
+        ::open(QFile::encodeName(fresh).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const auto failed = [&](int error) {
+        if (fd >= 0) {
+            ::close(fd);
+            QFile::remove(fresh);
+        }
+        return FileResult{false, lock + ": " + QString::fromLocal8Bit(std::strerror(error))};
+    };
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return failed(errno);
+    const std::string pid = std::to_string(::getpid()) + "\n"; // for a person looking in
+    if (::write(fd, pid.data(), pid.size()) != static_cast<ssize_t>(pid.size()) ||
+        ::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(lock).constData()) != 0)
+        return failed(errno);
+    lock_ = fd;
+    return {true, {}};
 }
 
 QString RecoveryFolder::CopyFile(int window) const {
@@ -94,7 +116,7 @@ std::vector<RecoveryFolder::Kept> RecoveryFolder::Orphans() const {
     const QDir folder(path_);
     for (const QString& name : folder.entryList({"copy-*.txt"}, QDir::Files)) {
         const QString owner = OwnerOfCopy(name);
-        if (owner == owner_ || ProcessLives(folder.filePath(owner + ".lock")))
+        if (owner == owner_ || OwnerRuns(folder.filePath(owner + ".lock")))
             continue; // another instance's, while it runs
         const QString file = folder.filePath(name);
         std::string bytes;
@@ -159,8 +181,8 @@ void RecoveryFolder::Offer(Prompter& prompter,
     }
     // A crashed instance leaves its lock behind; it guards nothing once its process is gone.
     const QDir folder(path_);
-    for (const QString& name : folder.entryList({"*.lock"}, QDir::Files)) {
-        if (name != owner_ + ".lock" && !ProcessLives(folder.filePath(name)))
+    for (const QString& name : folder.entryList({"*.lock", "*.lock.new"}, QDir::Files)) {
+        if (name != owner_ + ".lock" && !OwnerRuns(folder.filePath(name)))
             QFile::remove(folder.filePath(name));
     }
 }

@@ -13,8 +13,8 @@ class Prompter;
 
 // Where the text of unsaved documents is kept: $XDG_STATE_HOME/orvelt95 (else
 // ~/.local/state/orvelt95), a folder only its owner may enter, each copy a file only its owner
-// may read. Each running instance claims its copies with a lock file naming its process: while
-// that process lives, no other instance offers or deletes them.
+// may read. Each running instance claims its copies with a lock file it holds locked: while it
+// runs, no other instance offers or deletes them.
 class RecoveryFolder {
 public:
     explicit RecoveryFolder(QString path = DefaultPath());
@@ -48,7 +48,7 @@ public:
 private:
     QString path_;
     QString owner_; // "<process id>-<random>": two instances of one process are two owners
-    bool claimed_ = false;
+    int lock_ = -1; // the lock file, held locked while this instance runs
 };
 
 } // namespace orvelt

@@ -1,4 +1,5 @@
 #include "MainFormFixture.h"
+#include "app/RecoveryFolder.h"
 #include "app/RecoveryKeeper.h"
 #include "app/session/MainSettings.h"
 
@@ -130,11 +131,15 @@ TEST_F(Recovery, ADamagedCopyIsNamedAndKept) {
     const std::string whole = FormatRecoveryCopy(copy);
     const QString damaged = Folder() + "/copy-1-dead-1.txt";
     WriteBytes(damaged, whole.substr(0, whole.size() - 2));
-    // Locks left by crashed instances go; a running instance's lock stays.
+    // A lock left by a crashed instance goes, even when its process id is taken by a running
+    // program (this one); a running instance's lock stays.
     const QString gone = Folder() + "/1-dead.lock";
-    const QString running = Folder() + "/" + QString::number(::getpid()) + "-other.lock";
-    WriteBytes(gone, "999999999\n");
-    WriteBytes(running, std::to_string(::getpid()) + "\n");
+    WriteBytes(gone, std::to_string(::getpid()) + "\n");
+    RecoveryFolder running(Folder());
+    ASSERT_TRUE(running.Claim().ok);
+    QStringList runningLock = QDir(Folder()).entryList({"*.lock"});
+    runningLock.removeAll("1-dead.lock");
+    ASSERT_EQ(runningLock.size(), 1);
     prompter_.ExpectMessage("The recovery copy " + damaged + " of " + File("a.tex") +
                                 " is damaged and cannot be opened. It is kept.",
                             Answer::Ok);
@@ -142,7 +147,7 @@ TEST_F(Recovery, ADamagedCopyIsNamedAndKept) {
     EXPECT_EQ(form_->ChildCount(), 0);
     EXPECT_TRUE(QFile::exists(damaged));
     EXPECT_FALSE(QFile::exists(gone));
-    EXPECT_TRUE(QFile::exists(running));
+    EXPECT_EQ(QDir(Folder()).entryList({"*.lock"}), runningLock);
 }
 
 TEST_F(Recovery, TwoRunningInstancesKeepTheirOwnCopies) {

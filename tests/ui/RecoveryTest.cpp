@@ -243,6 +243,24 @@ TEST_F(Autosave, ATickInsideAQuestionWaits) {
     EXPECT_TRUE(Copies().isEmpty());
 }
 
+TEST_F(Autosave, TheIntervalIsReadWithinItsBounds) {
+    // 0 would spin the timer; a value beyond an hour, or no number at all, is not the user's.
+    const struct {
+        const char* setting;
+        int minutes;
+    } rows[] = {{"0", 1}, {"1000", 60}, {"x", 5}, {"7", 7}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.setting);
+        store_.Write("AutoSaveInterval", row.setting);
+        StartForm();
+        Open("a.tex", "a");
+        Type("1");
+        EXPECT_EQ(Active()->AutoSaveTimer.interval(), row.minutes * 60'000);
+        Active()->SetModified(false);
+        CloseForm();
+    }
+}
+
 TEST_F(Autosave, SwitchingItOnProtectsAModifiedWindow) {
     store_.Write("AutoSave", "0");
     StartForm();

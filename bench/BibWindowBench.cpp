@@ -37,10 +37,6 @@ std::string TenThousandArticles() {
     return bib;
 }
 
-double Milliseconds(const QElapsedTimer& timer) {
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
 int Run(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -60,7 +56,7 @@ int Run(int argc, char** argv) {
     timer.start();
     form.OpenDocument(big);
     QApplication::processEvents();
-    const double open = Milliseconds(timer);
+    const double open = bench::Milliseconds(timer);
 
     TBIBChild* window = form.ActiveBibWindow();
     window->SetModified(true);
@@ -69,7 +65,7 @@ int Run(int argc, char** argv) {
         window->SetModified(true);
         timer.restart();
         window->SaveDocument();
-        saves.push_back(Milliseconds(timer));
+        saves.push_back(bench::Milliseconds(timer));
     }
 
     form.OpenDocument(many);
@@ -84,7 +80,7 @@ int Run(int argc, char** argv) {
         timer.restart();
         tree.setCurrentIndex(window->Model->index(row, 0, articles));
         QApplication::processEvents();
-        moves.push_back(Milliseconds(timer));
+        moves.push_back(bench::Milliseconds(timer));
     }
     // With an edit of the key each time: the entry is re-captioned and its category sorted.
     for (int row = 6'000; row < 6'040; ++row) {
@@ -93,7 +89,7 @@ int Run(int argc, char** argv) {
         timer.restart();
         tree.setCurrentIndex(window->Model->index(row, 0, articles));
         QApplication::processEvents();
-        editedMoves.push_back(Milliseconds(timer));
+        editedMoves.push_back(bench::Milliseconds(timer));
     }
     std::printf("bibliography window: 5 MB database until usable %.0f ms (budget 500); saving it "
                 "%.1f ms (budget 100); next entry in a category of 10,000 %.2f ms, after an "

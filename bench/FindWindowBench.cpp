@@ -38,13 +38,6 @@ public:
     int questions = 0;
 };
 
-bool Write(const QString& name, const std::string& bytes) {
-    QFile out(name);
-    return out.open(QIODevice::WriteOnly) &&
-           out.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size());
-}
-
 // 2,000,000 characters of LaTeX with "foo" as a word 10,000 times and one "Zanzibar" at the end.
 std::string Document() {
     const std::string paragraph = "\\section{Results}\nWe show that $x^2 + y^2 = z^2$ holds for "
@@ -61,17 +54,13 @@ std::string Document() {
     return text;
 }
 
-double Milliseconds(const QElapsedTimer& timer) {
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
 int Run(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString tex = dir.path() + "/big.tex";
     const QString bib = dir.path() + "/big.bib";
-    if (!Write(tex, Document()) || !Write(bib, bench::FiveMegabyteBib()))
+    if (!bench::WriteFile(tex, Document()) || !bench::WriteFile(bib, bench::FiveMegabyteBib()))
         return 1;
     EndAnswerer prompter;
     MemorySettingsStore store;
@@ -95,7 +84,7 @@ int Run(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         dialog.Button1->click();
-        search.push_back(Milliseconds(timer));
+        search.push_back(bench::Milliseconds(timer));
 
         dialog.Find->setEditText("foo");
         dialog.Replace->setEditText("\\alpha");
@@ -106,7 +95,7 @@ int Run(int argc, char** argv) {
         timer.start();
         dialog.Button4->click();
         QApplication::processEvents();
-        replaceAll.push_back(Milliseconds(timer));
+        replaceAll.push_back(bench::Milliseconds(timer));
         replaced = (source->MainEdit->TextLength() - before) / 3;
         source->SetModified(false);
         source->parentWidget()->close();
@@ -123,7 +112,7 @@ int Run(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         dialog.Button1->click();
-        bibSearch.push_back(Milliseconds(timer));
+        bibSearch.push_back(bench::Milliseconds(timer));
     }
 
     std::printf("Search to a match near the end of 2,000,000 characters: %.1f ms (budget 20)\n",

@@ -599,17 +599,9 @@ bool TBIBChild::SaveDocument() {
         return SaveDocumentAs();
     GridToEntry();
     // Never over another program's change without asking.
-    if (stamp_ && StampOfFile(FileName) != stamp_) {
-        switch (AskReloadWith(prompter_, MessageButtons::YesNoCancel)) {
-        case Answer::Yes:
-            Reload();
-            return false;
-        case Answer::No:
-            break;
-        default:
-            return false;
-        }
-    }
+    if (stamp_ && StampOfFile(FileName) != stamp_ &&
+        !MaySaveOverOutsideChange(prompter_, [this] { Reload(); }))
+        return false;
     return WriteAndKeep(FileName);
 }
 

@@ -399,17 +399,8 @@ bool TMDIChild::SaveDocument() {
     if (FileName.isEmpty())
         return SaveDocumentAs();
     // Never over another program's change without asking.
-    if (file_->ChangedOnDisk()) {
-        switch (AskReloadWith(prompter_, MessageButtons::YesNoCancel)) {
-        case Answer::Yes:
-            Reload();
-            return false;
-        case Answer::No:
-            break;
-        default:
-            return false;
-        }
-    }
+    if (file_->ChangedOnDisk() && !MaySaveOverOutsideChange(prompter_, [this] { Reload(); }))
+        return false;
     if (!SaveTo(FileName))
         return false;
     SetModified(false);

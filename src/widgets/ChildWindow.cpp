@@ -42,4 +42,17 @@ Answer ChildWindow::AskReloadWith(Prompter& prompter, MessageButtons buttons) {
         QStringLiteral("%1 has been changed by another program. Reload it?").arg(FileNameOf()));
 }
 
+bool ChildWindow::MaySaveOverOutsideChange(Prompter& prompter,
+                                           const std::function<void()>& reload) {
+    switch (AskReloadWith(prompter, MessageButtons::YesNoCancel)) {
+    case Answer::Yes:
+        reload();
+        return false;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace orvelt

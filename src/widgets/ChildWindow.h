@@ -5,6 +5,7 @@
 #include "platform/Prompter.h"
 
 #include <QWidget>
+#include <functional>
 
 namespace orvelt {
 
@@ -60,6 +61,9 @@ protected:
     bool AskToSaveWith(Prompter& prompter);
     // Whether to read again a file another program changed since it was read or saved here.
     Answer AskReloadWith(Prompter& prompter, MessageButtons buttons);
+    // Before a save over a file another program changed: Yes reads it again instead, No saves
+    // over it, Cancel saves nothing. True when the save may go on.
+    bool MaySaveOverOutsideChange(Prompter& prompter, const std::function<void()>& reload);
 
 signals:
     void ModifiedChanged(bool modified);

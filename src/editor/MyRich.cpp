@@ -147,8 +147,9 @@ void TMyRichEdit::ConnectDocument() {
 void TMyRichEdit::KeepLongLayouts(int position, int added) {
     // Qt drops a paragraph's shaped text once it is laid out, and shapes all of it again for
     // every paint and every caret query: 0.25 s each for a paragraph of two million characters.
-    // Kept, the memory is what one of those queries holds anyway.
-    constexpr int kLongBlock = 20'000;
+    // Kept, it holds what one such query holds anyway (some 50 bytes a character), so only
+    // paragraphs long enough for a query to be felt keep it: over 10 ms from here on.
+    constexpr int kLongBlock = 100'000;
     const QTextBlock last = document()->findBlock(position + added);
     for (QTextBlock b = document()->findBlock(position); b.isValid(); b = b.next()) {
         if (b.length() >= kLongBlock)

@@ -111,7 +111,7 @@ TEST_F(Reformat, AWrappedParagraphJoinsInEveryWrapMode) {
 TEST_F(Reformat, TheJoinedParagraphIsLaidOutAtItsFinalWidthAndKept) {
     StartNew();
     QString lines;
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 5000; ++i)
         lines += QStringLiteral("line %1 of the block\n").arg(i, 4, 10, QLatin1Char('0'));
     Edit()->setPlainText(lines);
     QApplication::processEvents();

@@ -70,6 +70,23 @@ TEST_F(Reformat, EscapeLeavesTheEndJoinedAndTheBeginningUntouched) {
     EXPECT_EQ(Text(), "l0\nl1\nl2\nl3\nl4\nl5\nl6\nl7\nl8\nl9") << "a stopped walk is one step too";
 }
 
+// The gutter was sized ahead of the join for the lines it would leave: stopped before the first
+// join, it stayed narrow over a thousand lines.
+TEST_F(Reformat, AWalkStoppedBeforeTheFirstJoinLeavesTheGutterAsItWas) {
+    StartNew();
+    const QString lines = QStringLiteral("line\n").repeated(1000);
+    Edit()->setPlainText(lines);
+    QApplication::processEvents();
+    SelectAll();
+    const int width = Edit()->viewport()->width();
+    form_->Escape().AtPoll(2, [this] { form_->Escape().NoteEscape(); });
+    Trigger("EditReformatItem");
+    EXPECT_EQ(Text(), lines);
+    EXPECT_EQ(Edit()->viewport()->width(), width);
+    Edit()->resize(Edit()->width() + 10, Edit()->height());
+    EXPECT_EQ(Edit()->viewport()->width(), width + 10) << "and no later resize narrows it";
+}
+
 // An Escape that closed a menu before the command stopped the walk at once, joining nothing.
 TEST_F(Reformat, AnEscapeBeforeTheCommandStopsNothing) {
     StartNew();

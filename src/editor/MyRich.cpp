@@ -32,7 +32,10 @@ TMyRichEdit::TMyRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
 void TMyRichEdit::ShowLineNumbers(bool on) {
     if (on && !gutter_) {
         gutter_ = new LineGutter(*this);
-        connect(this, &QPlainTextEdit::blockCountChanged, this, &TMyRichEdit::FitGutter);
+        connect(this, &QPlainTextEdit::blockCountChanged, this, [this] {
+            gutterFor_.reset();
+            FitGutter();
+        });
         connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
             if (!gutter_)
                 return;
@@ -53,18 +56,29 @@ void TMyRichEdit::ShowLineNumbers(bool on) {
 }
 
 int TMyRichEdit::GutterWidth() const {
+    return GutterWidth(blockCount());
+}
+
+int TMyRichEdit::GutterWidth(int blocks) const {
     int digits = 3;
-    for (int n = std::max(1, blockCount()); n >= 1000; n /= 10)
+    for (int n = std::max(1, blocks); n >= 1000; n /= 10)
         ++digits;
     return 10 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
 }
 
 void TMyRichEdit::FitGutter() {
-    setViewportMargins(gutter_ ? GutterWidth() : 0, 0, 0, 0);
+    // A resize of the text area comes back here: it keeps the width set ahead of an edit.
+    const int width = gutter_ ? GutterWidth(gutterFor_.value_or(blockCount())) : 0;
+    setViewportMargins(width, 0, 0, 0);
     if (gutter_) {
         const QRect area = contentsRect();
-        gutter_->setGeometry(area.left(), area.top(), GutterWidth(), area.height());
+        gutter_->setGeometry(area.left(), area.top(), width, area.height());
     }
+}
+
+void TMyRichEdit::FitGutterFor(std::optional<int> blocks) {
+    gutterFor_ = blocks;
+    FitGutter();
 }
 
 void TMyRichEdit::resizeEvent(QResizeEvent* event) {
@@ -121,12 +135,28 @@ void TMyRichEdit::ConnectDocument() {
     lineCounts_.Invalidate();
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
+                KeepLongLayouts(position, added);
                 lineCounts_.NoteChange(position, added);
                 if (!restyling_ && FormattingPending())
                     pending_.Shift(position, removed, added);
                 if (!restyling_ && (removed != 0 || added != 0))
                     emit Edited();
             });
+}
+
+void TMyRichEdit::KeepLongLayouts(int position, int added) {
+    // Qt drops a paragraph's shaped text once it is laid out, and shapes all of it again for
+    // every paint and every caret query: 0.25 s each for a paragraph of two million characters.
+    // Kept, it holds what one such query holds anyway (some 50 bytes a character), so only
+    // paragraphs long enough for a query to be felt keep it: over 10 ms from here on.
+    constexpr int kLongBlock = 100'000;
+    const QTextBlock last = document()->findBlock(position + added);
+    for (QTextBlock b = document()->findBlock(position); b.isValid(); b = b.next()) {
+        if (b.length() >= kLongBlock)
+            b.layout()->setCacheEnabled(true);
+        if (b == last)
+            break;
+    }
 }
 
 void TMyRichEdit::EnsureLineCounts(int upToBlock) const {

@@ -58,6 +58,10 @@ public:
     // The line-number gutter on the left, and the caret line shaded lightly.
     void ShowLineNumbers(bool on);
     [[nodiscard]] int GutterWidth() const;
+    // Sizes the gutter for `blocks` lines ahead of an edit that leaves that many (resized after,
+    // it would lay out again what the edit just laid out), until the count changes or this is
+    // called with none.
+    void FitGutterFor(std::optional<int> blocks);
     void PaintLineNumbers(QWidget& gutter, const QRect& area);
     // Wraps long lines on screen or not; in SavedBreaks mode the screen lines are the lines.
     void SetWrapMode(WrapMode mode);
@@ -158,6 +162,8 @@ private:
     };
     [[nodiscard]] LineLocation LocateLine(int line) const;
     void ConnectDocument();
+    // Long paragraphs changed between `position` and `position + added` keep their shaped text.
+    void KeepLongLayouts(int position, int added);
     // Counted for the saved-breaks mode only, where the screen lines are the lines.
     void EnsureLineCounts(int upToBlock = -1) const;
     ScreenLineCounts lineCounts_{*this};
@@ -170,6 +176,8 @@ private:
     bool screenLines_ = false;
     LineGutter* gutter_ = nullptr;
     void FitGutter();
+    [[nodiscard]] int GutterWidth(int blocks) const;
+    std::optional<int> gutterFor_; // the lines an edit under way leaves
     void ShadeCaretLine();
     bool restyling_ = false;
     struct RestyleBatch {

@@ -19,13 +19,13 @@ void ReformatBlock(TMDIChild& source, const ReformatServices& services) {
     const int end = selection.selectionEnd();
     // From the start of the first line: a comment there may begin before the selection.
     const int lineStart = doc->findBlock(start).position();
-    QTextCursor range(doc);
-    range.setPosition(lineStart);
-    range.setPosition(end, QTextCursor::KeepAnchor);
-    const QString text = range.selectedText();
-    const std::vector<std::size_t> breaks = BreaksToJoin(
-        {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())},
-        static_cast<std::size_t>(start - lineStart));
+    // Read from the raw text: the selection's text costs several times as much (70 ms against
+    // 15 for two million characters in 300,000 runs of formats).
+    const QString raw = edit->RawText();
+    const std::vector<std::size_t> breaks =
+        BreaksToJoin({reinterpret_cast<const char16_t*>(raw.utf16()) + lineStart,
+                      static_cast<std::size_t>(end - lineStart)},
+                     static_cast<std::size_t>(start - lineStart));
 
     while (services.escape.EscapePressed()) {
     } // a press that closed a menu stops nothing
@@ -33,22 +33,30 @@ void ReformatBlock(TMDIChild& source, const ReformatServices& services) {
     services.status(QStringLiteral("Reformatting Block...press [ESC] to abort"));
     source.SetModified(true);
     edit->setUpdatesEnabled(false);
+    // Sized for the lines left before the edit, while they are still short: narrowed after,
+    // the gutter would make Qt lay the joined paragraph out a second time.
+    edit->FitGutterFor(doc->blockCount() - static_cast<int>(breaks.size()));
     const int total = end - start;
-    auto next = breaks.rbegin();
+    bool stopped = false;
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
-    for (int at = end - 1; at >= start; --at) {
-        if (services.escape.EscapePressed())
+    // Polled once per joined break, not per character: two million polls and progress calls
+    // cost more than the joining itself, and Escape can only stop between two joins anyway.
+    for (auto next = breaks.rbegin(); next != breaks.rend(); ++next) {
+        const int at = lineStart + static_cast<int>(*next);
+        services.progress(end - at - 1, total);
+        if (services.escape.EscapePressed()) {
+            stopped = true;
             break;
-        if (next != breaks.rend() && lineStart + static_cast<int>(*next) == at) {
-            ++next;
-            cursor.setPosition(at);
-            cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
-            cursor.insertText(QStringLiteral(" "));
         }
-        services.progress(end - at, total);
+        cursor.setPosition(at);
+        cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+        cursor.insertText(QStringLiteral(" "));
     }
+    if (!stopped)
+        services.progress(total, total);
     cursor.endEditBlock();
+    edit->FitGutterFor(std::nullopt); // stopped before the first join: the count stands
     edit->setUpdatesEnabled(true);
     services.escape.EndOperation();
     services.status({});

@@ -60,13 +60,31 @@ TEST_F(Reformat, EscapeLeavesTheEndJoinedAndTheBeginningUntouched) {
     StartNew();
     Edit()->setPlainText("l0\nl1\nl2\nl3\nl4\nl5\nl6\nl7\nl8\nl9");
     SelectAll();
-    // Poll 1 clears earlier presses; the walk's tenth, before position 19, hears Escape.
-    form_->Escape().AtPoll(11, [this] { form_->Escape().NoteEscape(); });
+    // Poll 1 clears earlier presses; the walk polls before each join, from the end: its fourth,
+    // before the break after l5, hears Escape.
+    form_->Escape().AtPoll(5, [this] { form_->Escape().NoteEscape(); });
     Trigger("EditReformatItem");
     EXPECT_EQ(Text(), "l0\nl1\nl2\nl3\nl4\nl5\nl6 l7 l8 l9");
     EXPECT_EQ(Panel(2), "");
     Trigger("EditUndoItem");
     EXPECT_EQ(Text(), "l0\nl1\nl2\nl3\nl4\nl5\nl6\nl7\nl8\nl9") << "a stopped walk is one step too";
+}
+
+// The gutter was sized ahead of the join for the lines it would leave: stopped before the first
+// join, it stayed narrow over a thousand lines.
+TEST_F(Reformat, AWalkStoppedBeforeTheFirstJoinLeavesTheGutterAsItWas) {
+    StartNew();
+    const QString lines = QStringLiteral("line\n").repeated(1000);
+    Edit()->setPlainText(lines);
+    QApplication::processEvents();
+    SelectAll();
+    const int width = Edit()->viewport()->width();
+    form_->Escape().AtPoll(2, [this] { form_->Escape().NoteEscape(); });
+    Trigger("EditReformatItem");
+    EXPECT_EQ(Text(), lines);
+    EXPECT_EQ(Edit()->viewport()->width(), width);
+    Edit()->resize(Edit()->width() + 10, Edit()->height());
+    EXPECT_EQ(Edit()->viewport()->width(), width + 10) << "and no later resize narrows it";
 }
 
 // An Escape that closed a menu before the command stopped the walk at once, joining nothing.
@@ -102,6 +120,32 @@ TEST_F(Reformat, AWrappedParagraphJoinsInEveryWrapMode) {
         EXPECT_EQ(Text(), joined);
         EXPECT_EQ(Edit()->document()->blockCount(), 2);
     }
+}
+
+// Narrowed after the join, the gutter resized the text area, and Qt laid the joined paragraph
+// out a second time; and Qt shaped the whole paragraph anew for every paint and caret query.
+// Two million characters took seconds.
+TEST_F(Reformat, TheJoinedParagraphIsLaidOutAtItsFinalWidthAndKept) {
+    StartNew();
+    QString lines;
+    for (int i = 0; i < 5000; ++i)
+        lines += QStringLiteral("line %1 of the block\n").arg(i, 4, 10, QLatin1Char('0'));
+    Edit()->setPlainText(lines);
+    QApplication::processEvents();
+    SelectAll();
+    const int wide = Edit()->viewport()->width();
+    int atTheEdit = 0;
+    const auto watch = QObject::connect(Edit()->document(), &QTextDocument::contentsChange,
+                                        [&] { atTheEdit = Edit()->viewport()->width(); });
+    Trigger("EditReformatItem");
+    QObject::disconnect(watch);
+    ASSERT_EQ(Edit()->document()->blockCount(), 2);
+    EXPECT_GT(Edit()->viewport()->width(), wide) << "four digits of line numbers down to three";
+    EXPECT_EQ(atTheEdit, Edit()->viewport()->width()) << "narrowed before the join";
+    EXPECT_TRUE(Edit()->document()->firstBlock().layout()->cacheEnabled());
+    EXPECT_FALSE(Edit()->document()->lastBlock().layout()->cacheEnabled()) << "a short line";
+    Trigger("EditUndoItem");
+    EXPECT_EQ(Text(), lines);
 }
 
 class Locator : public MainFormFixture {

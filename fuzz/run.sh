@@ -52,7 +52,7 @@ seeds_for() {
     bib_reader_fuzz) seeds=(tests/data/bib/*.bib) ;;
     rtf_reader_fuzz) seeds=(tests/data/editor/*.orv) ;;
     token_scanner_fuzz | code_page_fuzz | soft_break_fuzz | input_scan_fuzz) seeds=(tests/data/*.tex) ;;
-    source_specials_fuzz) seeds=(tests/data/*.tex tests/data/specials/*.tex) ;;
+    source_specials_fuzz) seeds=(tests/data/*.tex tests/data/srclinks/*.tex) ;;
     *) seeds=() ;;
   esac
   seeds+=("fuzz/seeds/$1"/*)

@@ -2,7 +2,7 @@
 
 #include "editor/MyRich.h"
 #include "editor/files/RtfCodec.h"
-#include "editor/files/SourceSpecials.h"
+#include "editor/files/SourceLinks.h"
 #include "editor/files/SourceWriter.h"
 #include "editor/files/SurfaceCharacters.h"
 #include "editor/highlight/BlockTokenReader.h"

@@ -52,7 +52,7 @@ public:
     [[nodiscard]] bool Rule(int col, int row, RuleSide side) const;
     // Sets a side of every cell of the range, and the facing side of its neighbour, so that
     // what the grid shows is what LaTeX draws: a vertical rule belongs to a whole column (the
-    // column specification decides it), so left and right apply to every row.
+    // column format decides it), so left and right apply to every row.
     void SetRule(const CellRange& range, RuleSide side, bool on);
 
     [[nodiscard]] HorizontalAlign HAlign(int col, int row) const { return At(col, row).h; }

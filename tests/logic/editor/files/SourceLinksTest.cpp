@@ -1,6 +1,6 @@
-#include "editor/files/SourceSpecials.h"
+#include "editor/files/SourceLinks.h"
 
-#include "SpecialsDocuments.h"
+#include "SourceLinksDocuments.h"
 #include "WrapPieces.h"
 #include "core/LineEnd.h"
 #include "editor/files/SourceWriter.h"
@@ -245,7 +245,7 @@ TEST(SourceSpecials, UnsafeNamePartsGetNone) {
 // The documents the TeX test typesets, saved with a special wherever one may go, in each wrap
 // mode, and read back with the filter: the text is the same.
 TEST(SourceSpecials, SavedAndReadBackWithTheFilterUnchanged) {
-    for (const std::string& name : testing::SpecialsDocuments()) {
+    for (const std::string& name : testing::SourceLinksDocuments()) {
         SCOPED_TRACE(name);
         const std::u16string original = TextOf(name);
         for (const std::size_t width : {0u, 9u, 31u, 72u}) {

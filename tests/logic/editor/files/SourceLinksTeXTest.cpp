@@ -1,4 +1,4 @@
-#include "SpecialsDocuments.h"
+#include "SourceLinksDocuments.h"
 #include "TestFiles.h"
 
 #include <algorithm>
@@ -163,7 +163,7 @@ void ExpectSpecialsStartTheirLines(const std::string& saved, const std::vector<S
 // stops \addvspace from merging their spaces), every special written reaches the DVI, and each
 // starts the line it names.
 TEST_F(SourceSpecialsTeX, TypesetAsWithoutSpecials) {
-    for (const std::string& name : testing::SpecialsDocuments()) {
+    for (const std::string& name : testing::SourceLinksDocuments()) {
         SCOPED_TRACE(name);
         const std::u16string text = TextOf(name);
         DviContents expected;
@@ -192,7 +192,7 @@ TEST_F(SourceSpecialsTeX, TypesetAsWithoutSpecials) {
 // The comparison above must be able to fail: a special before every line, whatever the line,
 // changes what TeX typesets.
 TEST_F(SourceSpecialsTeX, SpecialsEverywhereTypesetDifferently) {
-    const std::u16string text = TextOf("specials-paragraphs.tex");
+    const std::u16string text = TextOf("srclinks-paragraphs.tex");
     SourceWriteOptions options;
     options.beforeLine = [](const SourceLineStart& line, std::u16string& out) {
         const std::string number = std::to_string(line.number);

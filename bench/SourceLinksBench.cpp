@@ -1,4 +1,4 @@
-#include "editor/files/SourceSpecials.h"
+#include "editor/files/SourceLinks.h"
 #include "editor/files/SourceWriter.h"
 
 #include <benchmark/benchmark.h>

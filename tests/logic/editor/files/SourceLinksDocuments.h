@@ -4,7 +4,7 @@
 #include "WrapPieces.h"
 #include "core/CodePage.h"
 #include "core/LineEnd.h"
-#include "editor/files/SourceSpecials.h"
+#include "editor/files/SourceLinks.h"
 #include "editor/files/SourceWriter.h"
 #include "editor/highlight/TokenScanner.h"
 
@@ -16,13 +16,13 @@
 // The TeX documents the source-special tests save, and how they save and read them.
 namespace orvelt::testing {
 
-inline std::vector<std::string> SpecialsDocuments() {
-    return {"specials-tables.tex", "specials-math.tex", "specials-verbatim.tex",
-            "specials-nested.tex", "specials-paragraphs.tex"};
+inline std::vector<std::string> SourceLinksDocuments() {
+    return {"srclinks-tables.tex", "srclinks-math.tex", "srclinks-verbatim.tex",
+            "srclinks-nested.tex", "srclinks-paragraphs.tex"};
 }
 
 inline std::u16string TextOf(const std::string& name) {
-    return Utf8ToUtf16(ReadFile(std::filesystem::path(ORVELT_TEST_DATA) / "specials" / name));
+    return Utf8ToUtf16(ReadFile(std::filesystem::path(ORVELT_TEST_DATA) / "srclinks" / name));
 }
 
 inline std::vector<HardLine> HardLinesOf(std::u16string_view text) {

@@ -1,6 +1,6 @@
 #include "core/CodePage.h"
 #include "core/LineEnd.h"
-#include "editor/files/SourceSpecials.h"
+#include "editor/files/SourceLinks.h"
 #include "editor/files/SourceWriter.h"
 #include "editor/highlight/BlockTokenReader.h"
 

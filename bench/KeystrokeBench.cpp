@@ -97,6 +97,23 @@ int Run(int argc, char** argv) {
     std::printf("a character and Down (line re-styled): %.3f ms\n",
                 static_cast<double>(timer.nsecsElapsed()) / 1e6 / kMoves);
     child->Modified = false; // nothing to ask when the window closes
+
+    // One paragraph as long as the whole document: every caret move asks Qt where the caret is.
+    const QString oneLine = dir.path() + "/one-line.tex";
+    std::string words;
+    while (words.size() < 1'990'000)
+        words += "words ";
+    if (!bench::WriteFile(oneLine, words + "\n") || !form.OpenDocument(oneLine))
+        return 1;
+    TMyRichEdit* longEdit = form.ActiveSourceWindow()->MainEdit;
+    while (longEdit->FormattingPending())
+        QApplication::processEvents();
+    QApplication::processEvents();
+    timer.restart();
+    for (int i = 0; i < kMoves; ++i)
+        QTest::keyClick(longEdit, Qt::Key_Right);
+    std::printf("a caret move in a line of %d characters: %.3f ms\n", longEdit->TextLength(),
+                static_cast<double>(timer.nsecsElapsed()) / 1e6 / kMoves);
     return 0;
 }
 

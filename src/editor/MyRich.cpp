@@ -178,6 +178,7 @@ void TMyRichEdit::AdoptDocument(QTextDocument* doc) {
     doc->setParent(this);
     setDocument(doc);
     ConnectDocument();
+    KeepLongLayouts(0, doc->characterCount() - 1); // filled before it was connected
 }
 
 void TMyRichEdit::LoadStyledText(const QString& text, const std::vector<FormatRun>& runs,

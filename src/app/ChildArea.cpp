@@ -53,6 +53,13 @@ QMdiSubWindow* ChildArea::Add(ChildWindow* child) {
     connect(child, &QObject::destroyed, list_, [this, child] { list_->Remove(child); });
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // Restored, a window sized for its maximized start would stick out of the area.
+    connect(sub, &QMdiSubWindow::windowStateChanged, this,
+            [this, sub](Qt::WindowStates before, Qt::WindowStates now) {
+                if ((before & Qt::WindowMaximized) &&
+                    !(now & (Qt::WindowMaximized | Qt::WindowMinimized)))
+                    sub->resize(sub->size().boundedTo(mdi_->viewport()->size()));
+            });
     // The frame's own menu binds the Close key too; two owners would make it do nothing.
     if (QMenu* menu = sub->systemMenu())
         for (QAction* action : menu->actions())
@@ -61,6 +68,11 @@ QMdiSubWindow* ChildArea::Add(ChildWindow* child) {
 }
 
 void ChildArea::Show(QMdiSubWindow* sub, ChildWindow* child) {
+    // Sized first so that its contents get their maximized size at once: shown at its own small
+    // size on the way, an editor laid a long line out twice, once a fifth as wide (seconds for
+    // a line without a blank).
+    sub->ensurePolished();
+    sub->resize(mdi_->viewport()->size().grownBy(sub->contentsMargins()));
     sub->showMaximized();
     list_->Append(child, child->windowTitle());
     mdi_->setActiveSubWindow(sub);

@@ -3,10 +3,12 @@
 #include "widgets/PanelSplitter.h"
 
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <optional>
 #include <sys/stat.h>
+#include <vector>
 
 namespace orvelt::testing {
 namespace {
@@ -286,6 +288,33 @@ TEST_F(MainWindow, OptionsAreLiveForTheNextWindow) {
     ASSERT_TRUE(CloseForm());
     EXPECT_EQ(store_.Read("WordWrap"), "0") << "written at the end of the run";
     EXPECT_EQ(store_.Read("LineNumbers"), "0");
+}
+
+// Shown at its own small size on the way to maximized, a new window's editor laid its text out
+// at two widths, the first a fifth of the last: seconds for a long line without a blank.
+TEST_F(MainWindow, ANewWindowGetsItsMaximizedSizeAtOnceAndRestoresInsideTheArea) {
+    class EditorSizes : public QObject {
+    public:
+        std::vector<QSize> sizes;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Resize && qobject_cast<TMyRichEdit*>(watched))
+                sizes.push_back(static_cast<QResizeEvent*>(event)->size());
+            return false;
+        }
+    } editorSizes;
+    StartForm();
+    WriteBytes(File("a.tex"), "text\n");
+    qApp->installEventFilter(&editorSizes);
+    form_->OpenDocument(File("a.tex"));
+    QApplication::processEvents();
+    qApp->removeEventFilter(&editorSizes);
+    EXPECT_EQ(editorSizes.sizes, std::vector<QSize>{Edit()->size()});
+
+    auto* sub = qobject_cast<QMdiSubWindow*>(Active()->parentWidget());
+    ASSERT_TRUE(sub->isMaximized());
+    sub->showNormal();
+    QApplication::processEvents();
+    EXPECT_TRUE(sub->mdiArea()->viewport()->rect().contains(sub->geometry()));
 }
 
 } // namespace

@@ -124,7 +124,9 @@ int Run(int argc, char** argv) {
     std::printf("Reformat Block of 2,000,000 characters in 50,000 lines, %d blocks left: %.0f ms "
                 "(budget 500); medians of 5\n",
                 blocks, Median(reformat));
-    std::printf("One layout of the joined paragraph in a bare editor: %.0f ms\n", Median(layout));
+    std::printf("One layout of the joined paragraph in a bare editor: %.0f ms (Reformat Block is "
+                "%.2fx that)\n",
+                Median(layout), Median(reformat) / Median(layout));
     return 0;
 }
 

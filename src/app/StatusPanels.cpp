@@ -62,7 +62,12 @@ void StatusPanels::updateStatus(int done, int total) {
     const double percent = done * 100.0 / total;
     panels_[0]->setAlignment(Qt::AlignVCenter | Qt::AlignRight);
     panels_[0]->setText(QLocale().toString(percent, 'f', 1) + QStringLiteral("%  "));
-    panels_[0]->repaint();
+    // Painted at once, as no event loop runs during the work; but a thousand paints of one
+    // long operation cost more than the eye can see: at most one every 40 ms, and the last.
+    if (!painted_.isValid() || painted_.elapsed() >= 40 || done >= total) {
+        panels_[0]->repaint();
+        painted_.start();
+    }
 }
 
 } // namespace orvelt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <array>
@@ -29,7 +30,8 @@ private:
     std::array<QLabel*, 5> panels_{};
     QTimer timer2_;
     long long shownTenths_ = -1;
-    int fixedWidths_ = 0; // the window width the panels around the hint panel leave out
+    QElapsedTimer painted_; // since the percentage was last painted
+    int fixedWidths_ = 0;   // the window width the panels around the hint panel leave out
 };
 
 } // namespace orvelt

@@ -2,6 +2,8 @@
 #include "editor/LineGutter.h"
 #include "widgets/PanelSplitter.h"
 
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QScreen>
@@ -130,6 +132,39 @@ TEST_F(MainWindow, UpdateStatusShowsOneDecimal) {
     QLocale::setDefault(QLocale(QLocale::German));
     form_->updateStatus(2, 3);
     EXPECT_EQ(Panel(0), "66,7%  ") << "the locale's decimal separator";
+}
+
+// No event loop runs during a long operation, so the percentage is painted at once; a thousand
+// paints of one import cost more than the eye can see. The last figure is always painted.
+TEST_F(MainWindow, UpdateStatusPaintsAtMostEveryFortyMillisecondsAndTheLast) {
+    class PaintedTexts : public QObject {
+    public:
+        explicit PaintedTexts(QLabel* label) : label_(label) {}
+        QStringList texts;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (watched == label_ && event->type() == QEvent::Paint)
+                texts.append(label_->text());
+            return false;
+        }
+
+    private:
+        QLabel* label_;
+    };
+    StartForm();
+    QApplication::processEvents();
+    auto* panel = form_->findChild<QLabel*>("StatusPanel0");
+    PaintedTexts painted(panel);
+    panel->installEventFilter(&painted);
+    QElapsedTimer timer;
+    timer.start();
+    for (int done = 1; done <= 1000; ++done)
+        form_->updateStatus(done, 1000);
+    const qint64 elapsed = timer.elapsed();
+    panel->removeEventFilter(&painted);
+    ASSERT_FALSE(painted.texts.isEmpty());
+    EXPECT_EQ(painted.texts.front(), "0.1%  ");
+    EXPECT_EQ(painted.texts.back(), "100.0%  ");
+    EXPECT_LE(painted.texts.size(), 2 + elapsed / 40) << "over " << elapsed << " ms";
 }
 
 TEST_F(MainWindow, ShutdownRecordsOpenFilesAndReopensThem) {

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -333,6 +334,12 @@ void TMyRichEdit::FormatPending(QTextDocument* doc, int until, qint64 budgetMs) 
 }
 
 void TMyRichEdit::FormatSlice() {
+    // Qt repaints the whole text area for a format change anywhere; a slice that starts below
+    // the last line on screen changes nothing there.
+    const int shownEnd =
+        cursorForPosition(QPoint(viewport()->width(), viewport()->height())).position();
+    const bool belowScreen = FormattingPending() && pending_.NextStart() > shownEnd;
+    const QSignalBlocker quiet(belowScreen ? document()->documentLayout() : nullptr);
     FormatPending(document(), -1, 8);
     if (!FormattingPending())
         formatTimer_->stop();

@@ -19,6 +19,8 @@ public:
     };
     void Start(std::vector<Run> runs, std::vector<QTextCharFormat> formats);
     [[nodiscard]] bool Pending() const { return next_ < runs_.size(); }
+    // Where the next run to apply starts; only while Pending().
+    [[nodiscard]] int NextStart() const { return runs_[next_].start; }
     // Applies runs in order until one starts at `until` or later (-1: no such end) or
     // `budgetMs` have passed (-1: no limit). Neither an undo step nor a modification; once all
     // are applied the document records undo steps again.

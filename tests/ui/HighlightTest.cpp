@@ -1,6 +1,8 @@
 #include "MainFormFixture.h"
 
 #include <QLabel>
+#include <QScrollBar>
+#include <functional>
 
 namespace orvelt::testing {
 namespace {
@@ -191,6 +193,49 @@ TEST_F(Highlight, BigFilesShowAtOnceAndFormatTheRestWhileUsable) {
     EXPECT_EQ(Kinds().right(19), "\nKKKKKKtttmtmtccc\nm");
     Edit()->undo();
     EXPECT_EQ(Text().toStdString(), text);
+}
+
+// What the text area showed each time it was painted: the last line's kinds.
+class TailPaints : public QObject {
+public:
+    explicit TailPaints(std::function<QString()> tail) : tail_(std::move(tail)) {}
+    QStringList seen;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            seen.append(tail_());
+        return false;
+    }
+
+private:
+    std::function<QString()> tail_;
+};
+
+// Qt repaints the whole text area for a format change anywhere: the tail's slices, all below
+// the screen, repainted it sixty times while a 2 MB file was formatted. A slice that reaches
+// the screen is still shown.
+TEST_F(Highlight, TheTailIsFormattedWithoutRepaintsUnlessItIsOnScreen) {
+    StartForm();
+    std::string text;
+    while (text.size() < 300'000)
+        text += "\\alpha x $y$ % c\n";
+    Open("long.tex", text);
+    ASSERT_TRUE(Edit()->FormattingPending());
+    TailPaints paints([this] { return Kinds().right(18); });
+    Edit()->viewport()->installEventFilter(&paints);
+    QTRY_VERIFY_WITH_TIMEOUT(!Edit()->FormattingPending(), 20000);
+    EXPECT_LE(paints.seen.size(), 2) << "the window's first paints only";
+
+    CloseActive();
+    QApplication::processEvents();
+    form_->OpenDocument(File("long.tex"));
+    ASSERT_TRUE(Edit()->FormattingPending());
+    Edit()->verticalScrollBar()->setValue(Edit()->verticalScrollBar()->maximum());
+    paints.seen.clear();
+    Edit()->viewport()->installEventFilter(&paints);
+    QTRY_VERIFY_WITH_TIMEOUT(!Edit()->FormattingPending(), 20000);
+    QApplication::processEvents();
+    ASSERT_FALSE(paints.seen.isEmpty());
+    EXPECT_EQ(paints.seen.back(), "\nKKKKKKtttmtmtccc\n") << "painted with its colours";
 }
 
 } // namespace

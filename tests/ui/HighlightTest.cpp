@@ -14,6 +14,15 @@ protected:
         MainFormFixture::SetUp();
         WriteBytes(File("prog/KEYWORDS.TXT"), "\\alpha\n\\section\n");
     }
+    // 300,000 characters: more than the first screens, which are coloured before it shows.
+    std::string OpenLongFile() {
+        StartForm();
+        std::string text;
+        while (text.size() < 300'000)
+            text += "\\alpha x $y$ % c\n";
+        Open("long.tex", text);
+        return text;
+    }
 };
 
 // The scanner's rules are TokenScannerTest's; here each category reaches the window.
@@ -169,11 +178,7 @@ TEST_F(Highlight, ImportShowsProgressAndEscapeAbortsWithoutQuestion) {
 }
 
 TEST_F(Highlight, BigFilesShowAtOnceAndFormatTheRestWhileUsable) {
-    StartForm();
-    std::string text;
-    while (text.size() < 300'000)
-        text += "\\alpha x $y$ % c\n";
-    Open("long.tex", text);
+    const std::string text = OpenLongFile();
     ASSERT_TRUE(Edit()->FormattingPending()) << "the tail is formatted after the window shows";
     EXPECT_EQ(Kinds().left(17), "KKKKKKtttmtmtccc\n") << "the first screens are coloured at once";
     EXPECT_FALSE(Edit()->document()->isUndoAvailable());
@@ -214,11 +219,7 @@ private:
 // the screen, repainted it sixty times while a 2 MB file was formatted. A slice that reaches
 // the screen is still shown.
 TEST_F(Highlight, TheTailIsFormattedWithoutRepaintsUnlessItIsOnScreen) {
-    StartForm();
-    std::string text;
-    while (text.size() < 300'000)
-        text += "\\alpha x $y$ % c\n";
-    Open("long.tex", text);
+    OpenLongFile();
     ASSERT_TRUE(Edit()->FormattingPending());
     TailPaints paints([this] { return Kinds().right(18); });
     Edit()->viewport()->installEventFilter(&paints);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/Main.h"
 #include "platform/Prompter.h"
+#include "settings/SettingsStore.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,8 +13,8 @@
 
 namespace orvelt::bench {
 
-// What the window benchmarks share: a prompter that asks nobody, the median of runs, and
-// writing their sample files.
+// What the window benchmarks share: a prompter that asks nobody, the main window as at
+// start-up, the median of runs, and writing their sample files.
 
 // Answers every question with No and every dialog with Cancel; a message is printed, as a
 // benchmark that meets one measures something else.
@@ -34,6 +36,18 @@ public:
         return {};
     }
 };
+
+// The main window over settings held in memory, with the data files of the source tree.
+inline TMainForm::Environment Environment(SettingsStore& store, Prompter& prompter) {
+    return {store, prompter, {}, QStringLiteral(ORVELT_DATA_DIR)};
+}
+
+// Sized, shown and activated, as at start-up.
+inline void Show(TMainForm& form, QSize size = {1000, 700}) {
+    form.resize(size);
+    form.show();
+    form.FirstActivate();
+}
 
 inline bool WriteFile(const QString& name, const std::string& bytes) {
     QFile out(name);

@@ -48,10 +48,8 @@ int main(int argc, char** argv) {
     orvelt::MemorySettingsStore store;
     store.Write("Path", ORVELT_DATA_DIR);
     SilentPrompter prompter;
-    orvelt::TMainForm form({store, prompter, {}, ORVELT_DATA_DIR});
-    form.resize(1000, 800);
-    form.show();
-    form.FirstActivate();
+    orvelt::TMainForm form(orvelt::bench::Environment(store, prompter));
+    orvelt::bench::Show(form, {1000, 800});
 
     const QString file = dir.path() + "/thesis.tex";
     {

@@ -64,10 +64,8 @@ int Run(int argc, char** argv) {
         return 1;
     EndAnswerer prompter;
     MemorySettingsStore store;
-    TMainForm form({store, prompter, {}, QStringLiteral(ORVELT_DATA_DIR)});
-    form.resize(1000, 700);
-    form.show();
-    form.FirstActivate();
+    TMainForm form(bench::Environment(store, prompter));
+    bench::Show(form);
     TReplaceDlg& dialog = form.ReplaceDlg();
 
     std::vector<double> search;

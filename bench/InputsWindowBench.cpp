@@ -53,10 +53,8 @@ int Run(int argc, char** argv) {
         return 1;
     bench::SilentPrompter prompter;
     MemorySettingsStore store;
-    TMainForm form({store, prompter, {}, QStringLiteral(ORVELT_DATA_DIR)});
-    form.resize(1000, 700);
-    form.show();
-    form.FirstActivate();
+    TMainForm form(bench::Environment(store, prompter));
+    bench::Show(form);
 
     std::vector<double> scan;
     int names = 0;

@@ -54,10 +54,8 @@ int Run(int argc, char** argv) {
     MemorySettingsStore store;
     store.Write("BraceDelay", "0"); // the brace search is measured, not its deliberate pause
     SilentPrompter prompter;
-    TMainForm form(TMainForm::Environment{store, prompter, {}, QStringLiteral(ORVELT_DATA_DIR)});
-    form.resize(900, 700);
-    form.show();
-    form.FirstActivate();
+    TMainForm form(bench::Environment(store, prompter));
+    bench::Show(form, {900, 700});
     QElapsedTimer timer;
     timer.start();
     form.OpenDocument(file);

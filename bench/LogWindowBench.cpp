@@ -46,10 +46,8 @@ int Run(int argc, char** argv) {
         return 1;
     SilentPrompter prompter;
     MemorySettingsStore store;
-    TMainForm form({store, prompter, {}, QStringLiteral(ORVELT_DATA_DIR)});
-    form.resize(1000, 700);
-    form.show();
-    form.FirstActivate();
+    TMainForm form(bench::Environment(store, prompter));
+    bench::Show(form);
     form.OpenDocument(dir.path() + "/thesis.tex");
     const double errors = Timed(form, &TMainForm::ErrorsWarnings1Click);
     const double viewer = Timed(form, &TMainForm::LogDatei1Click);

@@ -61,10 +61,8 @@ int Run(int argc, char** argv) {
     CheckPrompter prompter;
     MemorySettingsStore store;
     store.Write("Dictionary", words.toStdString());
-    TMainForm form({store, prompter, {}, QStringLiteral(ORVELT_DATA_DIR)});
-    form.resize(1000, 700);
-    form.show();
-    form.FirstActivate();
+    TMainForm form(bench::Environment(store, prompter));
+    bench::Show(form);
     Tmisspelled& dialog = form.Misspelled();
 
     std::vector<double> clean, pairs;

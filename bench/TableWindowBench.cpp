@@ -21,10 +21,8 @@ int Run(int argc, char** argv) {
     QApplication app(argc, argv);
     bench::SilentPrompter prompter;
     MemorySettingsStore store;
-    TMainForm form({store, prompter, {}, QStringLiteral(ORVELT_DATA_DIR)});
-    form.resize(1000, 700);
-    form.show();
-    form.FirstActivate();
+    TMainForm form(bench::Environment(store, prompter));
+    bench::Show(form);
     TableDesign design;
     design.Start(TableDesign::kMaxSize, TableDesign::kMaxSize);
     for (int r = 1; r <= design.Rows(); ++r)

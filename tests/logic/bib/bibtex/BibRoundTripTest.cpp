@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 
 using testing::OnPath;
 using testing::ReadFile;
+using testing::ScratchFolder;
 using testing::WriteFile;
 
 // "\\citation{key}" for each entry with a cross-reference, whatever its type.
@@ -46,15 +47,6 @@ protected:
         if (!OnPath("bibtex")) {
             GTEST_SKIP() << "bibtex is not on PATH";
         }
-        std::string pattern = (fs::temp_directory_path() / "orvelt-bib-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        if (!dir_.empty()) {
-            std::error_code ignored;
-            fs::remove_all(dir_, ignored);
-        }
     }
 
     // Runs bibtex (style plain) on `bib` for a document with `citations` and returns the .bbl
@@ -71,7 +63,8 @@ protected:
         return {ReadFile(dir_ / (name + ".bbl")), ReadFile(dir_ / (name + ".blg"))};
     }
 
-    fs::path dir_;
+    const ScratchFolder scratch_{"orvelt-bib"};
+    const fs::path dir_ = scratch_.Path();
 };
 
 TEST_F(BibTeXRoundTrip, RewrittenFileMakesTheSameBibliography) {

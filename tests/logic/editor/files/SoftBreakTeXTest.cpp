@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 
 using testing::OnPath;
 using testing::ReadFile;
+using testing::ScratchFolder;
 using testing::WriteFile;
 
 // What the window shows of a file in saved-breaks mode: decoded, markers removed, cut into
@@ -77,15 +78,6 @@ protected:
         if (!OnPath("latex")) {
             GTEST_SKIP() << "latex is not on PATH";
         }
-        std::string pattern = (fs::temp_directory_path() / "orvelt-softbreak-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        if (!dir_.empty()) {
-            std::error_code ignored;
-            fs::remove_all(dir_, ignored);
-        }
     }
 
     std::string Dvi(const std::string& source) {
@@ -101,7 +93,8 @@ protected:
         return ReadFile(run / "doc.dvi");
     }
 
-    fs::path dir_;
+    const ScratchFolder scratch_{"orvelt-softbreak"};
+    const fs::path dir_ = scratch_.Path();
     int runs_ = 0;
 };
 

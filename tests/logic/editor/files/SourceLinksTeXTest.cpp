@@ -18,6 +18,7 @@ namespace fs = std::filesystem;
 using testing::OnPath;
 using testing::ReadFile;
 using testing::SaveWithSpecials;
+using testing::ScratchFolder;
 using testing::SpecialLines;
 using testing::TextOf;
 using testing::WriteFile;
@@ -85,15 +86,6 @@ protected:
                 GTEST_SKIP() << program << " is not on PATH";
             }
         }
-        std::string pattern = (fs::temp_directory_path() / "orvelt-specials-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        if (!dir_.empty()) {
-            std::error_code ignored;
-            fs::remove_all(dir_, ignored);
-        }
     }
 
     // Typesets the source with latex (kept as the DVI's listing) and pdflatex; false unless
@@ -123,7 +115,8 @@ protected:
         return true;
     }
 
-    fs::path dir_;
+    const ScratchFolder scratch_{"orvelt-specials"};
+    const fs::path dir_ = scratch_.Path();
     int runs_ = 0;
 };
 

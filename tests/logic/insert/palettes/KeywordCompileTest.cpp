@@ -72,9 +72,8 @@ const std::map<std::string, std::string, std::less<>> kExceptions = {
 TEST(KeywordList, EveryLineIsDefinedByTeX) {
     if (!testing::OnPath("pdflatex"))
         GTEST_SKIP() << "pdflatex is not on PATH";
-    std::string pattern = (fs::temp_directory_path() / "orvelt-keywords-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path dir = pattern;
+    const testing::ScratchFolder scratch("orvelt-keywords");
+    const fs::path dir = scratch.Path();
 
     std::istringstream in(testing::ReadFile(ORVELT_DATA_DIR "/KEYWORDS.TXT"));
     std::vector<std::string> lines;

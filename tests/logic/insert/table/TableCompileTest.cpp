@@ -16,6 +16,7 @@ namespace fs = std::filesystem;
 
 using testing::OnPath;
 using testing::ReadFile;
+using testing::ScratchFolder;
 using testing::WriteFile;
 
 constexpr int kPixelsPerEx = 7; // the designer's grid font
@@ -26,13 +27,6 @@ protected:
     void SetUp() override {
         if (!OnPath("pdflatex"))
             GTEST_SKIP() << "pdflatex is not on PATH";
-        std::string pattern = (fs::temp_directory_path() / "orvelt-table-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        if (!dir_.empty())
-            fs::remove_all(dir_);
     }
 
     int Typeset(const std::string& body) {
@@ -60,7 +54,8 @@ protected:
         return out;
     }
 
-    fs::path dir_;
+    const ScratchFolder scratch_{"orvelt-table"};
+    const fs::path dir_ = scratch_.Path();
     std::string log_;
 };
 

@@ -1,5 +1,7 @@
 #include "project/scan/InputNames.h"
 
+#include "TestFiles.h"
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -115,9 +117,6 @@ namespace fs = std::filesystem;
 class InputResolution : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "orvelt-inputs-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
         for (const char* file :
              {"doc/chap1.tex", "doc/chap1", "doc/plain", "doc/sub/part.tex", "common/macros.tex",
               "doc/v1.2/x.tex", "doc/my chapter.tex", "doc/fig.png", "doc/old.TEX", "main/only.tex",
@@ -127,7 +126,6 @@ protected:
         }
         fs::create_directories(root_ / "doc/dironly");
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     [[nodiscard]] std::string In(const std::string& relative) const {
         return (root_ / relative).generic_string();
@@ -138,7 +136,8 @@ protected:
                                 [](const std::string& path) { return fs::is_regular_file(path); });
     }
 
-    fs::path root_;
+    const testing::ScratchFolder scratch_{"orvelt-inputs"};
+    const fs::path root_ = scratch_.Path();
 };
 
 TEST_F(InputResolution, FindsTheFileTeXReads) {

@@ -18,9 +18,8 @@ TEST(InputNamesAgreeWithTeX, EachListedNameOpensAFileTeXRead) {
     if (!testing::OnPath("pdflatex")) {
         GTEST_SKIP() << "pdflatex is not on PATH";
     }
-    std::string pattern = (fs::temp_directory_path() / "orvelt-inputs-tex-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path root = pattern;
+    const testing::ScratchFolder scratch("orvelt-inputs-tex");
+    const fs::path root = scratch.Path();
     const fs::path doc = root / "doc";
     fs::create_directories(doc / "sub");
     fs::create_directories(root / "common");
